@@ -1,0 +1,16 @@
+// Folding one driver answer to the list request into the entry list.
+#pragma once
+
+#include <cstddef>
+
+#include "driver/Device.h"
+#include "scan/ScanTarget.h"
+
+// Merges the NDIS_802_11_BSSID_LIST at the start of 'buffer' into the
+// target's list as one step under the list lock: every entry first counts as
+// not heard, then each element refreshes the entry with its MAC address or
+// appends a new one stamped with 'host's local time. Elements are taken at a
+// fixed 104-byte stride, at most kMaxBssidListItems of them and never past
+// 'size'. Returns false when a new entry could not be allocated; the list is
+// then whole and every other element has still been merged.
+bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, size_t size);
