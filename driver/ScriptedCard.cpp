@@ -10,10 +10,10 @@
 #include <thread>
 #include <utility>
 
-struct ScriptedHost::State {
+struct ScriptedCardHost::State {
   mutable std::mutex lock;
   std::condition_variable changed;
-  std::vector<ScriptedPass> passes;
+  std::vector<ScriptedCardPass> passes;
   int pass = -1;
   std::vector<HostCallRecord> calls;
   bool failOpen = false;
@@ -32,7 +32,7 @@ namespace {
 
 class ScriptedDevice : public IDevice {
  public:
-  explicit ScriptedDevice(std::shared_ptr<ScriptedHost::State> state) : m_state(std::move(state)) {}
+  explicit ScriptedDevice(std::shared_ptr<ScriptedCardHost::State> state) : m_state(std::move(state)) {}
 
   ~ScriptedDevice() override {
     std::lock_guard<std::mutex> guard(m_state->lock);
@@ -44,7 +44,7 @@ class ScriptedDevice : public IDevice {
   bool IoControl(uint32_t code, const void* in, uint32_t inSize, void* out,
                  uint32_t outSize) override {
     std::lock_guard<std::mutex> guard(m_state->lock);
-    ScriptedHost::State& s = *m_state;
+    ScriptedCardHost::State& s = *m_state;
     HostCallRecord record{HostCall::IoControl, {}};
     record.code = code;
     record.inSize = inSize;
@@ -66,7 +66,7 @@ class ScriptedDevice : public IDevice {
       return false;
     }
     if (s.pass < 0 || s.pass >= static_cast<int>(s.passes.size())) return false;
-    const ScriptedPass& pass = s.passes[s.pass];
+    const ScriptedCardPass& pass = s.passes[s.pass];
     switch (record.oid) {
       case OID_802_11_BSSID_LIST_SCAN:
         return pass.scanOk;
@@ -86,7 +86,7 @@ class ScriptedDevice : public IDevice {
   }
 
  private:
-  std::shared_ptr<ScriptedHost::State> m_state;
+  std::shared_ptr<ScriptedCardHost::State> m_state;
 };
 
 void StepOneMillisecond(SYSTEMTIME* t) {
@@ -151,67 +151,67 @@ std::vector<uint8_t> MakeScriptedListOfDistinct(uint32_t count) {
   return MakeScriptedList(elements);
 }
 
-ScriptedHost::ScriptedHost() : m_state(std::make_shared<State>()) {}
+ScriptedCardHost::ScriptedCardHost() : m_state(std::make_shared<State>()) {}
 
-ScriptedHost::~ScriptedHost() {
+ScriptedCardHost::~ScriptedCardHost() {
   std::lock_guard<std::mutex> guard(m_state->lock);
   for (auto& buffer : m_state->buffers) delete[] static_cast<unsigned char*>(buffer.first);
 }
 
-void ScriptedHost::AddPass(ScriptedPass pass) {
+void ScriptedCardHost::AddPass(ScriptedCardPass pass) {
   std::lock_guard<std::mutex> guard(m_state->lock);
   m_state->passes.push_back(std::move(pass));
 }
 
-void ScriptedHost::FailOpen(bool fail) {
+void ScriptedCardHost::FailOpen(bool fail) {
   std::lock_guard<std::mutex> guard(m_state->lock);
   m_state->failOpen = fail;
 }
 
-void ScriptedHost::FailAlloc(bool fail) {
+void ScriptedCardHost::FailAlloc(bool fail) {
   std::lock_guard<std::mutex> guard(m_state->lock);
   m_state->failAlloc = fail;
 }
 
-void ScriptedHost::SetLocalTime(const SYSTEMTIME& time) {
+void ScriptedCardHost::SetLocalTime(const SYSTEMTIME& time) {
   std::lock_guard<std::mutex> guard(m_state->lock);
   m_state->localTime = time;
 }
 
-void ScriptedHost::SetSleepMilliseconds(uint32_t ms) {
+void ScriptedCardHost::SetSleepMilliseconds(uint32_t ms) {
   std::lock_guard<std::mutex> guard(m_state->lock);
   m_state->sleepMs = ms;
 }
 
-void ScriptedHost::SetSleepHook(std::function<void(int)> hook) {
+void ScriptedCardHost::SetSleepHook(std::function<void(int)> hook) {
   std::lock_guard<std::mutex> guard(m_state->lock);
   m_state->sleepHook = std::move(hook);
 }
 
-void ScriptedHost::HoldSleeps(bool hold) {
+void ScriptedCardHost::HoldSleeps(bool hold) {
   std::lock_guard<std::mutex> guard(m_state->lock);
   m_state->holdSleeps = hold;
   m_state->changed.notify_all();
 }
 
-bool ScriptedHost::WaitForSleep(int sleepNumber, uint32_t timeoutMs) {
+bool ScriptedCardHost::WaitForSleep(int sleepNumber, uint32_t timeoutMs) {
   std::unique_lock<std::mutex> lock(m_state->lock);
   return m_state->changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                                    [&] { return m_state->sleepsBegun >= sleepNumber; });
 }
 
-void ScriptedHost::ReleaseSleep() {
+void ScriptedCardHost::ReleaseSleep() {
   std::lock_guard<std::mutex> guard(m_state->lock);
   ++m_state->releases;
   m_state->changed.notify_all();
 }
 
-std::vector<HostCallRecord> ScriptedHost::Calls() const {
+std::vector<HostCallRecord> ScriptedCardHost::Calls() const {
   std::lock_guard<std::mutex> guard(m_state->lock);
   return m_state->calls;
 }
 
-std::vector<HostCallRecord> ScriptedHost::IoCalls() const {
+std::vector<HostCallRecord> ScriptedCardHost::IoCalls() const {
   std::lock_guard<std::mutex> guard(m_state->lock);
   std::vector<HostCallRecord> io;
   for (const HostCallRecord& r : m_state->calls) {
@@ -220,7 +220,7 @@ std::vector<HostCallRecord> ScriptedHost::IoCalls() const {
   return io;
 }
 
-std::vector<std::string> ScriptedHost::OpenedPaths() const {
+std::vector<std::string> ScriptedCardHost::OpenedPaths() const {
   std::lock_guard<std::mutex> guard(m_state->lock);
   std::vector<std::string> paths;
   for (const HostCallRecord& r : m_state->calls) {
@@ -229,17 +229,17 @@ std::vector<std::string> ScriptedHost::OpenedPaths() const {
   return paths;
 }
 
-int ScriptedHost::OpenDevices() const {
+int ScriptedCardHost::OpenDevices() const {
   std::lock_guard<std::mutex> guard(m_state->lock);
   return m_state->openDevices;
 }
 
-int ScriptedHost::OutstandingBuffers() const {
+int ScriptedCardHost::OutstandingBuffers() const {
   std::lock_guard<std::mutex> guard(m_state->lock);
   return static_cast<int>(m_state->buffers.size());
 }
 
-std::unique_ptr<IDevice> ScriptedHost::OpenDevice(const char* path) {
+std::unique_ptr<IDevice> ScriptedCardHost::OpenDevice(const char* path) {
   std::lock_guard<std::mutex> guard(m_state->lock);
   HostCallRecord record{HostCall::Open, path != nullptr ? path : ""};
   m_state->calls.push_back(record);
@@ -248,7 +248,7 @@ std::unique_ptr<IDevice> ScriptedHost::OpenDevice(const char* path) {
   return std::make_unique<ScriptedDevice>(m_state);
 }
 
-void* ScriptedHost::AllocBuffer(size_t size) {
+void* ScriptedCardHost::AllocBuffer(size_t size) {
   std::lock_guard<std::mutex> guard(m_state->lock);
   HostCallRecord record{HostCall::Alloc, {}};
   record.outSize = static_cast<uint32_t>(size);
@@ -263,7 +263,7 @@ void* ScriptedHost::AllocBuffer(size_t size) {
   return buffer;
 }
 
-void ScriptedHost::FreeBuffer(void* buffer, size_t size) {
+void ScriptedCardHost::FreeBuffer(void* buffer, size_t size) {
   std::lock_guard<std::mutex> guard(m_state->lock);
   HostCallRecord record{HostCall::Free, {}};
   record.outSize = static_cast<uint32_t>(size);
@@ -274,7 +274,7 @@ void ScriptedHost::FreeBuffer(void* buffer, size_t size) {
   m_state->buffers.erase(it);
 }
 
-void ScriptedHost::Sleep(uint32_t milliseconds) {
+void ScriptedCardHost::Sleep(uint32_t milliseconds) {
   std::function<void(int)> hook;
   uint32_t realMs;
   int number;
@@ -296,7 +296,7 @@ void ScriptedHost::Sleep(uint32_t milliseconds) {
   if (m_state->holdSleeps) --m_state->releases;
 }
 
-void ScriptedHost::GetLocalTime(SYSTEMTIME* time) {
+void ScriptedCardHost::GetLocalTime(SYSTEMTIME* time) {
   std::lock_guard<std::mutex> guard(m_state->lock);
   HostCallRecord record{HostCall::LocalTime, {}};
   m_state->calls.push_back(record);

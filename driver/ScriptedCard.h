@@ -17,7 +17,7 @@
 // What the card answers in one pass. A pass begins with each scan request;
 // list and address requests before the first scan request, or after the
 // script has run out, fail.
-struct ScriptedPass {
+struct ScriptedCardPass {
   bool scanOk = true;
   bool listOk = true;
   std::vector<uint8_t> list;  // the answer, copied into the caller's buffer as far as it fits
@@ -48,13 +48,13 @@ std::vector<uint8_t> MakeScriptedList(const std::vector<NDIS_WLAN_BSSID>& elemen
 // A list of 'count' distinct access points with addresses 02:00:00:00:hi:lo.
 std::vector<uint8_t> MakeScriptedListOfDistinct(uint32_t count);
 
-class ScriptedHost : public IScanHost {
+class ScriptedCardHost : public IScanHost {
  public:
-  ScriptedHost();
-  ~ScriptedHost() override;
+  ScriptedCardHost();
+  ~ScriptedCardHost() override;
 
   // Set up before the scanner starts.
-  void AddPass(ScriptedPass pass);
+  void AddPass(ScriptedCardPass pass);
   void FailOpen(bool fail);
   void FailAlloc(bool fail);
   // Each call returns this time, then steps it one millisecond on (carrying
