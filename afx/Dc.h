@@ -1,0 +1,59 @@
+// CDC: a device context that either owns its HDC (memory DCs) or borrows it.
+#pragma once
+
+#include "afx/AfxSetup.h"
+#include "afx/GdiObject.h"
+#include "afx/Types.h"
+
+// A DC made by CreateCompatibleDC is owned and deleted with this object; one
+// given to Attach is only borrowed and never deleted here. Selections made
+// through SelectObject are the caller's to undo: each returns the previous
+// object's handle for SelectGdiObject, so owned objects are never deleted
+// while still selected.
+class CDC
+{
+public:
+    CDC() = default;
+    ~CDC();
+    CDC(CDC&& other) noexcept;
+    CDC& operator=(CDC&& other) noexcept;
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    HDC GetSafeHdc() const { return m_hDC; }
+    operator HDC() const { return m_hDC; }
+
+    // Memory DC compatible with pDC (with the screen when pDC is null); owned.
+    BOOL CreateCompatibleDC(CDC* pDC);
+    // Borrows hDC, letting go of (or deleting, if owned) the current one.
+    BOOL Attach(HDC hDC);
+    // Lets go of the DC without deleting it.
+    HDC Detach();
+    // Deletes an owned DC; a borrowed one is only let go. TRUE if one was deleted.
+    BOOL DeleteDC();
+
+    // Selects hObject and returns what was selected before, for restoring.
+    HGDIOBJ SelectGdiObject(HGDIOBJ hObject);
+    HGDIOBJ SelectObject(CGdiObject* pObject);
+
+    COLORREF SetPixel(int x, int y, COLORREF crColor);
+    COLORREF GetPixel(int x, int y) const;
+    // Moves the current position; returns the one before.
+    CPoint MoveTo(int x, int y);
+    // Line from the current position up to, but not including, (x, y).
+    BOOL LineTo(int x, int y);
+    BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
+                DWORD dwRop);
+    // Fills left <= x < right, top <= y < bottom.
+    void FillRect(const RECT* pRect, CBrush* pBrush);
+    BOOL TextOut(int x, int y, LPCSTR lpszString, int nCount);
+    BOOL TextOut(int x, int y, LPCSTR lpszString);
+    UINT SetTextAlign(UINT nFlags);
+    COLORREF SetTextColor(COLORREF crColor);
+    COLORREF SetBkColor(COLORREF crColor);
+    int SetBkMode(int nBkMode);
+
+protected:
+    HDC m_hDC = nullptr;
+    bool m_bOwned = false;
+};

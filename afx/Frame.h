@@ -1,0 +1,102 @@
+// CFrameWnd: the main window: view as client, control bars in its layout, command routing, prompts and update-UI.
+#pragma once
+#include "ControlBar.h"
+
+class CView;
+class CDocument;
+class CDocTemplate;
+class CControlBar;
+
+// Frame window style: the document's title goes in front of the frame's title.
+#define FWS_ADDTOTITLE  0x00008000L
+#define FWS_PREFIXTITLE 0x00040000L
+
+class CFrameWnd : public CWnd
+{
+    DECLARE_DYNCREATE(CFrameWnd)
+public:
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    // Window title from string nIDResource (its first "\n"-separated part), menu,
+    // accelerators and icon with the same id; pContext describes the view to make.
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCSTR lpszMenuName = nullptr,
+                DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+    static const CRect rectDefault;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL IsFrameWnd() const override;
+    void PostNcDestroy() override;
+
+    // Creates the view described by pContext (if any) as pane AFX_IDW_PANE_FIRST.
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+
+    // Every control bar child takes its place (WM_SIZEPARENT, in z-order); the
+    // pane AFX_IDW_PANE_FIRST gets the rest of the client area.
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // Layout at the next idle time (bars that change size while being laid out).
+    void DelayRecalcLayout(BOOL bNotify = TRUE);
+
+    virtual CDocument* GetActiveDocument();
+    CView* GetActiveView() const { return m_pViewActive; }
+    void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    // Sends WM_INITIALUPDATE to the views, activates the first one, shows the frame if bMakeVisible.
+    void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    CString GetTitle() const { return m_strTitle; }
+    void SetTitle(LPCSTR lpszTitle) { m_strTitle = lpszTitle; }
+
+    // Status-bar prompt: pane 0 of the bar AFX_IDW_STATUS_BAR.
+    void SetMessageText(LPCSTR lpszText);
+    void SetMessageText(UINT nID);
+    // The text before "\n" of string nID (prompt), or after it (tooltip).
+    virtual void GetMessageString(UINT nID, CString& rMessage) const;
+    CWnd* GetMessageBar();
+
+    // A control bar of this frame with that id (looked up among all descendants).
+    CControlBar* GetControlBar(UINT nID);
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+
+    // Idle update-UI of the bars (the framework calls it with bDisableIfNoHndler TRUE).
+    void OnIdleUpdateCmdUI();
+
+    HACCEL m_hAccelTable = nullptr;
+    BOOL m_bAutoMenuEnable = TRUE;       // menu items without a handler show disabled
+    CRuntimeClass* m_pFloatingFrameClass = nullptr;  // class of floating bar frames (docking)
+    BOOL m_bInRecalcLayout = FALSE;
+    UINT m_nIDTracking = 0;              // command whose prompt is shown
+    UINT m_nIDLastMessage = 0;
+
+    // Message handlers
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnDestroy();
+    void OnClose();
+    void OnSize(UINT nType, int cx, int cy);
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    void OnSetFocus(CWnd* pOldWnd);
+    LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    LRESULT OnIdleUpdateCmdUIMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEnterIdle(WPARAM wParam, LPARAM lParam);
+    LRESULT OnExitMenuLoop(WPARAM wParam, LPARAM lParam);
+    BOOL OnBarCheck(UINT nID);
+    void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    CString m_strTitle;
+    CView* m_pViewActive = nullptr;
+    UINT m_nIdleFlags = 0;
+    enum IdleFlags { idleLayout = 1, idleNotify = 2 };
+
+    friend class CWinThread;
+};

@@ -1,0 +1,26 @@
+// CReBar: a rebar over ReBarWindow32 that holds other bars as its bands.
+#pragma once
+#include "ControlBar.h"
+
+class CReBar : public CControlBar
+{
+    DECLARE_DYNAMIC(CReBar)
+public:
+    CReBar() = default;
+
+    virtual BOOL Create(CWnd* pParentWnd, DWORD dwCtrlStyle = RBS_BANDBORDERS,
+                        DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP,
+                        UINT nID = AFX_IDW_REBAR);
+    // pBar becomes a band; its natural size is the band's minimum. pBitmap: background or null.
+    BOOL AddBar(CWnd* pBar, LPCSTR pszText = nullptr, HBITMAP hbmp = nullptr,
+                DWORD dwStyle = RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP);
+    UINT GetBandCount() const;
+
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+
+    void OnHeightChange(NMHDR* pNMHDR, LRESULT* pResult);
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    DECLARE_MESSAGE_MAP()
+};
