@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include <windows.h>
+#include "afx/AfxSetup.h"
 
 class CLanguageTable {
  public:
