@@ -1,0 +1,48 @@
+// CKesuDoc: the one document. It owns the access-point list and its scanner
+// thread, starts a scan whenever it is made new, and saves and loads lists.
+#pragma once
+
+#include "afx/AfxSetup.h"
+#include "afx/Document.h"
+#include "scan/ScanTarget.h"
+
+#include <cstdint>
+#include <vector>
+
+class CKesuDoc : public CDocument, public CScanTarget {
+  DECLARE_DYNCREATE(CKesuDoc)
+
+ public:
+  CKesuDoc();
+  ~CKesuDoc() override;
+
+  void Serialize(CArchive& ar) override;
+  BOOL OnNewDocument() override;
+  void OnCloseDocument() override;
+
+  const char* GetScanAdapterName() override;
+
+  // Stops this document's scanner, if one runs, and waits for its end.
+  void StopScan();
+  // The entries that loaded files replaced. They stay alive until the
+  // document closes: the scanner, m_pTracked and the note editor may still
+  // hold one.
+  size_t GetRetiredCount() const { return m_retired.size(); }
+
+  // m_bScanning, m_pHead and m_ownMac come from CScanTarget.
+  int32_t m_nHeard;
+  CNetworkEntry* m_pTracked;
+  HANDLE m_hScanThread;
+
+ protected:
+  // Shows the adapter dialog; a seam so tests can choose without a dialog.
+  virtual void ChooseAdapter();
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  void StartScan();
+  void LoadList(CArchive& ar);
+  void StoreList(CArchive& ar);
+
+  std::vector<CNetworkEntry*> m_retired;
+};
