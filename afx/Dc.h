@@ -22,6 +22,8 @@ public:
 
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
+    // A borrowing wrapper for a DC handed in by a message, freed at idle; null for null.
+    static CDC* FromHandle(HDC hDC);
 
     // Memory DC compatible with pDC (with the screen when pDC is null); owned.
     BOOL CreateCompatibleDC(CDC* pDC);
@@ -35,6 +37,7 @@ public:
     // Selects hObject and returns what was selected before, for restoring.
     HGDIOBJ SelectGdiObject(HGDIOBJ hObject);
     HGDIOBJ SelectObject(CGdiObject* pObject);
+    HGDIOBJ SelectStockObject(int nIndex);
 
     COLORREF SetPixel(int x, int y, COLORREF crColor);
     COLORREF GetPixel(int x, int y) const;
@@ -46,12 +49,30 @@ public:
                 DWORD dwRop);
     // Fills left <= x < right, top <= y < bottom.
     void FillRect(const RECT* pRect, CBrush* pBrush);
+    void FillSolidRect(const RECT* pRect, COLORREF crColor);
+    void FillSolidRect(int x, int y, int cx, int cy, COLORREF crColor);
+    // One-pixel frame: top and left in crTopLeft, bottom and right in crBottomRight.
+    void Draw3dRect(const RECT* pRect, COLORREF crTopLeft, COLORREF crBottomRight);
+    void Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft, COLORREF crBottomRight);
+    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop);
+    // The 50 % checkerboard brush drag lines are painted with; lives for the process.
+    static CBrush* GetHalftoneBrush();
     BOOL TextOut(int x, int y, LPCSTR lpszString, int nCount);
     BOOL TextOut(int x, int y, LPCSTR lpszString);
     UINT SetTextAlign(UINT nFlags);
     COLORREF SetTextColor(COLORREF crColor);
     COLORREF SetBkColor(COLORREF crColor);
     int SetBkMode(int nBkMode);
+    COLORREF GetTextColor() const;
+    COLORREF GetBkColor() const;
+    int GetBkMode() const;
+    int DrawText(LPCSTR lpszString, int nCount, RECT* pRect, UINT nFormat);
+    CSize GetTextExtent(LPCSTR lpszString, int nCount) const;
+    int GetDeviceCaps(int nIndex) const;
+    int ExcludeClipRect(const RECT* pRect);
+    int IntersectClipRect(const RECT* pRect);
+    int SaveDC();
+    BOOL RestoreDC(int nSavedDC);
 
 protected:
     HDC m_hDC = nullptr;

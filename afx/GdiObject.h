@@ -61,6 +61,8 @@ public:
                     BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
                     BYTE nPitchAndFamily, LPCSTR lpszFacename);
     BOOL CreateFontIndirect(const LOGFONTA* pLogFont);
+    // nPointSize in tenths of a point, converted for pDC's (else the screen's) resolution.
+    BOOL CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC = nullptr);
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
 };
 
