@@ -187,6 +187,8 @@ inline PMF AfxLoadPmf(AFX_PMSG stored)
     { WM_COMMAND, CN_COMMAND, UINT(id), UINT(id), AfxSig_v_v, AFX_MSG_CAST(void (CCmdTarget::*)(), memberFxn), nullptr },
 #define ON_COMMAND_EX(id, memberFxn) \
     { WM_COMMAND, CN_COMMAND, UINT(id), UINT(id), AfxSig_b_u, AFX_MSG_CAST(BOOL (CCmdTarget::*)(UINT), memberFxn), nullptr },
+#define ON_COMMAND_EX_RANGE(id, idLast, memberFxn) \
+    { WM_COMMAND, CN_COMMAND, UINT(id), UINT(idLast), AfxSig_b_u, AFX_MSG_CAST(BOOL (CCmdTarget::*)(UINT), memberFxn), nullptr },
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) \
     { WM_COMMAND, CN_COMMAND, UINT(id), UINT(idLast), AfxSig_v_u, AFX_MSG_CAST(void (CCmdTarget::*)(UINT), memberFxn), nullptr },
 #define ON_UPDATE_COMMAND_UI(id, memberFxn) \

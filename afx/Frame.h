@@ -7,9 +7,8 @@ class CDocument;
 class CDocTemplate;
 class CControlBar;
 
-// Frame window style: the document's title goes in front of the frame's title.
+// Frame window style: the title shows the active document's title before the frame's own.
 #define FWS_ADDTOTITLE  0x00008000L
-#define FWS_PREFIXTITLE 0x00040000L
 
 class CFrameWnd : public CWnd
 {
@@ -30,7 +29,6 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL IsFrameWnd() const override;
     void PostNcDestroy() override;

@@ -15,6 +15,10 @@ public:
     BOOL AddBar(CWnd* pBar, LPCSTR pszText = nullptr, HBITMAP hbmp = nullptr,
                 DWORD dwStyle = RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP);
     UINT GetBandCount() const;
+    int GetVisibleBandCount() const;
+    // Index of the band holding pBar, or -1.
+    int FindBand(const CWnd* pBar) const;
+    void ShowBand(const CWnd* pBar, BOOL bShow);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;

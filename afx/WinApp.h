@@ -86,9 +86,6 @@ public:
     CDocManager* m_pDocManager = nullptr;       // owned
     CRecentFileList* m_pRecentFileList = nullptr; // owned
 
-    // Fills in the instance, command line and names; called by WinMain before InitInstance.
-    BOOL AfxWinInit(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow);
-
     BOOL InitInstance() override;
     // Saves the recent-file list.
     int ExitInstance() override;
@@ -125,7 +122,7 @@ public:
 
     void OnFileNew();
     void OnFileOpen();
-    BOOL OnOpenRecentFile(UINT nID);
+    BOOL OnOpenRecentFile(UINT nID);   // FALSE: not an entry of the list
     void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
     void OnAppExit();
 
@@ -137,6 +134,7 @@ public:
 private:
     std::vector<char*> m_ownedNames;
     LPCSTR KeepName(LPCSTR lpsz);
+    friend BOOL AfxWinInit(HINSTANCE, HINSTANCE, LPSTR, int);
 };
 
 class CRecentFileList
@@ -169,6 +167,8 @@ private:
     std::vector<CString> m_arrNames;
 };
 
+// Fills in the application's instance, command line and names; WinMain calls it before InitInstance.
+BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 CWinApp* AfxGetApp();
 CWinThread* AfxGetThread();
 HINSTANCE AfxGetInstanceHandle();

@@ -229,14 +229,15 @@ void AfxHookWindowCreate(CWnd* pWnd);
 BOOL AfxUnhookWindowCreate();
 // The message being processed on this thread (for Default).
 const MSG* AfxGetCurrentMessage();
+// Calls pWnd's WindowProc as if the message had been sent to it (Default works inside).
+LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Moves hWnd to lpRect (parent client coordinates) within the layout pass, if it moved at all.
+void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
 
 // A window class with these attributes, registered once and kept until the
 // process ends; the name stays valid as long.
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
                            HICON hIcon = nullptr);
-// Class names the framework uses for its own windows.
-extern const char AFX_WND_CLASS_NAME[];          // children made without a class name
-extern const char AFX_FRAME_CLASS_NAME[];        // frames and views
 
 CWnd* AfxGetMainWnd();
 

@@ -1,0 +1,238 @@
+// CFrameWnd's user-interface upkeep: prompts in the status bar, menu and bar update-UI, tooltips, bar toggles.
+#include "Frame.h"
+#include "Menu.h"
+#include "ReBar.h"
+#include "WinApp.h"
+
+void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const
+{
+    rMessage.Empty();
+    CString strFull;
+    if (!strFull.LoadString(nID))
+        return;
+    int nEnd = strFull.Find('\n');
+    rMessage = nEnd >= 0 ? strFull.Left(nEnd) : strFull;
+}
+
+CWnd* CFrameWnd::GetMessageBar()
+{
+    return GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE);
+}
+
+void CFrameWnd::SetMessageText(LPCSTR lpszText)
+{
+    SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(lpszText));
+}
+
+void CFrameWnd::SetMessageText(UINT nID)
+{
+    SendMessage(WM_SETMESSAGESTRING, nID, 0);
+}
+
+LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
+{
+    UINT nIDLast = m_nIDLastMessage;
+    if (CWnd* pMessageBar = GetMessageBar())
+    {
+        CString strMessage;
+        LPCSTR lpsz = reinterpret_cast<LPCSTR>(lParam);
+        if (!lpsz)
+        {
+            if (wParam)
+                GetMessageString(UINT(wParam), strMessage);
+            lpsz = strMessage;
+        }
+        pMessageBar->SetWindowText(lpsz);
+    }
+    m_nIDLastMessage = UINT(wParam);
+    m_nIDTracking = UINT(wParam);
+    return LRESULT(nIDLast);
+}
+
+void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
+{
+    if (nFlags == 0xFFFF && !hSysMenu)
+        m_nIDTracking = AFX_IDS_IDLEMESSAGE;   // the menu closed
+    else if (nItemID == 0 || (nFlags & (MF_SEPARATOR | MF_POPUP | MF_MENUBREAK | MF_MENUBARBREAK)))
+        m_nIDTracking = 0;
+    else if (nItemID >= 0xF000 && nItemID < 0xF1F0)
+        m_nIDTracking = ((nItemID - 0xF000) >> 4) + AFX_IDS_SCFIRST;   // system commands' prompts
+    else
+        m_nIDTracking = nItemID;
+    if (m_nIDTracking != m_nIDLastMessage)
+        SetMessageText(m_nIDTracking);
+}
+
+LRESULT CFrameWnd::OnEnterIdle(WPARAM wParam, LPARAM)
+{
+    if (wParam == MSGF_MENU && m_nIDTracking != m_nIDLastMessage)
+        SetMessageText(m_nIDTracking);
+    return Default();
+}
+
+LRESULT CFrameWnd::OnExitMenuLoop(WPARAM, LPARAM)
+{
+    m_nIDTracking = AFX_IDS_IDLEMESSAGE;
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
+    return Default();
+}
+
+void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
+{
+    if (bSysMenu || !pPopupMenu)
+        return;
+    CCmdUI state;
+    state.m_pMenu = pPopupMenu;
+    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++)
+    {
+        state.m_nID = pPopupMenu->GetMenuItemID(int(state.m_nIndex));
+        if (state.m_nID == 0)
+            continue;   // separator
+        if (state.m_nID == UINT(-1))
+        {
+            // A cascading popup follows the state of its first item.
+            state.m_pSubMenu = pPopupMenu->GetSubMenu(int(state.m_nIndex));
+            if (!state.m_pSubMenu)
+                continue;
+            state.m_nID = state.m_pSubMenu->GetMenuItemID(0);
+            if (state.m_nID == 0 || state.m_nID == UINT(-1))
+                continue;
+            state.DoUpdate(this, FALSE);
+        }
+        else
+        {
+            state.m_pSubMenu = nullptr;
+            state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
+        }
+        // A handler may have replaced items (the recent-file list); it leaves
+        // m_nIndex on the last item it dealt with.
+        state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
+    }
+}
+
+void CFrameWnd::OnIdleUpdateCmdUI()
+{
+    if (!m_hWnd)
+        return;
+    AfxCallWndProc(this, m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+}
+
+LRESULT CFrameWnd::OnIdleUpdateCmdUIMsg(WPARAM, LPARAM)
+{
+    if (m_nIdleFlags & idleLayout)
+    {
+        UINT nFlags = m_nIdleFlags;
+        m_nIdleFlags = 0;
+        RecalcLayout((nFlags & idleNotify) != 0);
+    }
+    if (m_nIDTracking != m_nIDLastMessage)
+        SetMessageText(m_nIDTracking);
+    return 0;
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT nID)
+{
+    CWnd* pWnd = GetDescendantWindow(int(nID), TRUE);
+    return pWnd && pWnd->IsKindOf(RUNTIME_CLASS(CControlBar)) ? static_cast<CControlBar*>(pWnd) : nullptr;
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
+{
+    if (!pBar || !pBar->m_hWnd)
+        return;
+    pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+    // A bar inside a rebar is a band: the band shows and hides with it, and the
+    // rebar itself only while it has a band to show.
+    CWnd* pParent = CWnd::FromHandlePermanent(::GetParent(pBar->m_hWnd));
+    if (pParent && pParent->IsKindOf(RUNTIME_CLASS(CReBar)))
+    {
+        CReBar* pReBar = static_cast<CReBar*>(pParent);
+        pReBar->ShowBand(pBar, bShow);
+        pReBar->ShowWindow(pReBar->GetVisibleBandCount() > 0 ? SW_SHOWNOACTIVATE : SW_HIDE);
+    }
+    if (bDelay)
+        DelayRecalcLayout();
+    else
+        RecalcLayout();
+}
+
+BOOL CFrameWnd::OnBarCheck(UINT nID)
+{
+    CControlBar* pBar = GetControlBar(nID);
+    if (!pBar)
+        return FALSE;
+    ShowControlBar(pBar, (pBar->GetStyle() & WS_VISIBLE) == 0, FALSE);
+    return TRUE;
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
+{
+    CControlBar* pBar = GetControlBar(pCmdUI->m_nID);
+    if (!pBar)
+    {
+        pCmdUI->ContinueRouting();
+        return;
+    }
+    pCmdUI->SetCheck((pBar->GetStyle() & WS_VISIBLE) != 0);
+}
+
+BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    // The tooltip is the part of the command's string after "\n".
+    UINT nID = UINT(pNMHDR->idFrom);
+    bool bIsHwnd = false;
+    if (pNMHDR->code == TTN_GETDISPINFOA)
+        bIsHwnd = (reinterpret_cast<NMTTDISPINFOA*>(pNMHDR)->uFlags & TTF_IDISHWND) != 0;
+    else
+        bIsHwnd = (reinterpret_cast<NMTTDISPINFOW*>(pNMHDR)->uFlags & TTF_IDISHWND) != 0;
+    if (bIsHwnd)
+        nID = UINT(::GetDlgCtrlID(reinterpret_cast<HWND>(pNMHDR->idFrom)));
+    if (nID == 0)
+        return FALSE;
+    CString strFull;
+    if (!strFull.LoadString(nID))
+        return FALSE;
+    int nSep = strFull.Find('\n');
+    CString strTip = nSep >= 0 ? strFull.Mid(nSep + 1) : strFull;
+    if (pNMHDR->code == TTN_GETDISPINFOA)
+    {
+        NMTTDISPINFOA* pTTT = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+        lstrcpynA(pTTT->szText, strTip, int(sizeof(pTTT->szText)));
+        pTTT->lpszText = pTTT->szText;
+        pTTT->hinst = nullptr;
+    }
+    else
+    {
+        NMTTDISPINFOW* pTTT = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+        int n = MultiByteToWideChar(CP_ACP, 0, strTip, -1, pTTT->szText, int(sizeof(pTTT->szText) / sizeof(WCHAR)));
+        if (n == 0)
+            pTTT->szText[0] = 0;
+        pTTT->szText[sizeof(pTTT->szText) / sizeof(WCHAR) - 1] = 0;
+        pTTT->lpszText = pTTT->szText;
+        pTTT->hinst = nullptr;
+    }
+    *pResult = 0;
+    // Keep the tip above other windows of the program.
+    ::SetWindowPos(pNMHDR->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE);
+    return TRUE;
+}
+
+BOOL CFrameWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    // Fly-by prompts: the toolbar button under the mouse shows its command's prompt.
+    NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+    if (pNMHDR->code == TBN_HOTITEMCHANGE)
+    {
+        CControlBar* pBar = DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(pNMHDR->hwndFrom));
+        if (pBar && (pBar->GetBarStyle() & CBRS_FLYBY))
+        {
+            NMTBHOTITEM* pHot = reinterpret_cast<NMTBHOTITEM*>(pNMHDR);
+            UINT nID = (pHot->dwFlags & HICF_LEAVING) ? UINT(AFX_IDS_IDLEMESSAGE) : UINT(pHot->idNew);
+            if (nID != m_nIDLastMessage)
+                SetMessageText(nID);
+        }
+    }
+    return CWnd::OnNotify(wParam, lParam, pResult);
+}
