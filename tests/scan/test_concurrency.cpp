@@ -12,22 +12,24 @@
 
 namespace {
 
-constexpr int kPasses = 400;
+constexpr int kPasses = 250;
 constexpr uint16_t kAlwaysHeard = 1;
 constexpr LONG kAlwaysHeardRssi = -40;
 
 TEST(ScannerConcurrency, ReaderNeverSeesAHeardAccessPointAsUnheard) {
   CScriptedHost host;
   CTestTarget target(&host);
-  // Every list holds the one access point that never goes away, plus a new
-  // one each pass so the list keeps growing and each merge takes a while.
-  // Pass k answers k+1 elements.
+  // Every list ends with the one access point that never goes away, so
+  // without the lock a reader has the whole merge to catch it unheard.
+  // Before it come the last few passes' access points, one of them new, so
+  // the list keeps growing and every element walks it.
   host.m_passes.resize(kPasses);
   host.m_listAnswer = [](int pass, void* out, uint32_t outSize) {
-    std::vector<NDIS_WLAN_BSSID> elements = {MakeBssid(kAlwaysHeard, kAlwaysHeardRssi)};
-    for (int i = 0; i < pass && elements.size() < kMaxBssidListItems; ++i) {
+    std::vector<NDIS_WLAN_BSSID> elements;
+    for (int i = 0; i < pass && i < 32; ++i) {
       elements.push_back(MakeBssid(static_cast<uint16_t>(100 + pass - i), -70));
     }
+    elements.push_back(MakeBssid(kAlwaysHeard, kAlwaysHeardRssi));
     const std::vector<uint8_t> list = MakeList(elements);
     std::memcpy(out, list.data(), std::min<size_t>(outSize, list.size()));
     return true;
