@@ -58,9 +58,11 @@ class CScanTarget {
   IScanHost* m_pScanHost;
 };
 
-// Holds the list lock for its lifetime. Every walk of the list and every read
-// of m_ownMac outside the scanner takes one, and keeps it briefly: the
-// scanner waits for it on every pass.
+// Holds the list lock for its lifetime. Every walk of the list, every read
+// of m_ownMac outside the scanner and every change of m_pHead takes one, and
+// keeps it briefly: the scanner waits for it on every pass. The lock is not
+// recursive, so the CScanTarget operations above are never called while
+// holding one.
 class CEntryListLock {
  public:
   explicit CEntryListLock(const CScanTarget& target) : m_lock(target.m_listLock) {}
