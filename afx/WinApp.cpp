@@ -143,9 +143,8 @@ HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
     return hInst;   // as good a place as any for the caller's own lookup to fail
 }
 
-int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
+static int AfxShowMessageBox(CWinApp* pApp, LPCSTR lpszText, UINT nType)
 {
-    CWinApp* pApp = AfxGetApp();
     HWND hWndOwner = nullptr;
     if (CWnd* pMain = AfxGetMainWnd())
         if (pMain->m_hWnd && ::IsWindowVisible(pMain->m_hWnd))
@@ -160,6 +159,19 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
                                                                                                : MB_ICONEXCLAMATION;
     }
     return ::MessageBoxA(hWndOwner, lpszText ? lpszText : "", lpszCaption, nType);
+}
+
+int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp)
+        return pApp->DoMessageBox(lpszText, nType, nIDHelp);
+    return AfxShowMessageBox(nullptr, lpszText, nType);
+}
+
+int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
+{
+    return AfxShowMessageBox(this, lpszPrompt, nType);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)

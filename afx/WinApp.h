@@ -120,6 +120,10 @@ public:
     // The standard open dialog; FALSE when cancelled.
     BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog);
 
+    // Every AfxMessageBox of the program passes here: a program or a test may
+    // answer or log them instead of showing them.
+    virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+
     void OnFileNew();
     void OnFileOpen();
     BOOL OnOpenRecentFile(UINT nID);   // FALSE: not an entry of the list
