@@ -62,14 +62,3 @@ TEST(NetworkEntry, OnlyPrivacyOneIsEncrypted) {
   b.Privacy = 0x00000101;
   EXPECT_FALSE(IsEncrypted(b));
 }
-
-TEST(NetworkEntry, MacEqualityUsesAllSixBytes) {
-  const UCHAR a[6] = {1, 2, 3, 4, 5, 6};
-  UCHAR b[6] = {1, 2, 3, 4, 5, 6};
-  EXPECT_TRUE(IsSameMac(a, b));
-  b[5] = 7;
-  EXPECT_FALSE(IsSameMac(a, b));
-  b[5] = 6;
-  b[0] = 0;
-  EXPECT_FALSE(IsSameMac(a, b));
-}

@@ -147,13 +147,6 @@ TEST_F(ScannerTest, MissingBufferClosesTheDeviceAndEnds) {
   ExpectReleased();
 }
 
-TEST_F(ScannerTest, NoHostMeansNoScan) {
-  CTestTarget target;
-  target.PrepareScanStart();
-  EXPECT_EQ(0u, ScanRun(target));
-  EXPECT_EQ(0, target.m_bScanning);
-}
-
 TEST_F(ScannerTest, EntryThatCannotBeAllocatedEndsTheScanAfterThePass) {
   m_host.m_passes.resize(3);
   for (ScriptedPass& pass : m_host.m_passes) {
@@ -170,16 +163,6 @@ TEST_F(ScannerTest, EntryThatCannotBeAllocatedEndsTheScanAfterThePass) {
   ASSERT_EQ(1u, entries.size());
   EXPECT_EQ(MacOfId(1), MacOf(*entries[0]));
   EXPECT_EQ(nullptr, entries[0]->m_pNext);
-  ExpectReleased();
-}
-
-TEST_F(ScannerTest, StopBeforeReadyIsHonoured) {
-  m_host.m_passes.resize(1);
-  m_host.m_onOpen = [this] { m_target.RequestScanStop(); };
-  m_target.PrepareScanStart();
-  ScanRun(m_target);
-  EXPECT_EQ(0, m_target.m_bScanning);
-  EXPECT_TRUE(m_host.m_requests.empty());
   ExpectReleased();
 }
 
