@@ -176,6 +176,9 @@ TEST_F(PowerGraphTest, ValueAboveTheRangeIsErasedOnAndAboveTheFramesTopRow)
     m_graph.AppendPoint(64.0);
     m_graph.AppendPoint(64.0);
     EXPECT_EQ(kBlack, m_graph.Trace(kRight - 4, kTop));
+    m_graph.AppendPoint(32.0);
+    EXPECT_EQ(kBlack, m_graph.Trace(kRight - 6, kTop)) << "also when only the start is there";
+    EXPECT_EQ(kWhite, m_graph.Trace(kRight - 6, kTop + 1));
 }
 
 TEST_F(PowerGraphTest, LowerBoundStaysOnThePlotsBottomRowAndBelowIsErased)
