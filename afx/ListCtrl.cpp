@@ -100,15 +100,13 @@ int CListCtrl::GetItemText(int nItem, int nSubItem, LPSTR lpszText, int nLen) co
     item.iSubItem = nSubItem;
     item.pszText = lpszText;
     item.cchTextMax = nLen;
-    int nCopied = int(::SendMessageA(m_hWnd, LVM_GETITEMTEXTA, WPARAM(nItem), LPARAM(&item)));
+    ::SendMessageA(m_hWnd, LVM_GETITEMTEXTA, WPARAM(nItem), LPARAM(&item));
     // The control may answer with a pointer of its own instead of filling ours.
     if (item.pszText != lpszText && item.pszText != nullptr)
-    {
         lstrcpynA(lpszText, item.pszText, nLen);
-        nCopied = lstrlenA(lpszText);
-    }
     lpszText[nLen - 1] = '\0';
-    return nCopied;
+    // Counted here: what the message returns differs between implementations.
+    return lstrlenA(lpszText);
 }
 
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const
@@ -201,6 +199,10 @@ HIMAGELIST CListCtrl::SetImageList(HIMAGELIST hImageList, int nImageListType)
 
 HIMAGELIST CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
+    // The CImageList owns the list; a control that destroyed it too would
+    // leave the owner with a dead handle to destroy again.
+    if (pImageList != nullptr && m_hWnd != nullptr)
+        ModifyStyle(0, LVS_SHAREIMAGELISTS);
     return SetImageList(pImageList != nullptr ? pImageList->GetSafeHandle() : nullptr, nImageListType);
 }
 

@@ -52,8 +52,10 @@ public:
 
     // ---- Appearance -----------------------------------------------------
     // Returns the list of that kind used before. Unless the control has
-    // LVS_SHAREIMAGELISTS it destroys the lists it holds when it is destroyed.
+    // LVS_SHAREIMAGELISTS it destroys the lists it holds when it is destroyed:
+    // a raw handle is given to the control that way.
     HIMAGELIST SetImageList(HIMAGELIST hImageList, int nImageListType);
+    // The CImageList keeps ownership: the control is made to share the list.
     HIMAGELIST SetImageList(CImageList* pImageList, int nImageListType);
     HIMAGELIST GetImageList(int nImageListType) const;
     // Replaces all extended styles; returns the previous ones.

@@ -116,7 +116,11 @@ public:
         NMLVDISPINFOA* pInfo = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR);
         ++m_nDispInfo;
         if ((pInfo->item.mask & LVIF_TEXT) && pInfo->item.cchTextMax > 0)
-            wsprintfA(pInfo->item.pszText, "fila %d", pInfo->item.iItem);
+        {
+            char szText[32];
+            wsprintfA(szText, "fila %d", pInfo->item.iItem);
+            lstrcpynA(pInfo->item.pszText, szText, pInfo->item.cchTextMax);
+        }
         *pResult = 0;
     }
     void OnDblClk(NMHDR* pNMHDR, LRESULT* pResult)
