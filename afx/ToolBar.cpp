@@ -3,6 +3,8 @@
 #include "Frame.h"
 #include "WinApp.h"
 
+#include <cstring>
+
 namespace
 {
 class CToolCmdUI : public CCmdUI
@@ -29,14 +31,35 @@ public:
     void SetText(LPCSTR) override {}
 };
 
-// Layout of a toolbar resource.
-struct ToolBarData
+// A toolbar resource read into sizes and button ids. Two layouts exist: the
+// usual one of WORDs (version 1, width, height, count, ids) and the one the GNU
+// resource compiler writes for its TOOLBAR statement (DWORDs: width, height,
+// count, ids). Anything that holds neither whole is refused.
+bool ParseToolBarResource(const BYTE* pData, DWORD cbData, int& cx, int& cy, std::vector<UINT>& ids)
 {
-    WORD wVersion;
-    WORD wWidth;
-    WORD wHeight;
-    WORD wItemCount;
-};
+    auto word = [&](size_t i) { WORD w; memcpy(&w, pData + 2 * i, 2); return w; };
+    auto dword = [&](size_t i) { DWORD d; memcpy(&d, pData + 4 * i, 4); return d; };
+    auto plausible = [](DWORD w, DWORD h) { return w > 0 && h > 0 && w <= 256 && h <= 256; };
+    if (cbData >= 8 && word(0) == 1 && plausible(word(1), word(2)) && cbData >= 8 + 2 * size_t(word(3)))
+    {
+        cx = word(1);
+        cy = word(2);
+        ids.resize(word(3));
+        for (size_t i = 0; i < ids.size(); ++i)
+            ids[i] = word(4 + i);
+        return true;
+    }
+    if (cbData >= 12 && plausible(dword(0), dword(1)) && dword(2) <= 0xFFFF && cbData >= 12 + 4 * size_t(dword(2)))
+    {
+        cx = int(dword(0));
+        cy = int(dword(1));
+        ids.resize(dword(2));
+        for (size_t i = 0; i < ids.size(); ++i)
+            ids[i] = dword(3 + i) & 0xFFFF;
+        return true;
+    }
+    return false;
+}
 }
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
@@ -97,16 +120,11 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
         return FALSE;
     DWORD cbData = SizeofResource(hInst, hRsrc);
     HGLOBAL hGlobal = LoadResource(hInst, hRsrc);
-    const ToolBarData* pData = hGlobal ? static_cast<const ToolBarData*>(LockResource(hGlobal)) : nullptr;
-    // A resource that doesn't hold what its header promises is refused whole.
-    if (!pData || cbData < sizeof(ToolBarData) || pData->wVersion != 1 || pData->wWidth == 0 || pData->wHeight == 0 ||
-        pData->wWidth > 256 || pData->wHeight > 256 ||
-        cbData < sizeof(ToolBarData) + sizeof(WORD) * size_t(pData->wItemCount))
+    const BYTE* pData = hGlobal ? static_cast<const BYTE*>(LockResource(hGlobal)) : nullptr;
+    int cxImage = 0, cyImage = 0;
+    std::vector<UINT> ids;
+    if (!pData || !ParseToolBarResource(pData, cbData, cxImage, cyImage, ids))
         return FALSE;
-    const WORD* pItems = reinterpret_cast<const WORD*>(pData + 1);
-    std::vector<UINT> ids(pData->wItemCount);
-    for (size_t i = 0; i < ids.size(); ++i)
-        ids[i] = pItems[i];
 
     HINSTANCE hInstBmp = AfxFindResourceHandle(lpszRes, MAKEINTRESOURCEA(2) /* RT_BITMAP */);
     HBITMAP hbm = static_cast<HBITMAP>(LoadImageA(hInstBmp, lpszRes, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -114,9 +132,9 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
         return FALSE;
     BITMAP bm = {};
     GetObjectA(hbm, sizeof(bm), &bm);
-    int nImages = bm.bmWidth / pData->wWidth;
+    int nImages = bm.bmWidth / cxImage;
     // The light grey of the strip shows the button face through.
-    HIMAGELIST hList = ImageList_Create(pData->wWidth, pData->wHeight, ILC_COLOR24 | ILC_MASK, nImages > 0 ? nImages : 1, 1);
+    HIMAGELIST hList = ImageList_Create(cxImage, cyImage, ILC_COLOR24 | ILC_MASK, nImages > 0 ? nImages : 1, 1);
     if (!hList)
     {
         DeleteObject(hbm);
@@ -129,7 +147,7 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
         ImageList_Destroy(hList);
         return FALSE;
     }
-    SetSizes(CSize(pData->wWidth + 7, pData->wHeight + 7), CSize(pData->wWidth, pData->wHeight));
+    SetSizes(CSize(cxImage + 7, cyImage + 7), CSize(cxImage, cyImage));
     SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(hList));
     if (m_hImageList)
         ImageList_Destroy(m_hImageList);

@@ -4,7 +4,8 @@
 
 #include <vector>
 
-// Resource type of a toolbar's layout: WORD version (1), width, height, count, ids (0 = separator).
+// Resource type of a toolbar's layout: WORD version (1), width, height, count, ids (0 = separator),
+// or the DWORD width, height, count, ids that the GNU resource compiler writes.
 #define RT_TOOLBAR MAKEINTRESOURCE(RT_TOOLBAR_ID)
 
 class CToolBar : public CControlBar
