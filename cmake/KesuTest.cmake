@@ -11,4 +11,9 @@ function(kesu_add_test name)
   if(T_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
   endif()
+  # Window tests share one display, its focus and its foreground window: one
+  # at a time, while the other tests still run in parallel beside them.
+  if("gui" IN_LIST T_LABELS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK kesu_display)
+  endif()
 endfunction()

@@ -247,8 +247,11 @@ case $cmd in
     ;;
   run)
     [[ $# -gt 0 ]] || { say "run needs a command"; exit 2; }
+    # A bed that was already up stays up for whoever started it.
+    was_up=
+    healthy && was_up=1
     start_bed || exit 1
-    trap stop_bed EXIT
+    [[ -n $was_up ]] || trap stop_bed EXIT
     trap 'exit 130' INT TERM
     eval "$(print_env)"
     "$@"
