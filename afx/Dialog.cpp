@@ -134,6 +134,10 @@ void CDialog::EndDialog(int nResult)
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
 {
     Default();
+    // A modal dialog opens over its owner (or mid-screen while the owner is hidden)
+    // unless its template places it itself.
+    if (m_bModalLoop && !(GetStyle() & (DS_ABSALIGN | DS_CENTER | DS_CENTERMOUSE | WS_CHILD)))
+        CenterWindow();
     return OnInitDialog();
 }
 
