@@ -66,15 +66,11 @@ BOOL CCmdTarget::DispatchCmdMsg(const AFX_MSGMAP_ENTRY* pEntry, UINT nID, int /*
     case AfxSig_b_u:
         return (this->*AfxLoadPmf<BOOL (CCmdTarget::*)(UINT)>(pfn))(nID);
     case AfxSig_cmdui:
-    case AfxSig_cmdui_u:
     {
         CCmdUI* pCmdUI = static_cast<CCmdUI*>(pExtra);
         if (!pCmdUI)
             return FALSE;
-        if (pEntry->nSig == AfxSig_cmdui)
-            (this->*AfxLoadPmf<void (CCmdTarget::*)(CCmdUI*)>(pfn))(pCmdUI);
-        else
-            (this->*AfxLoadPmf<void (CCmdTarget::*)(CCmdUI*, UINT)>(pfn))(pCmdUI, nID);
+        (this->*AfxLoadPmf<void (CCmdTarget::*)(CCmdUI*)>(pfn))(pCmdUI);
         BOOL bHandled = !pCmdUI->m_bContinueRouting;
         pCmdUI->m_bContinueRouting = FALSE;
         return bHandled;

@@ -23,7 +23,6 @@ enum AfxSig : UINT
     AfxSig_v_u,          // void (UINT)                      command ranges
     AfxSig_b_u,          // BOOL (UINT)                      ON_COMMAND_EX
     AfxSig_cmdui,        // void (CCmdUI*)
-    AfxSig_cmdui_u,      // void (CCmdUI*, UINT)             update-UI ranges with the id
     AfxSig_notify,       // void (NMHDR*, LRESULT*)
     AfxSig_b_notify,     // BOOL (NMHDR*, LRESULT*)          _EX: FALSE lets others see it
     AfxSig_notify_u,     // void (UINT, NMHDR*, LRESULT*)    notify ranges
@@ -120,7 +119,6 @@ public:
     CMenu* m_pSubMenu = nullptr;
     CWnd* m_pOther = nullptr;   // set for items of a window (toolbar, status bar)
     UINT m_nIndexMax = 0;       // count of items being updated (menus may grow while updated)
-    CMenu* m_pParentMenu = nullptr;
     BOOL m_bEnableChanged = FALSE;
     BOOL m_bContinueRouting = FALSE;
 

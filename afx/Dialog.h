@@ -57,7 +57,6 @@ protected:
     LPCSTR m_lpszTemplateName = nullptr;
     LPCDLGTEMPLATE m_lpDialogTemplate = nullptr;
     CWnd* m_pParentWnd = nullptr;
-    UINT m_nIDHelp = 0;
 
 private:
     BOOL m_bModalLoop = FALSE;

@@ -563,8 +563,3 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
     if (layout.hDWP)
         ::EndDeferWindowPos(layout.hDWP);
 }
-
-void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT)
-{
-    ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, GetExStyle());
-}

@@ -79,7 +79,6 @@ public:
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
                                   BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE);
     virtual BOOL IsFrameWnd() const;
-    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
 
     // ---- Layout of control bars (see AFX_SIZEPARENTPARAMS) --------------
     enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2, reposNoPosLeftOver = 0x8000 };
