@@ -1,5 +1,6 @@
 // Message maps: dispatch through the base classes, Default, and notifications reflected to their control.
 #include "AfxTestSupport.h"
+#include "afx/Dc.h"
 
 #include <gtest/gtest.h>
 
@@ -40,12 +41,19 @@ class CDerivedWnd : public CBaseWnd
 public:
     void OnTimer(UINT_PTR nIDEvent) { g_calls.push_back("derived:timer " + std::to_string(nIDEvent)); }
     void OnSize(UINT, int cx, int cy) { g_calls.push_back("derived:size " + std::to_string(cx) + "x" + std::to_string(cy)); }
+    BOOL OnEraseBkgnd(CDC* pDC)
+    {
+        m_hErased = pDC ? pDC->GetSafeHdc() : nullptr;
+        return TRUE;
+    }
+    HDC m_hErased = nullptr;
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CDerivedWnd, CBaseWnd)
     ON_WM_TIMER()
     ON_WM_SIZE()
+    ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 TEST(MessageMapTest, HandlersComeFromTheMostDerivedMapThenItsBases)
@@ -68,6 +76,11 @@ TEST(MessageMapTest, HandlersComeFromTheMostDerivedMapThenItsBases)
     EXPECT_STREQ("hola", text);
     std::vector<std::string> expected = {"derived:timer 9", "base:ping", "derived:size 120x60", "base:settext"};
     EXPECT_EQ(expected, g_calls);
+    // A handler taking a device context gets a wrapper of the message's DC.
+    HDC hDC = ::GetDC(wnd.m_hWnd);
+    EXPECT_EQ(TRUE, wnd.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(hDC)));
+    EXPECT_EQ(hDC, wnd.m_hErased);
+    ::ReleaseDC(wnd.m_hWnd, hDC);
 
     HWND hWnd = wnd.m_hWnd;
     EXPECT_TRUE(wnd.DestroyWindow());
