@@ -311,6 +311,29 @@ TEST_F(FrameTest, BarTogglesShowAndHideTheirBarsWithACheckMark)
     EXPECT_GT(ChildRect(*m_pFrame, m_pFrame->GetActiveView()->m_hWnd).top, 0);
 }
 
+HWND g_hToolBar = nullptr;
+int g_nNewEnabledBeforeClose = -1;
+
+void CALLBACK CloseOnTimer(HWND hWnd, UINT, UINT_PTR nID, DWORD)
+{
+    ::KillTimer(hWnd, nID);
+    g_nNewEnabledBeforeClose = int(::SendMessageA(g_hToolBar, TB_ISBUTTONENABLED, ID_FILE_NEW, 0));
+    ::PostMessageA(hWnd, WM_CLOSE, 0, 0);
+}
+
+TEST_F(FrameTest, TheLoopUpdatesAtIdleAndEndsWithTheMainWindow)
+{
+    CToolBar& bar = m_pFrame->m_wndToolBar;
+    bar.SendMessage(TB_ENABLEBUTTON, ID_FILE_NEW, TRUE);
+    g_hToolBar = bar.m_hWnd;
+    TestApp().m_pMainWnd = m_pFrame;
+    m_pFrame->SetTimer(1, 200, &CloseOnTimer);
+    EXPECT_EQ(0, TestApp().Run());
+    EXPECT_EQ(0, g_nNewEnabledBeforeClose);   // idle time disabled the button without a handler
+    EXPECT_EQ(nullptr, TestApp().m_pMainWnd);
+    m_pFrame = nullptr;   // deleted itself with its window
+}
+
 TEST_F(FrameTest, ClosingTheFrameDestroysItAndItsBars)
 {
     HWND hStatus = m_pFrame->m_wndStatusBar.m_hWnd;
