@@ -14,8 +14,9 @@ WERROR ?= ON
 FUZZ_SECONDS ?= 60
 B := build
 
-WIN_FLAGS := -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake -DCMAKE_BUILD_TYPE=Release \
-             -DKESU_WERROR=$(WERROR)
+# The toolchain file counts on the first configure only (CMake warns if given again).
+WIN_FLAGS := $(if $(wildcard $(B)/win/CMakeCache.txt),,-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-posix.cmake) \
+             -DCMAKE_BUILD_TYPE=Release -DKESU_WERROR=$(WERROR)
 NATIVE_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DKESU_WERROR=$(WERROR)
 # Libraries get coverage instrumentation too; fuzz targets link libFuzzer themselves.
 FUZZ_FLAGS := -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
@@ -23,7 +24,7 @@ FUZZ_FLAGS := -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
               -DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link
 
 # Configure every time: it is quick, and it picks up new test folders.
-configure = cmake -S . -B $(B)/$(1) --log-level=WARNING --no-warn-unused-cli $(2)
+configure = cmake -S . -B $(B)/$(1) --log-level=WARNING $(2)
 build = cmake --build $(B)/$(1) -j$(JOBS) $(if $(TARGETS),--target $(TARGETS))
 
 .PHONY: all deps win native-asan native-tsan test run fuzz dist clean

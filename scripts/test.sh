@@ -23,7 +23,7 @@ suite() {
   shift 2
   echo
   echo "== tests: $name"
-  ctest --test-dir "$dir" -j"$JOBS" --output-on-failure "$@" 2>&1 | tee "$log"
+  ctest --test-dir "$dir" -j"$JOBS" --output-on-failure "$@" </dev/null 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}
   local line passed=0 failed=0
   line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
