@@ -36,7 +36,7 @@ CImageList* BuildImageList(int size) {
   }
   pList->SetBkColor(CLR_NONE);
   for (UINT id : kImageIcons) {
-    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(RT_GROUP_ICON));
+    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_GROUP_ICON);
     // A missing icon still takes its slot, so later indices keep their meaning.
     pList->Replace(-1, LoadIconA(hInst, MAKEINTRESOURCEA(id)));
   }
@@ -53,9 +53,9 @@ void DestroyImageList(CImageList*& pList) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CKesuApp, CWinApp)
-  ON_COMMAND(ID_APP_ABOUT, &CKesuApp::OnAppAbout)
-  ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
-  ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen)
+  ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+  ON_COMMAND(ID_FILE_NEW, OnFileNew)
+  ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
 
 CKesuApp::CKesuApp()

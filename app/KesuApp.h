@@ -35,8 +35,9 @@ class CKesuApp : public CWinApp {
 
   // Language text 'index', or "***" while there is no table.
   const char* GetString(int index) const;
-  // Speaks the text without waiting for it, then beeps.
-  void Announce(const char* text);
+  // Speaks the text without waiting for it, then beeps. Virtual so tests
+  // can hear what is announced.
+  virtual void Announce(const char* text);
 
   const char* GetAdapterName() const { return m_szAdapter; }
   void SetAdapterName(const char* name);

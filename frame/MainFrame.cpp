@@ -110,7 +110,7 @@ void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
 void CMainFrame::OnDestroy() { CFrameWnd::OnDestroy(); }
 
 void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
-  if (CKesuDoc* pDoc = dynamic_cast<CKesuDoc*>(GetActiveDocument())) {
+  if (CKesuDoc* pDoc = DYNAMIC_DOWNCAST(CKesuDoc, GetActiveDocument())) {
     if (nIDEvent == ID_TIMER_REFRESH)
       Refresh(pDoc);
     else if (nIDEvent == ID_TIMER_BEEP)

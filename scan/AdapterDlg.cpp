@@ -13,10 +13,11 @@ namespace {
 constexpr DWORD kRegistryTextSize = 512;
 
 // Reads a string value into 'buffer' (kRegistryTextSize bytes), terminated
-// even when the stored value is not.
+// even when the stored value is not. A 511-character name with its stored
+// terminator fills the buffer exactly and is kept whole.
 bool ReadText(HKEY hKey, const char* name, char* buffer) {
   DWORD type = 0;
-  DWORD size = kRegistryTextSize - 1;
+  DWORD size = kRegistryTextSize;
   if (RegQueryValueExA(hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
       ERROR_SUCCESS)
     return false;
@@ -40,6 +41,9 @@ BOOL CAdapterDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   CKesuApp* pApp = KesuApp();
 
+  // The lists belong to the application and outlive this dialog; a list
+  // control destroys the lists it was given unless told they are shared.
+  m_list.ModifyStyle(0, LVS_SHAREIMAGELISTS);
   CImageList* pLarge = pApp->GetLargeImageList();
   CImageList* pSmall = pApp->GetSmallImageList();
   m_list.SetImageList(pLarge, LVSIL_NORMAL);

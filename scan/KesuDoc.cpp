@@ -70,8 +70,10 @@ IMPLEMENT_DYNCREATE(CKesuDoc, CDocument)
 BEGIN_MESSAGE_MAP(CKesuDoc, CDocument)
 END_MESSAGE_MAP()
 
+IScanHost* CKesuDoc::s_pScanHostForNewDocuments = nullptr;
+
 CKesuDoc::CKesuDoc() : m_nHeard(0), m_pTracked(nullptr), m_hScanThread(nullptr) {
-  SetScanHost(&WinScanHost::Shared());
+  SetScanHost(s_pScanHostForNewDocuments ? s_pScanHostForNewDocuments : &WinScanHost::Shared());
 }
 
 CKesuDoc::~CKesuDoc() {

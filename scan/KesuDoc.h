@@ -29,6 +29,10 @@ class CKesuDoc : public CDocument, public CScanTarget {
   // hold one.
   size_t GetRetiredCount() const { return m_retired.size(); }
 
+  // The platform documents made from now on scan through (null: the
+  // program's own host); tests give a scripted card here.
+  static IScanHost* s_pScanHostForNewDocuments;
+
   // m_bScanning, m_pHead and m_ownMac come from CScanTarget.
   int32_t m_nHeard;
   CNetworkEntry* m_pTracked;

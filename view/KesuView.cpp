@@ -48,9 +48,9 @@ std::string ComposeAnnouncement(const NDIS_WLAN_BSSID& bssid) {
 IMPLEMENT_DYNCREATE(CKesuView, CListView)
 
 BEGIN_MESSAGE_MAP(CKesuView, CListView)
-  ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, &CKesuView::OnGetDispInfo)
-  ON_NOTIFY_REFLECT(NM_DBLCLK, &CKesuView::OnDblClk)
-  ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, &CKesuView::OnItemChanged)
+  ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
+  ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClk)
+  ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
 END_MESSAGE_MAP()
 
 CKesuView::CKesuView() = default;
@@ -58,7 +58,9 @@ CKesuView::CKesuView() = default;
 CKesuDoc* CKesuView::GetDocument() const { return static_cast<CKesuDoc*>(m_pDocument); }
 
 BOOL CKesuView::PreCreateWindow(CREATESTRUCT& cs) {
-  cs.style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA;
+  // Shared image lists: the application owns them and the adapter dialog
+  // shows them too, so the control must not destroy them with itself.
+  cs.style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA | LVS_SHAREIMAGELISTS;
   return CListView::PreCreateWindow(cs);
 }
 
@@ -151,6 +153,10 @@ void CKesuView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult) {
         item.iImage = bAnnotated ? kImageAnnotated : kImagePlain;
         break;
       default:
+        // The control asks every column for an image (sub-item images are
+        // on) and hands in 0, the application icon: columns without a marker
+        // get the blank one instead.
+        item.iImage = kImagePlain;
         break;
     }
   }
