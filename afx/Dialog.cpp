@@ -57,7 +57,7 @@ INT_PTR CDialog::DoModal()
         return -1;
 
     // The owner is the top-level window the dialog belongs to; it is disabled while we run.
-    HWND hWndParent = m_pParentWnd->GetSafeHwnd();
+    HWND hWndParent = AfxGetSafeHwnd(m_pParentWnd);
     if (!hWndParent)
     {
         CWnd* pMain = AfxGetMainWnd();
@@ -177,7 +177,7 @@ void CDialog::NextDlgCtrl() const
 
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
 {
-    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->GetSafeHwnd()), 1);
+    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(AfxGetSafeHwnd(pWndCtrl)), 1);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)

@@ -70,7 +70,7 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
     if (CRect(rect) == rectDefault)
         x = y = cx = cy = CW_USEDEFAULT;
     // On failure the object may already be gone (PostNcDestroy): only locals from here on.
-    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy, pParentWnd->GetSafeHwnd(),
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy, AfxGetSafeHwnd(pParentWnd),
                   hMenu, pContext))
     {
         if (hMenu && IsMenu(hMenu))

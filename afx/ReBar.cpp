@@ -70,7 +70,7 @@ UINT CReBar::GetBandCount() const
 
 int CReBar::FindBand(const CWnd* pBar) const
 {
-    HWND hWndBar = pBar->GetSafeHwnd();
+    HWND hWndBar = AfxGetSafeHwnd(pBar);
     UINT nCount = GetBandCount();
     for (UINT i = 0; i < nCount; ++i)
     {

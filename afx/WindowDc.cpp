@@ -5,7 +5,7 @@
 
 static HWND SafeHwnd(CWnd* pWnd)
 {
-    return pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr;
+    return AfxGetSafeHwnd(pWnd);
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd)

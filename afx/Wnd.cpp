@@ -50,15 +50,6 @@ void CWnd::DeleteTempMap()
     CWndMap::Get().DeleteTemp();
 }
 
-HWND CWnd::GetSafeHwnd() const
-{
-    // Callers pass a possibly null CWnd* (e.g. "no parent"); keep the compiler
-    // from assuming this is non-null.
-    const CWnd* self = this;
-    asm("" : "+r"(self));
-    return self ? self->m_hWnd : nullptr;
-}
-
 BOOL CWnd::Attach(HWND hWndNew)
 {
     if (!hWndNew || m_hWnd || CWndMap::Get().LookupPermanent(hWndNew))
@@ -192,7 +183,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
                     CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, AfxGetSafeHwnd(pParentWnd),
                     reinterpret_cast<HMENU>(UINT_PTR(nID)), lpParam);
 }
 

@@ -33,8 +33,7 @@ public:
 
     // ---- Handles and the handle map -------------------------------------
     operator HWND() const { return m_hWnd; }
-    // Safe on a null pointer: the parent of a top-level window is "no window".
-    HWND GetSafeHwnd() const;
+    HWND GetSafeHwnd() const { return m_hWnd; }
     // The object of one of our windows, else a temporary wrapper freed at idle.
     static CWnd* FromHandle(HWND hWnd);
     static CWnd* FromHandlePermanent(HWND hWnd);
@@ -250,3 +249,6 @@ LRESULT AfxThunkEraseBkgnd(CWnd* pWnd, AFX_PMSG pfn, WPARAM wParam, LPARAM)
 }
 #define ON_WM_ERASEBKGND() \
     { WM_ERASEBKGND, 0, 0, 0, AfxSig_thunk, AFX_MSG_CAST(BOOL (CWnd::*)(CDC*), OnEraseBkgnd), &AfxThunkEraseBkgnd<CDC> },
+
+// The window of a CWnd* that may be null ("no parent", "no owner").
+inline HWND AfxGetSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }

@@ -60,7 +60,7 @@ BOOL CWnd::IsZoomed() const
 
 BOOL CWnd::IsChild(const CWnd* pWnd) const
 {
-    return ::IsChild(m_hWnd, pWnd->GetSafeHwnd());
+    return ::IsChild(m_hWnd, AfxGetSafeHwnd(pWnd));
 }
 
 void CWnd::GetClientRect(LPRECT lpRect) const
@@ -77,7 +77,7 @@ void CWnd::GetWindowRect(LPRECT lpRect) const
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
-    return ::SetWindowPos(m_hWnd, pWndInsertAfter->GetSafeHwnd(), x, y, cx, cy, nFlags);
+    return ::SetWindowPos(m_hWnd, AfxGetSafeHwnd(pWndInsertAfter), x, y, cx, cy, nFlags);
 }
 
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
@@ -142,17 +142,17 @@ void CWnd::ClientToScreen(LPRECT lpRect) const
 
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
 {
-    ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount);
+    ::MapWindowPoints(m_hWnd, AfxGetSafeHwnd(pwndTo), lpPoint, nCount);
 }
 
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
 {
-    ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), reinterpret_cast<LPPOINT>(lpRect), 2);
+    ::MapWindowPoints(m_hWnd, AfxGetSafeHwnd(pwndTo), reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
-    HWND hWndCenter = pAlternateOwner->GetSafeHwnd();
+    HWND hWndCenter = AfxGetSafeHwnd(pAlternateOwner);
     DWORD dwStyle = GetStyle();
     if (!hWndCenter)
         hWndCenter = (dwStyle & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
@@ -369,7 +369,7 @@ CWnd* CWnd::GetParent() const
 
 CWnd* CWnd::SetParent(CWnd* pWndNewParent)
 {
-    return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
+    return FromHandle(::SetParent(m_hWnd, AfxGetSafeHwnd(pWndNewParent)));
 }
 
 CWnd* CWnd::GetOwner() const
@@ -379,7 +379,7 @@ CWnd* CWnd::GetOwner() const
 
 void CWnd::SetOwner(CWnd* pOwnerWnd)
 {
-    m_hWndOwner = pOwnerWnd->GetSafeHwnd();
+    m_hWndOwner = AfxGetSafeHwnd(pOwnerWnd);
 }
 
 CWnd* CWnd::GetTopLevelParent() const
