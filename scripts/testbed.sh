@@ -88,7 +88,7 @@ stop_bed() {
   # A killed Xvfb leaves its lock behind, and its display number taken.
   local n=${KESU_BED_DISPLAY#:} lock
   if [[ -n $KESU_BED_XVFB_PID && -n $n ]] && ! alive "$KESU_BED_XVFB_PID"; then
-    lock=$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)
+    lock=$({ tr -d ' \n' <"/tmp/.X$n-lock"; } 2>/dev/null)
     [[ $lock == "$KESU_BED_XVFB_PID" ]] && rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n"
   fi
   # A service that outlived its server spins for ever; it still carries the prefix.

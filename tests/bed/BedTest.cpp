@@ -1,5 +1,5 @@
 // What every Windows test takes for granted from the Wine test bed.
-#include <windows.h>
+#include "afx/AfxSetup.h"
 
 #include <gtest/gtest.h>
 
