@@ -1,0 +1,29 @@
+#!/bin/bash
+# The program's figures under Wine on a virtual display of its own:
+#  - start-up: process start to the adapter dialog, OK to the first refresh of
+#    the list, OK to the first access points shown (kesu-startbench, which
+#    starts Kesu.exe and answers its dialog with the simulated card);
+#  - one refresh tick with 100, 1,000 and 10,000 entries (kesu-refreshbench).
+#
+#   bench/program/run.sh [BIN] [RUNS]    BIN: the build's bin folder (build/win/bin)
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+bin=$(cd "${1:-$root/build/win/bin}" && pwd) || exit 1
+runs=${2:-5}
+for exe in Kesu.exe kesu-startbench.exe kesu-refreshbench.exe kesu-regsim.exe; do
+  [[ -f $bin/$exe ]] || { echo "run.sh: $bin/$exe is missing; build the Windows tree first" >&2; exit 1; }
+done
+
+# A bed of its own, so that the figures don't share the display with tests.
+export KESU_BED_STATE=$root/build/programbench.env KESU_BED_PREFIX=$root/build/wineprefix-bench KESU_BIN=$bin
+figures() {
+  echo "== start-up under Wine ($runs runs)"
+  wine "$bin/kesu-startbench.exe" --runs "$runs" </dev/null || return 1
+  echo
+  echo "== refresh tick under Wine"
+  (cd "$bin" && wine ./kesu-refreshbench.exe </dev/null)
+}
+export -f figures
+export bin runs
+"$root/scripts/testbed.sh" run bash -c figures
