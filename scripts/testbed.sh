@@ -30,7 +30,7 @@ alive() { [[ -n ${1:-} && -d /proc/$1 ]]; }
 is_cmd() {
   local pid=$1 want=$2 cmd
   alive "$pid" || return 1
-  cmd=$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) || return 1
+  cmd=$({ tr '\0' ' ' <"/proc/$pid/cmdline"; } 2>/dev/null) || return 1
   [[ $cmd == *"$want"* ]]
 }
 
@@ -75,7 +75,9 @@ wait_gone() {
 }
 
 stop_bed() {
-  load_state
+  # The prefix that the state names is the one whose processes are running.
+  local prefix=$prefix
+  load_state && [[ -n ${KESU_BED_PREFIX:-} ]] && prefix=$KESU_BED_PREFIX
   export WINEPREFIX=$prefix
   if [[ -d $prefix ]] && wineserver_pid >/dev/null; then
     wineserver -k >/dev/null 2>&1
@@ -164,9 +166,9 @@ unmanaged_saved() {
 set_window_management() {
   local key='HKCU\Software\Wine\X11 Driver'
   if [[ -n $KESU_BED_XVFB_PID ]]; then
-    unmanaged_saved || wine reg add "$key" /v Managed /d N /f </dev/null >/dev/null 2>&1
+    unmanaged_saved || timeout 60 wine reg add "$key" /v Managed /d N /f </dev/null >/dev/null 2>&1
   else
-    ! unmanaged_saved || wine reg delete "$key" /v Managed /f </dev/null >/dev/null 2>&1
+    ! unmanaged_saved || timeout 60 wine reg delete "$key" /v Managed /f </dev/null >/dev/null 2>&1
   fi
 }
 
@@ -185,7 +187,7 @@ link_wine_fonts() {
 # The card the adapter dialog offers lives in a volatile key, gone with each server.
 register_card() {
   [[ -f $bin/kesu-regsim.exe ]] || return 0
-  wine "$bin/kesu-regsim.exe" </dev/null >/dev/null 2>"$state.regsim.log" && { rm -f "$state.regsim.log"; return 0; }
+  timeout 60 wine "$bin/kesu-regsim.exe" </dev/null >/dev/null 2>"$state.regsim.log" && { rm -f "$state.regsim.log"; return 0; }
   say "warning: kesu-regsim.exe failed (see $state.regsim.log); the simulated card is not registered"
 }
 
