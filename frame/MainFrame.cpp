@@ -69,15 +69,17 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
       !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
     return -1;
 
-  // Until the resizable docking bars arrive the graph lives in a plain bar.
-  if (!m_wndMeterBar.Create(this, IDC_METER_BAR)) return -1;
-
   if (!m_wndReBar.Create(this, RBS_BANDBORDERS,
                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP,
                          AFX_IDW_REBAR) ||
       !m_wndReBar.AddBar(&m_wndToolBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP))
     return -1;
   m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
+
+  // Until the resizable docking bars arrive the graph lives in a plain bar,
+  // made after the rebar so that, like a docked bar, it takes its side below
+  // the rebar's full width.
+  if (!m_wndMeterBar.Create(this, IDC_METER_BAR)) return -1;
 
   // The graph keeps bitmaps of its first size for life, so it starts at the
   // largest it will ever draw; the first layout shrinks it to its bar.
