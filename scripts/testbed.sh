@@ -56,7 +56,7 @@ wineserver_pid() {
 }
 
 load_state() {
-  KESU_BED_XVFB_PID= KESU_BED_SERVER_PID= KESU_BED_DISPLAY=
+  KESU_BED_XVFB_PID='' KESU_BED_SERVER_PID='' KESU_BED_DISPLAY=''
   [[ -r $state ]] || return 1
   # shellcheck disable=SC1090
   source "$state"
@@ -202,7 +202,7 @@ start_bed() {
   # Whatever a killed run left behind (state file, server, Xvfb) goes first.
   stop_bed
 
-  KESU_BED_XVFB_PID= KESU_BED_SERVER_PID= KESU_BED_DISPLAY=
+  KESU_BED_XVFB_PID='' KESU_BED_SERVER_PID='' KESU_BED_DISPLAY=''
   if [[ -n $want_display ]]; then
     KESU_BED_DISPLAY=$want_display
     xdpyinfo -display "$want_display" >/dev/null 2>&1 || { say "cannot open display $want_display"; return 1; }
