@@ -17,6 +17,9 @@ set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 state=${KESU_BED_STATE:-$root/build/testbed.env}
 prefix=${KESU_BED_PREFIX:-$root/build/wineprefix}
+# Wine wants an absolute prefix; callers may give one relative to their folder.
+state=$(realpath -m "$state")
+prefix=$(realpath -m "$prefix")
 bin=${KESU_BIN:-$root/build/win/bin}
 # mono and gecko would otherwise prompt to download on prefix creation, and the
 # menu builder would write launchers into the user's desktop menus.
@@ -77,7 +80,7 @@ wait_gone() {
 stop_bed() {
   # The prefix that the state names is the one whose processes are running.
   local prefix=$prefix
-  load_state && [[ -n ${KESU_BED_PREFIX:-} ]] && prefix=$KESU_BED_PREFIX
+  load_state && [[ -n ${KESU_BED_PREFIX:-} ]] && prefix=$(realpath -m "$KESU_BED_PREFIX")
   export WINEPREFIX=$prefix
   if [[ -d $prefix ]] && wineserver_pid >/dev/null; then
     wineserver -k >/dev/null 2>&1
@@ -88,9 +91,9 @@ stop_bed() {
     wait_gone "$KESU_BED_XVFB_PID" || kill -KILL "$KESU_BED_XVFB_PID" 2>/dev/null
   fi
   # A killed Xvfb leaves its lock behind, and its display number taken.
-  local n=${KESU_BED_DISPLAY#:} lock
+  local n=${KESU_BED_DISPLAY#:} lock=
   if [[ -n $KESU_BED_XVFB_PID && -n $n ]] && ! alive "$KESU_BED_XVFB_PID"; then
-    lock=$({ tr -d ' \n' <"/tmp/.X$n-lock"; } 2>/dev/null)
+    [[ -f /tmp/.X$n-lock ]] && lock=$(tr -d ' \n' <"/tmp/.X$n-lock")
     [[ $lock == "$KESU_BED_XVFB_PID" ]] && rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n"
   fi
   # A service that outlived its server spins for ever; it still carries the prefix.
