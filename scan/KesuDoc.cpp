@@ -101,9 +101,13 @@ void CKesuDoc::StartScan() {
   // Never two scanners on one list: the running one ends before the next starts.
   StopScan();
   PrepareScanStart();
-  m_hScanThread =
-      CreateThread(nullptr, 0, ScanThreadProc, static_cast<CScanTarget*>(this), 0, nullptr);
+  m_hScanThread = BeginScanThread();
+  // No thread will ever report: the status bar must say the scan is off.
   if (!m_hScanThread) m_bScanning = 0;
+}
+
+HANDLE CKesuDoc::BeginScanThread() {
+  return CreateThread(nullptr, 0, ScanThreadProc, static_cast<CScanTarget*>(this), 0, nullptr);
 }
 
 void CKesuDoc::StopScan() {

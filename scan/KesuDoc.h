@@ -41,6 +41,8 @@ class CKesuDoc : public CDocument, public CScanTarget {
  protected:
   // Shows the adapter dialog; a seam so tests can choose without a dialog.
   virtual void ChooseAdapter();
+  // Creates the scanner thread, running at once; null when it can't be made.
+  virtual HANDLE BeginScanThread();
   DECLARE_MESSAGE_MAP()
 
  private:

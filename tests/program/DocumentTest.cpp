@@ -210,3 +210,30 @@ TEST_F(ProgramTest, FileNewStopsTheRunningScanBeforeStartingTheNext) {
   EXPECT_EQ(1u, Entries().size()) << "a new scan adds to the list";
   Doc()->StopScan();
 }
+
+namespace {
+
+// A document whose scanner thread can't be created, on its own (no frame).
+class CThreadlessDoc : public CKesuDoc {
+ public:
+  int m_nThreadRequests = 0;
+
+ protected:
+  void ChooseAdapter() override {}
+  HANDLE BeginScanThread() override {
+    ++m_nThreadRequests;
+    return nullptr;
+  }
+};
+
+}  // namespace
+
+TEST(DocumentScanTest, AScannerThatCantBeCreatedLeavesTheScanOff) {
+  CThreadlessDoc* pDoc = new CThreadlessDoc;
+  ASSERT_EQ(1, pDoc->m_bScanning.load()) << "a new document counts as starting";
+  EXPECT_TRUE(pDoc->OnNewDocument());
+  EXPECT_EQ(1, pDoc->m_nThreadRequests);
+  EXPECT_EQ(nullptr, pDoc->m_hScanThread);
+  EXPECT_EQ(0, pDoc->m_bScanning.load());
+  delete pDoc;
+}
