@@ -14,54 +14,18 @@ shot=${KESU_SCREENSHOT:-$root/build/run-screenshot.png}
 log=$root/build/run.log
 
 say() { echo "run: $*"; }
-xk() { python3 "$root/scripts/xkeys.py" "$@"; }
+xw() { python3 "$root/scripts/xwindows.py" "$@"; }
 running() { [[ -d /proc/$kesu ]]; }
 
-# Waits for a visible top-level window other than those in $2 (ids, one a
-# line); prints its id. Titles are the program's, so only appearance counts.
-wait_new_window() {
-  local limit=$1 known=${2:-} deadline id
-  deadline=$((SECONDS + limit))
-  while ((SECONDS < deadline)) && running; do
-    for id in $(xk windows | cut -f1); do
-      grep -qxF "$id" <<<"$known" || { echo "$id"; return 0; }
-    done
-    sleep 0.2
-  done
-  return 1
-}
-
-wait_window_gone() {
-  local id=$1 limit=$2 deadline
-  deadline=$((SECONDS + limit))
-  while ((SECONDS < deadline)); do
-    xk windows | cut -f1 | grep -qxF "$id" || return 0
-    sleep 0.2
-  done
-  return 1
-}
-
-# The program's own helper answers the dialog through its controls when it is
-# built. Without it: the adapter dialog is the first window shown, its list has
-# the focus, and typing a service name selects that row (incremental search).
+# The program's own helper answers the adapter dialog through its controls.
 choose_simulated_card() {
-  if [[ -f $KESU_BIN/kesu-pickcard.exe ]]; then
-    wine "$KESU_BIN/kesu-pickcard.exe" --timeout 60 </dev/null || { say "kesu-pickcard could not choose the card"; return 1; }
-    return 0
-  fi
-  local dialog
-  dialog=$(wait_new_window 60) || { say "no adapter dialog appeared"; return 1; }
-  say "adapter dialog: $(xk windows | grep "^$dialog" | cut -f2-)"
-  sleep 0.5
-  xk type KesuSim
-  xk key Return
-  wait_window_gone "$dialog" 10 || { say "the adapter dialog stayed open"; return 1; }
+  wine "$KESU_BIN/kesu-pickcard.exe" --timeout 60 </dev/null || { say "kesu-pickcard could not choose the card"; return 1; }
 }
 
 # The frame's title is "<document> - Kesu".
 wait_main_window() {
-  main=$(xk wait ' - Kesu$' 30) || { say "no main window appeared"; return 1; }
-  say "main window: $(xk windows | grep "^$main" | cut -f2-)"
+  main=$(xw wait ' - Kesu$' 30) || { say "no main window appeared"; return 1; }
+  say "main window: $(xw windows | grep "^$main" | cut -f2-)"
 }
 
 # The main window alone when there is one, else the whole virtual screen.
@@ -70,19 +34,9 @@ take_screenshot() {
 }
 
 # A close request as a user makes it; a scan marks the list changed, so the
-# standard save prompt is answered No. The program's helper does both through
-# the windows themselves; without it, Alt+F4 and the key N.
+# helper also answers No to the standard save prompt.
 close_program() {
-  if [[ -f $KESU_BIN/kesu-pickcard.exe ]]; then
-    wine "$KESU_BIN/kesu-pickcard.exe" --close --timeout 15 </dev/null || say "kesu-pickcard could not close Kesu"
-  else
-    local prompt
-    xk key alt+F4
-    if prompt=$(wait_new_window 5 "$(xk windows | cut -f1)"); then
-      say "answering No to: $(xk windows | grep "^$prompt" | cut -f2-)"
-      xk key n
-    fi
-  fi
+  wine "$KESU_BIN/kesu-pickcard.exe" --close --timeout 15 </dev/null || say "kesu-pickcard could not close Kesu"
   local i
   for ((i = 0; i < 150; i++)); do running || return 0; sleep 0.1; done
   say "Kesu.exe did not end after the close request"
