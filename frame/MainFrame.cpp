@@ -135,9 +135,7 @@ void CMainFrame::Refresh(CKesuDoc* pDoc) {
   double signal = 0.0;
   {
     CEntryListLock lock(*pDoc);
-    const UCHAR* m = pDoc->m_ownMac;
-    std::snprintf(text, sizeof text, "%02x:%02x:%02x:%02x:%02x:%02x", m[0], m[1], m[2], m[3], m[4],
-                  m[5]);
+    FormatMacAddress(pDoc->m_ownMac, text, sizeof text);
     if (const CNetworkEntry* pTracked = pDoc->m_pTracked) {
       bTracked = true;
       signal = pTracked->m_bSeen ? static_cast<double>(pTracked->m_bssid.Rssi) : 0.0;

@@ -61,7 +61,7 @@ BOOL CPowerGraph::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT
     const BOOL bCreated =
         CreateEx(0, s_strClassName, nullptr, dwStyle, rect.left, rect.top,
                  rect.right - rect.left, rect.bottom - rect.top,
-                 pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr,
+                 AfxGetSafeHwnd(pParentWnd),
                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
     if (bCreated)
         Reset();

@@ -1,6 +1,7 @@
 // One access point heard since the scan began, and its record helpers.
 #include "scan/NetworkEntry.h"
 
+#include <cstdio>
 #include <cstring>
 
 bool IsSameMac(const UCHAR a[kMacAddressLength], const UCHAR b[kMacAddressLength]) {
@@ -16,6 +17,12 @@ size_t CopySsidText(const NDIS_WLAN_BSSID& bssid, char* text, size_t textSize) {
   std::memcpy(text, bssid.Ssid, length);
   text[length] = '\0';
   return length;
+}
+
+void FormatMacAddress(const UCHAR mac[kMacAddressLength], char* text, size_t textSize) {
+  if (textSize == 0) return;
+  std::snprintf(text, textSize, "%02x:%02x:%02x:%02x:%02x:%02x", mac[0], mac[1], mac[2], mac[3],
+                mac[4], mac[5]);
 }
 
 CNetworkEntry::CNetworkEntry()

@@ -21,6 +21,10 @@ bool IsEncrypted(const NDIS_WLAN_BSSID& bssid);
 // A SsidLength above 32 is taken as 32. Returns the count of bytes copied.
 size_t CopySsidText(const NDIS_WLAN_BSSID& bssid, char* text, size_t textSize);
 
+// Writes a MAC address as six lower-case hexadecimal pairs joined by colons
+// (00:0a:1b:2c:3d:4e), cut to fit 'textSize'.
+void FormatMacAddress(const UCHAR mac[kMacAddressLength], char* text, size_t textSize);
+
 class CNetworkEntry {
  public:
   CNetworkEntry();

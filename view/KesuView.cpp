@@ -168,11 +168,10 @@ void CKesuView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult) {
       WriteText(item, "%s", ssid);
       break;
     }
-    case 1: {
-      const UCHAR* m = bssid.MacAddress;
-      WriteText(item, "%02x:%02x:%02x:%02x:%02x:%02x", m[0], m[1], m[2], m[3], m[4], m[5]);
+    case 1:
+      if (item.pszText && item.cchTextMax > 0)
+        FormatMacAddress(bssid.MacAddress, item.pszText, static_cast<size_t>(item.cchTextMax));
       break;
-    }
     case 2:
       WriteText(item, "%s", IsEncrypted(bssid) ? "Encrypted" : "Open");
       break;
