@@ -17,6 +17,8 @@ struct ScriptedCardHost::State {
   int pass = -1;
   std::vector<HostCallRecord> calls;
   bool failOpen = false;
+  std::function<void(const std::string&)> openHook;
+  std::function<std::vector<uint8_t>(int)> listGenerator;
   bool failAlloc = false;
   SYSTEMTIME localTime{2024, 5, 3, 16, 10, 30, 0, 0};
   uint32_t sleepMs = 0;
@@ -43,7 +45,7 @@ class ScriptedDevice : public IDevice {
 
   bool IoControl(uint32_t code, const void* in, uint32_t inSize, void* out,
                  uint32_t outSize) override {
-    std::lock_guard<std::mutex> guard(m_state->lock);
+    std::unique_lock<std::mutex> lock(m_state->lock);
     ScriptedCardHost::State& s = *m_state;
     HostCallRecord record{HostCall::IoControl, {}};
     record.code = code;
@@ -72,8 +74,18 @@ class ScriptedDevice : public IDevice {
         return pass.scanOk;
       case OID_802_11_BSSID_LIST: {
         if (!pass.listOk || out == nullptr) return false;
-        const size_t n = pass.list.size() < outSize ? pass.list.size() : outSize;
-        std::memcpy(out, pass.list.data(), n);
+        std::vector<uint8_t> generated;
+        const std::vector<uint8_t>* list = &pass.list;
+        if (s.listGenerator) {
+          // Outside the lock: the generator is the test's code.
+          const std::function<std::vector<uint8_t>(int)> generator = s.listGenerator;
+          const int number = s.pass;
+          lock.unlock();
+          generated = generator(number);
+          list = &generated;
+        }
+        const size_t n = list->size() < outSize ? list->size() : outSize;
+        if (n != 0) std::memcpy(out, list->data(), n);
         return true;
       }
       case OID_802_3_CURRENT_ADDRESS:
@@ -168,6 +180,11 @@ void ScriptedCardHost::FailOpen(bool fail) {
   m_state->failOpen = fail;
 }
 
+void ScriptedCardHost::SetOpenHook(std::function<void(const std::string&)> hook) {
+  std::lock_guard<std::mutex> guard(m_state->lock);
+  m_state->openHook = std::move(hook);
+}
+
 void ScriptedCardHost::FailAlloc(bool fail) {
   std::lock_guard<std::mutex> guard(m_state->lock);
   m_state->failAlloc = fail;
@@ -181,6 +198,11 @@ void ScriptedCardHost::SetLocalTime(const SYSTEMTIME& time) {
 void ScriptedCardHost::SetSleepMilliseconds(uint32_t ms) {
   std::lock_guard<std::mutex> guard(m_state->lock);
   m_state->sleepMs = ms;
+}
+
+void ScriptedCardHost::SetListGenerator(std::function<std::vector<uint8_t>(int)> generator) {
+  std::lock_guard<std::mutex> guard(m_state->lock);
+  m_state->listGenerator = std::move(generator);
 }
 
 void ScriptedCardHost::SetSleepHook(std::function<void(int)> hook) {
@@ -240,9 +262,15 @@ int ScriptedCardHost::OutstandingBuffers() const {
 }
 
 std::unique_ptr<IDevice> ScriptedCardHost::OpenDevice(const char* path) {
-  std::lock_guard<std::mutex> guard(m_state->lock);
+  std::function<void(const std::string&)> hook;
   HostCallRecord record{HostCall::Open, path != nullptr ? path : ""};
-  m_state->calls.push_back(record);
+  {
+    std::lock_guard<std::mutex> guard(m_state->lock);
+    m_state->calls.push_back(record);
+    hook = m_state->openHook;
+  }
+  if (hook) hook(record.path);
+  std::lock_guard<std::mutex> guard(m_state->lock);
   if (m_state->failOpen) return nullptr;
   ++m_state->openDevices;
   return std::make_unique<ScriptedDevice>(m_state);

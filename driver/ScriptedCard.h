@@ -56,12 +56,18 @@ class ScriptedCardHost : public IScanHost {
   // Set up before the scanner starts.
   void AddPass(ScriptedCardPass pass);
   void FailOpen(bool fail);
+  // Runs on the opening thread at each open, after it is recorded and before
+  // it is answered, so a test can act while the device is opening.
+  void SetOpenHook(std::function<void(const std::string& path)> hook);
   void FailAlloc(bool fail);
   // Each call returns this time, then steps it one millisecond on (carrying
   // into seconds, minutes and hours), so stamps taken in order differ.
   void SetLocalTime(const SYSTEMTIME& time);
   // Sleep really sleeps this long instead of the asked-for time.
   void SetSleepMilliseconds(uint32_t ms);
+  // Makes each pass's list answer in place of the pass's own list; the
+  // pass's listOk and the script's length still decide whether it succeeds.
+  void SetListGenerator(std::function<std::vector<uint8_t>(int pass)> generator);
   // Runs on the sleeping thread at each sleep, before any hold.
   void SetSleepHook(std::function<void(int sleepNumber)> hook);
   // While held, every Sleep waits until ReleaseSleep lets one through.

@@ -2,13 +2,15 @@
 // interface: what the reader may see, and stopping at any moment.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <cstring>
 #include <future>
+#include <string>
 #include <thread>
 
 #include "scan/ScanThread.h"
-#include "tests/scan/ScriptedHost.h"
+#include "tests/scan/TestTarget.h"
 
 namespace {
 
@@ -17,28 +19,27 @@ constexpr uint16_t kAlwaysHeard = 1;
 constexpr LONG kAlwaysHeardRssi = -40;
 
 TEST(ScannerConcurrency, ReaderNeverSeesAHeardAccessPointAsUnheard) {
-  CScriptedHost host;
+  ScriptedCardHost host;
   CTestTarget target(&host);
   // Every list ends with the one access point that never goes away, so
   // without the lock a reader has the whole merge to catch it unheard.
   // Before it come the last few passes' access points, one of them new, so
   // the list keeps growing and every element walks it.
-  host.m_passes.resize(kPasses);
-  host.m_listAnswer = [](int pass, void* out, uint32_t outSize) {
+  for (int i = 0; i < kPasses; ++i) host.AddPass(ScriptedCardPass());
+  host.SetListGenerator([](int pass) {
     std::vector<NDIS_WLAN_BSSID> elements;
     for (int i = 0; i < pass && i < 32; ++i) {
       elements.push_back(MakeBssid(static_cast<uint16_t>(100 + pass - i), -70));
     }
     elements.push_back(MakeBssid(kAlwaysHeard, kAlwaysHeardRssi));
-    const std::vector<uint8_t> list = MakeList(elements);
-    std::memcpy(out, list.data(), std::min<size_t>(outSize, list.size()));
-    return true;
-  };
-  host.m_onSleep = [&target](int pass) {
-    if (pass == kPasses - 1) target.RequestScanStop();
+    return MakeList(elements);
+  });
+  // Each pass sleeps once, so the last pass's sleep is the kPasses-th.
+  host.SetSleepHook([&target](int sleepNumber) {
+    if (sleepNumber == kPasses) target.RequestScanStop();
     std::this_thread::yield();
-  };
-  const Mac ownMac = host.m_passes[0].mac;
+  });
+  const std::array<uint8_t, 6> ownMac = ScriptedCardPass().address;
 
   target.PrepareScanStart();
   std::atomic<bool> bDone(false);
@@ -72,20 +73,20 @@ TEST(ScannerConcurrency, ReaderNeverSeesAHeardAccessPointAsUnheard) {
   EXPECT_EQ(0, target.m_bScanning);
   // One new access point per pass after the first, never a duplicate.
   EXPECT_EQ(static_cast<size_t>(kPasses), ListEntries(target).size());
-  EXPECT_EQ(0, host.m_nDevicesOpen);
-  EXPECT_EQ(0, host.m_nBuffersHeld);
+  EXPECT_EQ(0, host.OpenDevices());
+  EXPECT_EQ(0, host.OutstandingBuffers());
 }
 
 TEST(ScannerConcurrency, StopFromAnotherThreadBeforeReadyEndsWithoutAPass) {
-  CScriptedHost host;
+  ScriptedCardHost host;
   CTestTarget target(&host);
-  host.m_passes.resize(1);
+  host.AddPass(ScriptedCardPass());
   std::promise<void> opening, stopped;
   std::future<void> stoppedSignal = stopped.get_future();
-  host.m_onOpen = [&] {
+  host.SetOpenHook([&](const std::string&) {
     opening.set_value();
     stoppedSignal.wait();
-  };
+  });
 
   target.PrepareScanStart();
   std::thread scanner([&] { ScanRun(target); });
@@ -95,20 +96,20 @@ TEST(ScannerConcurrency, StopFromAnotherThreadBeforeReadyEndsWithoutAPass) {
   scanner.join();
 
   EXPECT_EQ(0, target.m_bScanning);
-  EXPECT_TRUE(host.m_requests.empty());
-  EXPECT_EQ(0, host.m_nDevicesOpen);
-  EXPECT_EQ(0, host.m_nBuffersHeld);
+  EXPECT_TRUE(host.IoCalls().empty());
+  EXPECT_EQ(0, host.OpenDevices());
+  EXPECT_EQ(0, host.OutstandingBuffers());
 }
 
 TEST(ScannerConcurrency, StopWhileRunningEndsAfterThePassInProgress) {
-  CScriptedHost host;
+  ScriptedCardHost host;
   CTestTarget target(&host);
-  host.m_passes.resize(1000);
+  for (int i = 0; i < 1000; ++i) host.AddPass(ScriptedCardPass());
   std::promise<void> firstSleep;
-  host.m_onSleep = [&](int pass) {
-    if (pass == 0) firstSleep.set_value();
+  host.SetSleepHook([&](int sleepNumber) {
+    if (sleepNumber == 1) firstSleep.set_value();
     std::this_thread::yield();
-  };
+  });
 
   target.PrepareScanStart();
   std::thread scanner([&] { ScanRun(target); });
@@ -118,9 +119,9 @@ TEST(ScannerConcurrency, StopWhileRunningEndsAfterThePassInProgress) {
   scanner.join();
 
   EXPECT_EQ(0, target.m_bScanning);
-  EXPECT_EQ(0u, host.m_requests.size() % 3);  // every pass finished whole
-  EXPECT_EQ(0, host.m_nDevicesOpen);
-  EXPECT_EQ(0, host.m_nBuffersHeld);
+  EXPECT_EQ(0u, host.IoCalls().size() % 3);  // every pass finished whole
+  EXPECT_EQ(0, host.OpenDevices());
+  EXPECT_EQ(0, host.OutstandingBuffers());
 }
 
 }  // namespace

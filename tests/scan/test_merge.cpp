@@ -5,7 +5,7 @@
 #include <string>
 
 #include "scan/Merge.h"
-#include "tests/scan/ScriptedHost.h"
+#include "tests/scan/TestTarget.h"
 
 namespace {
 
@@ -20,7 +20,12 @@ class MergeTest : public ::testing::Test {
     return text;
   }
 
-  CScriptedHost m_host;
+  void SetUp() override {
+    // Stamps count on from one millisecond, so the n-th is at n ms.
+    m_host.SetLocalTime(SYSTEMTIME{2024, 3, 0, 1, 0, 0, 0, 1});
+  }
+
+  ScriptedCardHost m_host;
   CTestTarget m_target{&m_host};
 };
 
@@ -48,7 +53,8 @@ TEST_F(MergeTest, KnownAccessPointKeepsItsFirstRecord) {
   expected.Rssi = -45;
   EXPECT_EQ(0, std::memcmp(&expected, &entries[0]->m_bssid, sizeof expected));
   EXPECT_EQ(1, entries[0]->m_bSeen);
-  EXPECT_EQ(1, m_host.m_nTimeStamps);  // stamped when created, not when refreshed
+  // Stamped when created, not when refreshed.
+  EXPECT_EQ(1u, CallsOf(m_host, HostCall::LocalTime).size());
 }
 
 TEST_F(MergeTest, EmptyListMarksEveryEntryUnheard) {
