@@ -80,8 +80,8 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
     if (nMaxMRU > ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1)
         nMaxMRU = ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1;
     delete m_pRecentFileList;
-    m_pRecentFileList = new (std::nothrow)
-        CRecentFileList(ID_FILE_MRU_FIRST, "Recent File List", "File%d", int(nMaxMRU));
+    m_pRecentFileList =
+        new (std::nothrow) CRecentFileList(ID_FILE_MRU_FIRST, "Recent File List", "File%d", int(nMaxMRU));
     if (m_pRecentFileList)
         m_pRecentFileList->ReadList();
 }

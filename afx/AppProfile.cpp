@@ -1,4 +1,5 @@
-// CWinApp's settings: values under HKEY_CURRENT_USER\Software\<key>\<profile>, or the profile file without a key.
+// CWinApp's settings: values under HKEY_CURRENT_USER\Software\<key>\<profile>, or the profile file without a
+// key.
 #include "WinApp.h"
 
 #include <cstdio>
@@ -6,7 +7,12 @@
 
 namespace
 {
-enum KeyAccess { kRead, kWrite, kCreate };
+enum KeyAccess
+{
+    kRead,
+    kWrite,
+    kCreate
+};
 
 // Opens Software\<key>\<profile>[\<section>]; only kCreate makes missing keys. Null on failure.
 HKEY OpenAppKey(LPCSTR lpszKey, LPCSTR lpszProfile, LPCSTR lpszSection, KeyAccess access)
@@ -19,8 +25,8 @@ HKEY OpenAppKey(LPCSTR lpszKey, LPCSTR lpszProfile, LPCSTR lpszSection, KeyAcces
     LONG rc = access == kCreate
                   ? RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
                                     KEY_READ | KEY_WRITE, nullptr, &hKey, nullptr)
-                  : RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, access == kRead ? KEY_READ : KEY_READ | KEY_WRITE,
-                                  &hKey);
+                  : RegOpenKeyExA(HKEY_CURRENT_USER, path, 0,
+                                  access == kRead ? KEY_READ : KEY_READ | KEY_WRITE, &hKey);
     return rc == ERROR_SUCCESS ? hKey : nullptr;
 }
 
@@ -29,20 +35,22 @@ BOOL QueryValue(HKEY hKey, LPCSTR lpszEntry, DWORD dwWantType, std::unique_ptr<B
 {
     DWORD dwType = 0;
     cb = 0;
-    if (RegQueryValueExA(hKey, lpszEntry, nullptr, &dwType, nullptr, &cb) != ERROR_SUCCESS || dwType != dwWantType)
+    if (RegQueryValueExA(hKey, lpszEntry, nullptr, &dwType, nullptr, &cb) != ERROR_SUCCESS ||
+        dwType != dwWantType)
         return FALSE;
     // One spare byte so a string stored without its terminator still ends.
     data.reset(new (std::nothrow) BYTE[cb + 1]);
     if (!data)
         return FALSE;
-    if (RegQueryValueExA(hKey, lpszEntry, nullptr, &dwType, data.get(), &cb) != ERROR_SUCCESS || dwType != dwWantType)
+    if (RegQueryValueExA(hKey, lpszEntry, nullptr, &dwType, data.get(), &cb) != ERROR_SUCCESS ||
+        dwType != dwWantType)
         return FALSE;
     data[cb] = 0;
     return TRUE;
 }
 
 const char kHex[] = "0123456789ABCDEF";
-}
+}  // namespace
 
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
 {
@@ -78,7 +86,8 @@ UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault)
     DWORD dwValue = 0, dwType = 0, cb = sizeof(dwValue);
     LONG rc = RegQueryValueExA(hKey, lpszEntry, nullptr, &dwType, reinterpret_cast<BYTE*>(&dwValue), &cb);
     RegCloseKey(hKey);
-    return rc == ERROR_SUCCESS && dwType == REG_DWORD && cb == sizeof(dwValue) ? UINT(dwValue) : UINT(nDefault);
+    return rc == ERROR_SUCCESS && dwType == REG_DWORD && cb == sizeof(dwValue) ? UINT(dwValue)
+                                                                               : UINT(nDefault);
 }
 
 BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
@@ -95,7 +104,8 @@ BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
     if (!hKey)
         return FALSE;
     DWORD dwValue = DWORD(nValue);
-    LONG rc = RegSetValueExA(hKey, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
+    LONG rc = RegSetValueExA(hKey, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
+                             sizeof(dwValue));
     RegCloseKey(hKey);
     return rc == ERROR_SUCCESS;
 }
@@ -146,7 +156,7 @@ BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lp
     {
         HKEY hKey = OpenAppKey(m_pszRegistryKey, m_pszProfileName, lpszSection, kWrite);
         if (!hKey)
-            return TRUE;   // nothing there to delete
+            return TRUE;  // nothing there to delete
         LONG rc = RegDeleteValueA(hKey, lpszEntry);
         RegCloseKey(hKey);
         return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
@@ -181,9 +191,12 @@ BOOL CWinApp::GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, BYTE** ppDa
         for (int i = 0; i < nBytes; ++i)
         {
             auto nibble = [](char c) -> int {
-                if (c >= '0' && c <= '9') return c - '0';
-                if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-                if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+                if (c >= '0' && c <= '9')
+                    return c - '0';
+                if (c >= 'A' && c <= 'F')
+                    return c - 'A' + 10;
+                if (c >= 'a' && c <= 'f')
+                    return c - 'a' + 10;
                 return -1;
             };
             int hi = nibble(strHex[2 * i]), lo = nibble(strHex[2 * i + 1]);

@@ -5,9 +5,7 @@
 
 #include <cstring>
 
-CArchive::CArchive(CFile* pFile, UINT nMode)
-    : m_pFile(pFile)
-    , m_nMode(nMode == load ? load : store)
+CArchive::CArchive(CFile* pFile, UINT nMode) : m_pFile(pFile), m_nMode(nMode == load ? load : store)
 {
     if (m_pFile == nullptr)
         SetError(nMode == load ? readError : writeError, ERROR_INVALID_HANDLE);

@@ -12,15 +12,19 @@ class CFile;
 class CArchive
 {
 public:
-    enum Mode : UINT { store = 0, load = 1 };
+    enum Mode : UINT
+    {
+        store = 0,
+        load = 1
+    };
     enum Error : int
     {
         none = 0,
-        readError,  // the file could not be read
-        writeError, // the file could not be written
-        endOfFile,  // an operator>> ran past the end of the data
-        badFormat,  // the data makes no sense (set by Serialize code)
-        noMemory,   // the data asks for more than could be allocated
+        readError,   // the file could not be read
+        writeError,  // the file could not be written
+        endOfFile,   // an operator>> ran past the end of the data
+        badFormat,   // the data makes no sense (set by Serialize code)
+        noMemory,    // the data asks for more than could be allocated
     };
 
     CArchive(CFile* pFile, UINT nMode);
@@ -68,7 +72,10 @@ public:
     CDocument* m_pDocument = nullptr;
 
 private:
-    enum { kBufferSize = 4096 };
+    enum
+    {
+        kBufferSize = 4096
+    };
 
     CArchive& WriteLE(DWORD dwValue, UINT nBytes);
     DWORD ReadLE(UINT nBytes);
@@ -79,7 +86,7 @@ private:
     int m_nError = none;
     DWORD m_dwOsError = 0;
     BOOL m_bEndOfFile = FALSE;
-    UINT m_nBufPos = 0; // next byte to deliver (load) or first free byte (store)
-    UINT m_nBufLen = 0; // bytes held (load)
+    UINT m_nBufPos = 0;  // next byte to deliver (load) or first free byte (store)
+    UINT m_nBufLen = 0;  // bytes held (load)
     BYTE m_buffer[kBufferSize];
 };

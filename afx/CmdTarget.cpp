@@ -17,7 +17,8 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
     return GetThisMessageMap();
 }
 
-const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(const AFX_MSGMAP* pMap, UINT nMessage, UINT nCode, UINT nID)
+const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(const AFX_MSGMAP* pMap, UINT nMessage, UINT nCode,
+                                                     UINT nID)
 {
     for (; pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr)
     {
@@ -65,8 +66,7 @@ BOOL CCmdTarget::DispatchCmdMsg(const AFX_MSGMAP_ENTRY* pEntry, UINT nID, int /*
         return TRUE;
     case AfxSig_b_u:
         return (this->*AfxLoadPmf<BOOL (CCmdTarget::*)(UINT)>(pfn))(nID);
-    case AfxSig_cmdui:
-    {
+    case AfxSig_cmdui: {
         CCmdUI* pCmdUI = static_cast<CCmdUI*>(pExtra);
         if (!pCmdUI)
             return FALSE;
@@ -83,12 +83,13 @@ BOOL CCmdTarget::DispatchCmdMsg(const AFX_MSGMAP_ENTRY* pEntry, UINT nID, int /*
     case AfxSig_b_notify:
         if (!pNotify)
             return FALSE;
-        return (this->*AfxLoadPmf<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(pNotify->pNMHDR, pNotify->pResult);
+        return (this->*AfxLoadPmf<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(pNotify->pNMHDR,
+                                                                                pNotify->pResult);
     case AfxSig_notify_u:
         if (!pNotify)
             return FALSE;
         (this->*AfxLoadPmf<void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(nID, pNotify->pNMHDR,
-                                                                                pNotify->pResult);
+                                                                               pNotify->pResult);
         return TRUE;
     case AfxSig_b_notify_u:
         if (!pNotify)
@@ -168,7 +169,7 @@ void CCmdUI::SetText(LPCSTR lpszText)
     {
         CString current;
         m_pOther->GetWindowText(current);
-        if (current != lpszText)   // avoids flicker from needless repaints at every idle
+        if (current != lpszText)  // avoids flicker from needless repaints at every idle
             m_pOther->SetWindowText(lpszText);
     }
 }

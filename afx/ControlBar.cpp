@@ -70,10 +70,14 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
     else
         dwMode |= LM_VERTDOCK;
     CSize size = CalcDynamicLayout(-1, dwMode);
-    if (size.cx > sizeAvail.cx) size.cx = sizeAvail.cx;
-    if (size.cy > sizeAvail.cy) size.cy = sizeAvail.cy;
-    if (size.cx < 0) size.cx = 0;
-    if (size.cy < 0) size.cy = 0;
+    if (size.cx > sizeAvail.cx)
+        size.cx = sizeAvail.cx;
+    if (size.cy > sizeAvail.cy)
+        size.cy = sizeAvail.cy;
+    if (size.cx < 0)
+        size.cx = 0;
+    if (size.cy < 0)
+        size.cy = 0;
 
     // The bar takes its strip from the free rectangle's side; what remains goes on.
     if (dwStyle & CBRS_ORIENT_HORZ)

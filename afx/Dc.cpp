@@ -16,8 +16,7 @@ CDC::~CDC()
     DeleteDC();
 }
 
-CDC::CDC(CDC&& other) noexcept
-    : m_hDC(other.m_hDC), m_bOwned(other.m_bOwned)
+CDC::CDC(CDC&& other) noexcept : m_hDC(other.m_hDC), m_bOwned(other.m_bOwned)
 {
     other.m_hDC = nullptr;
     other.m_bOwned = false;
@@ -25,7 +24,8 @@ CDC::CDC(CDC&& other) noexcept
 
 CDC& CDC::operator=(CDC&& other) noexcept
 {
-    if (this != &other) {
+    if (this != &other)
+    {
         DeleteDC();
         m_hDC = other.m_hDC;
         m_bOwned = other.m_bOwned;
@@ -110,8 +110,7 @@ BOOL CDC::LineTo(int x, int y)
     return ::LineTo(m_hDC, x, y);
 }
 
-BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
-                 DWORD dwRop)
+BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
 {
     HDC hSrc = pSrcDC != nullptr ? pSrcDC->GetSafeHdc() : nullptr;
     return ::BitBlt(m_hDC, x, y, nWidth, nHeight, hSrc, xSrc, ySrc, dwRop);
@@ -181,8 +180,8 @@ void CDC::Draw3dRect(const RECT* pRect, COLORREF crTopLeft, COLORREF crBottomRig
 {
     if (pRect == nullptr)
         return;
-    Draw3dRect(pRect->left, pRect->top, pRect->right - pRect->left, pRect->bottom - pRect->top,
-               crTopLeft, crBottomRight);
+    Draw3dRect(pRect->left, pRect->top, pRect->right - pRect->left, pRect->bottom - pRect->top, crTopLeft,
+               crBottomRight);
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF crTopLeft, COLORREF crBottomRight)
@@ -209,7 +208,8 @@ CBrush* CDC::GetHalftoneBrush()
             for (int i = 0; i < 8; ++i)
                 pattern[i] = static_cast<WORD>(0x5555 << (i & 1));
             HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, pattern);
-            if (hBitmap != nullptr) {
+            if (hBitmap != nullptr)
+            {
                 brush.Attach(::CreatePatternBrush(hBitmap));
                 ::DeleteObject(hBitmap);  // the brush keeps its own copy
             }

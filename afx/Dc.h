@@ -45,8 +45,7 @@ public:
     CPoint MoveTo(int x, int y);
     // Line from the current position up to, but not including, (x, y).
     BOOL LineTo(int x, int y);
-    BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
-                DWORD dwRop);
+    BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
     // Fills left <= x < right, top <= y < bottom.
     void FillRect(const RECT* pRect, CBrush* pBrush);
     void FillSolidRect(const RECT* pRect, COLORREF crColor);

@@ -9,7 +9,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM)
 {
     return FALSE;
 }
-}
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -128,7 +128,7 @@ void CDialog::EndDialog(int nResult)
     m_nModalResult = nResult;
     m_bModalLoop = FALSE;
     if (m_hWnd)
-        PostMessage(WM_NULL);   // wakes the loop
+        PostMessage(WM_NULL);  // wakes the loop
 }
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
@@ -159,9 +159,7 @@ void CDialog::OnCancel()
     EndDialog(IDCANCEL);
 }
 
-void CDialog::DoDataExchange(CDataExchange*)
-{
-}
+void CDialog::DoDataExchange(CDataExchange*) {}
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 {
@@ -213,7 +211,7 @@ HWND CDataExchange::PrepareCtrl(int nIDC)
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
     if (rControl.m_hWnd)
-        return;   // joined on an earlier exchange
+        return;  // joined on an earlier exchange
     HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
     if (hWndCtrl && !rControl.SubclassWindow(hWndCtrl))
         pDX->Fail();

@@ -7,9 +7,12 @@ class CDialog;
 class CDataExchange
 {
 public:
-    BOOL m_bSaveAndValidate;   // TRUE: controls to members; FALSE: members to controls
+    BOOL m_bSaveAndValidate;  // TRUE: controls to members; FALSE: members to controls
     CWnd* m_pDlgWnd;
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
+        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd)
+    {
+    }
     // The control's window; null (and the exchange marked failed) when the dialog lacks it.
     HWND PrepareCtrl(int nIDC);
     void Fail() { m_bFailed = TRUE; }

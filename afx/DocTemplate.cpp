@@ -18,10 +18,7 @@ CString AfxGetUntitledName()
 
 CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                            CRuntimeClass* pViewClass)
-    : m_nIDResource(nIDResource)
-    , m_pDocClass(pDocClass)
-    , m_pFrameClass(pFrameClass)
-    , m_pViewClass(pViewClass)
+    : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass)
 {
     LoadTemplate();
 }
@@ -217,7 +214,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeV
         if (!pDocument->OnNewDocument())
         {
             if (bCreated)
-                pFrame->DestroyWindow();   // takes the view and with it the document
+                pFrame->DestroyWindow();  // takes the view and with it the document
             return nullptr;
         }
     }
@@ -231,7 +228,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeV
             if (bCreated)
                 pFrame->DestroyWindow();
             else if (!pDocument->IsModified())
-                pDocument->SetModifiedFlag(bWasModified);   // the file never opened: nothing changed
+                pDocument->SetModifiedFlag(bWasModified);  // the file never opened: nothing changed
             else
             {
                 // Loading had begun: what the document holds is neither the old
@@ -342,7 +339,7 @@ public:
 private:
     std::vector<CDocTemplate*> m_templates;
 };
-}
+}  // namespace
 
 CDocManager* AfxCreateDocManager()
 {

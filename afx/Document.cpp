@@ -129,9 +129,7 @@ BOOL CDocument::CanCloseFrame(CFrameWnd*)
 
 // ---- Life cycle ----------------------------------------------------------------
 
-void CDocument::DeleteContents()
-{
-}
+void CDocument::DeleteContents() {}
 
 BOOL CDocument::OnNewDocument()
 {
@@ -185,7 +183,7 @@ CString MakeTempNameBeside(const CString& strTarget)
         return CString();
     return CString(szTemp);
 }
-}
+}  // namespace
 
 BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 {
@@ -259,9 +257,7 @@ void CDocument::OnCloseDocument()
         delete this;
 }
 
-void CDocument::Serialize(CArchive&)
-{
-}
+void CDocument::Serialize(CArchive&) {}
 
 // ---- Saving on request ---------------------------------------------------------
 
@@ -345,7 +341,8 @@ void CDocument::OnFileSaveAs()
 
 void CDocument::ReportSaveLoadError(LPCSTR lpszPathName, int nError, DWORD dwOsError, BOOL bSaving)
 {
-    AfxMessageBox(AfxGetSaveLoadErrorText(lpszPathName, nError, dwOsError, bSaving), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(AfxGetSaveLoadErrorText(lpszPathName, nError, dwOsError, bSaving),
+                  MB_OK | MB_ICONEXCLAMATION);
 }
 
 CString AfxGetSaveLoadErrorText(LPCSTR lpszPathName, int nError, DWORD dwOsError, BOOL bSaving)
@@ -382,11 +379,19 @@ CString AfxGetSaveLoadErrorText(LPCSTR lpszPathName, int nError, DWORD dwOsError
     {
         switch (nError)
         {
-        case CArchive::readError: lpszFormat = "Error al leer %s."; break;
-        case CArchive::writeError: lpszFormat = "Error al escribir %s."; break;
+        case CArchive::readError:
+            lpszFormat = "Error al leer %s.";
+            break;
+        case CArchive::writeError:
+            lpszFormat = "Error al escribir %s.";
+            break;
         case CArchive::endOfFile:
-        case CArchive::badFormat: lpszFormat = "%s tiene un formato inesperado."; break;
-        case CArchive::noMemory: lpszFormat = "Memoria insuficiente para leer %s."; break;
+        case CArchive::badFormat:
+            lpszFormat = "%s tiene un formato inesperado.";
+            break;
+        case CArchive::noMemory:
+            lpszFormat = "Memoria insuficiente para leer %s.";
+            break;
         default:
             lpszFormat = bSaving ? "No se puede guardar el archivo %s." : "No se puede abrir el archivo %s.";
             break;

@@ -36,7 +36,8 @@ void CEdit::SetSel(int nStartChar, int nEndChar, BOOL bNoScroll)
 
 void CEdit::ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo)
 {
-    ::SendMessageA(m_hWnd, EM_REPLACESEL, WPARAM(bCanUndo), LPARAM(lpszNewText != nullptr ? lpszNewText : ""));
+    ::SendMessageA(m_hWnd, EM_REPLACESEL, WPARAM(bCanUndo),
+                   LPARAM(lpszNewText != nullptr ? lpszNewText : ""));
 }
 
 BOOL CEdit::SetReadOnly(BOOL bReadOnly)

@@ -9,9 +9,8 @@ CFile::~CFile()
 }
 
 CFile::CFile(CFile&& other) noexcept
-    : m_hFile(std::exchange(other.m_hFile, INVALID_HANDLE_VALUE))
-    , m_dwError(other.m_dwError)
-    , m_strFilePath(std::move(other.m_strFilePath))
+    : m_hFile(std::exchange(other.m_hFile, INVALID_HANDLE_VALUE)), m_dwError(other.m_dwError),
+      m_strFilePath(std::move(other.m_strFilePath))
 {
 }
 
@@ -42,34 +41,45 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, DWORD* pdwError)
     DWORD dwAccess = GENERIC_READ;
     switch (nOpenFlags & 3)
     {
-    case modeWrite: dwAccess = GENERIC_WRITE; break;
-    case modeReadWrite: dwAccess = GENERIC_READ | GENERIC_WRITE; break;
-    default: break;
+    case modeWrite:
+        dwAccess = GENERIC_WRITE;
+        break;
+    case modeReadWrite:
+        dwAccess = GENERIC_READ | GENERIC_WRITE;
+        break;
+    default:
+        break;
     }
 
     DWORD dwShare = 0;
     switch (nOpenFlags & 0x70)
     {
-    case shareDenyWrite: dwShare = FILE_SHARE_READ; break;
-    case shareDenyRead: dwShare = FILE_SHARE_WRITE; break;
-    case shareDenyNone: dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
-    default: break;
+    case shareDenyWrite:
+        dwShare = FILE_SHARE_READ;
+        break;
+    case shareDenyRead:
+        dwShare = FILE_SHARE_WRITE;
+        break;
+    case shareDenyNone:
+        dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
+        break;
+    default:
+        break;
     }
 
     DWORD dwCreation = OPEN_EXISTING;
     if (nOpenFlags & modeCreate)
         dwCreation = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
 
-    SECURITY_ATTRIBUTES sa = { sizeof(sa), nullptr, (nOpenFlags & modeNoInherit) ? FALSE : TRUE };
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, (nOpenFlags & modeNoInherit) ? FALSE : TRUE};
 
     HANDLE hFile = INVALID_HANDLE_VALUE;
     if (lpszFileName != nullptr && *lpszFileName != '\0')
-        hFile = ::CreateFileA(lpszFileName, dwAccess, dwShare, &sa, dwCreation,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        hFile =
+            ::CreateFileA(lpszFileName, dwAccess, dwShare, &sa, dwCreation, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
     {
-        Fail(lpszFileName != nullptr && *lpszFileName != '\0' ? ::GetLastError()
-                                                              : ERROR_INVALID_NAME);
+        Fail(lpszFileName != nullptr && *lpszFileName != '\0' ? ::GetLastError() : ERROR_INVALID_NAME);
         if (pdwError != nullptr)
             *pdwError = m_dwError;
         return FALSE;
@@ -141,7 +151,7 @@ BOOL CFile::Flush()
 ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom)
 {
     m_dwError = 0;
-    static const DWORD kMethod[] = { FILE_BEGIN, FILE_CURRENT, FILE_END };
+    static const DWORD kMethod[] = {FILE_BEGIN, FILE_CURRENT, FILE_END};
     if (!IsOpen() || nFrom > end)
     {
         Fail(IsOpen() ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);

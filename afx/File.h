@@ -23,7 +23,12 @@ public:
         modeCreate = 0x1000,
         modeNoTruncate = 0x2000,
     };
-    enum SeekPosition : UINT { begin = 0, current = 1, end = 2 };
+    enum SeekPosition : UINT
+    {
+        begin = 0,
+        current = 1,
+        end = 2
+    };
 
     CFile() = default;
     ~CFile();

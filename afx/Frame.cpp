@@ -89,7 +89,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
         m_strTitle = nEnd >= 0 ? strFull.Left(nEnd) : strFull;
     }
     LPCSTR lpszRes = MAKEINTRESOURCEA(nIDResource);
-    HICON hIcon = LoadIconA(AfxFindResourceHandle(lpszRes, MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */), lpszRes);
+    HICON hIcon =
+        LoadIconA(AfxFindResourceHandle(lpszRes, MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */), lpszRes);
     LPCSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), hIcon);
     if (!lpszClass)
@@ -99,8 +100,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     CString strTitle = m_strTitle;
     if (!Create(lpszClass, strTitle, dwDefaultStyle, rectDefault, pParentWnd, lpszMenu, 0, pContext))
         return FALSE;
-    m_hAccelTable = LoadAcceleratorsA(AfxFindResourceHandle(lpszRes, MAKEINTRESOURCEA(9) /* RT_ACCELERATOR */),
-                                      lpszRes);
+    m_hAccelTable =
+        LoadAcceleratorsA(AfxFindResourceHandle(lpszRes, MAKEINTRESOURCEA(9) /* RT_ACCELERATOR */), lpszRes);
     if (!pContext)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
@@ -158,12 +159,12 @@ void CFrameWnd::OnClose()
             return;
         pApp->CloseAllDocuments(FALSE);
         if (!pApp->m_pMainWnd)
-            return;   // closing the documents took this frame with them
+            return;  // closing the documents took this frame with them
         pDocument = nullptr;
     }
     if (pDocument && pDocument->m_bAutoDelete)
     {
-        pDocument->OnCloseDocument();   // destroys every frame showing it, this one included
+        pDocument->OnCloseDocument();  // destroys every frame showing it, this one included
         return;
     }
     DestroyWindow();
@@ -253,7 +254,7 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
         if (pApp && pApp->m_pMainWnd == this && pApp->m_nCmdShow != -1)
         {
             nCmdShow = pApp->m_nCmdShow;
-            pApp->m_nCmdShow = -1;   // only the first showing follows the start-up request
+            pApp->m_nCmdShow = -1;  // only the first showing follows the start-up request
         }
         if (!IsWindowVisible() || nCmdShow != SW_SHOW)
             ShowWindow(nCmdShow);

@@ -1,4 +1,5 @@
-// CFrameWnd: the main window: view as client, control bars in its layout, command routing, prompts and update-UI.
+// CFrameWnd: the main window: view as client, control bars in its layout, command routing, prompts and
+// update-UI.
 #pragma once
 #include "ControlBar.h"
 
@@ -8,7 +9,7 @@ class CDocTemplate;
 class CControlBar;
 
 // Frame window style: the title shows the active document's title before the frame's own.
-#define FWS_ADDTOTITLE  0x00008000L
+#define FWS_ADDTOTITLE 0x00008000L
 
 class CFrameWnd : public CWnd
 {
@@ -67,10 +68,10 @@ public:
     void OnIdleUpdateCmdUI();
 
     HACCEL m_hAccelTable = nullptr;
-    BOOL m_bAutoMenuEnable = TRUE;       // menu items without a handler show disabled
+    BOOL m_bAutoMenuEnable = TRUE;                   // menu items without a handler show disabled
     CRuntimeClass* m_pFloatingFrameClass = nullptr;  // class of floating bar frames (docking)
     BOOL m_bInRecalcLayout = FALSE;
-    UINT m_nIDTracking = 0;              // command whose prompt is shown
+    UINT m_nIDTracking = 0;  // command whose prompt is shown
     UINT m_nIDLastMessage = 0;
 
     // Message handlers
@@ -94,7 +95,11 @@ protected:
     CString m_strTitle;
     CView* m_pViewActive = nullptr;
     UINT m_nIdleFlags = 0;
-    enum IdleFlags { idleLayout = 1, idleNotify = 2 };
+    enum IdleFlags
+    {
+        idleLayout = 1,
+        idleNotify = 2
+    };
 
     friend class CWinThread;
 };

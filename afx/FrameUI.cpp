@@ -1,4 +1,5 @@
-// CFrameWnd's user-interface upkeep: prompts in the status bar, menu and bar update-UI, tooltips, bar toggles.
+// CFrameWnd's user-interface upkeep: prompts in the status bar, menu and bar update-UI, tooltips, bar
+// toggles.
 #include "Frame.h"
 #include "Menu.h"
 #include "ReBar.h"
@@ -52,11 +53,11 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
 void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
 {
     if (nFlags == 0xFFFF && !hSysMenu)
-        m_nIDTracking = AFX_IDS_IDLEMESSAGE;   // the menu closed
+        m_nIDTracking = AFX_IDS_IDLEMESSAGE;  // the menu closed
     else if (nItemID == 0 || (nFlags & (MF_SEPARATOR | MF_POPUP | MF_MENUBREAK | MF_MENUBARBREAK)))
         m_nIDTracking = 0;
     else if (nItemID >= 0xF000 && nItemID < 0xF1F0)
-        m_nIDTracking = ((nItemID - 0xF000) >> 4) + AFX_IDS_SCFIRST;   // system commands' prompts
+        m_nIDTracking = ((nItemID - 0xF000) >> 4) + AFX_IDS_SCFIRST;  // system commands' prompts
     else
         m_nIDTracking = nItemID;
     if (m_nIDTracking != m_nIDLastMessage)
@@ -88,7 +89,7 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
     {
         state.m_nID = pPopupMenu->GetMenuItemID(int(state.m_nIndex));
         if (state.m_nID == 0)
-            continue;   // separator
+            continue;  // separator
         if (state.m_nID == UINT(-1))
         {
             // A cascading popup follows the state of its first item.
@@ -206,7 +207,8 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     else
     {
         NMTTDISPINFOW* pTTT = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
-        int n = MultiByteToWideChar(CP_ACP, 0, strTip, -1, pTTT->szText, int(sizeof(pTTT->szText) / sizeof(WCHAR)));
+        int n = MultiByteToWideChar(CP_ACP, 0, strTip, -1, pTTT->szText,
+                                    int(sizeof(pTTT->szText) / sizeof(WCHAR)));
         if (n == 0)
             pTTT->szText[0] = 0;
         pTTT->szText[sizeof(pTTT->szText) / sizeof(WCHAR) - 1] = 0;

@@ -8,8 +8,7 @@ CGdiObject::~CGdiObject()
     DeleteObject();
 }
 
-CGdiObject::CGdiObject(CGdiObject&& other) noexcept
-    : m_hObject(other.m_hObject)
+CGdiObject::CGdiObject(CGdiObject&& other) noexcept : m_hObject(other.m_hObject)
 {
     other.m_hObject = nullptr;
 }
@@ -60,14 +59,13 @@ BOOL CBrush::CreateSolidBrush(COLORREF crColor)
     return Adopt(::CreateSolidBrush(crColor));
 }
 
-BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
-                       BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                       BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                       BYTE nPitchAndFamily, LPCSTR lpszFacename)
+BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
+                       BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision,
+                       BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily, LPCSTR lpszFacename)
 {
-    return Adopt(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
-                               bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,
-                               nQuality, nPitchAndFamily, lpszFacename));
+    return Adopt(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline,
+                               cStrikeOut, nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily,
+                               lpszFacename));
 }
 
 BOOL CFont::CreateFontIndirect(const LOGFONTA* pLogFont)
@@ -84,9 +82,12 @@ BOOL CFont::CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC)
     if (lpszFaceName != nullptr)
         ::lstrcpynA(lf.lfFaceName, lpszFaceName, LF_FACESIZE);
     int nPixelsPerInch;
-    if (pDC != nullptr && pDC->GetSafeHdc() != nullptr) {
+    if (pDC != nullptr && pDC->GetSafeHdc() != nullptr)
+    {
         nPixelsPerInch = pDC->GetDeviceCaps(LOGPIXELSY);
-    } else {
+    }
+    else
+    {
         HDC hScreen = ::GetDC(nullptr);
         nPixelsPerInch = ::GetDeviceCaps(hScreen, LOGPIXELSY);
         ::ReleaseDC(nullptr, hScreen);

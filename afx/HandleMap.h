@@ -1,4 +1,5 @@
-// Per-thread maps from platform handles to wrapper objects: permanent entries and temporary wrappers freed at idle.
+// Per-thread maps from platform handles to wrapper objects: permanent entries and temporary wrappers freed at
+// idle.
 #pragma once
 #include "AfxSetup.h"
 

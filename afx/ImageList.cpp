@@ -8,8 +8,7 @@ CImageList::~CImageList()
     DeleteImageList();
 }
 
-CImageList::CImageList(CImageList&& other) noexcept
-    : m_hImageList(std::exchange(other.m_hImageList, nullptr))
+CImageList::CImageList(CImageList&& other) noexcept : m_hImageList(std::exchange(other.m_hImageList, nullptr))
 {
 }
 

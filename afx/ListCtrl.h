@@ -16,8 +16,8 @@ public:
     // ---- Columns --------------------------------------------------------
     // Index of the new column, or -1. nWidth -1 and nSubItem -1 leave those unset.
     int InsertColumn(int nCol, const LVCOLUMNA* pColumn);
-    int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT,
-                     int nWidth = -1, int nSubItem = -1);
+    int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
+                     int nSubItem = -1);
     BOOL DeleteColumn(int nCol);
     BOOL SetColumnWidth(int nCol, int cx);
     int GetColumnWidth(int nCol) const;

@@ -27,7 +27,7 @@ public:
     BOOL DestroyMenu();
 
     UINT GetMenuItemCount() const;
-    UINT GetMenuItemID(int nPos) const;   // -1 for a popup, 0 for a separator
+    UINT GetMenuItemID(int nPos) const;  // -1 for a popup, 0 for a separator
     UINT GetMenuState(UINT nID, UINT nFlags) const;
     int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
     CMenu* GetSubMenu(int nPos) const;

@@ -10,7 +10,8 @@ END_MESSAGE_MAP()
 
 BOOL CReBar::Create(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID)
 {
-    DWORD dwWndStyle = (dwStyle & ~DWORD(CBRS_ALL)) | WS_CHILD | dwCtrlStyle | CCS_NODIVIDER | CCS_NOPARENTALIGN;
+    DWORD dwWndStyle =
+        (dwStyle & ~DWORD(CBRS_ALL)) | WS_CHILD | dwCtrlStyle | CCS_NODIVIDER | CCS_NOPARENTALIGN;
     if (!CWnd::Create(REBARCLASSNAMEA, nullptr, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
     InitBar(dwStyle, pParentWnd);

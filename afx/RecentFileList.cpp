@@ -145,6 +145,6 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
         strText.Format("&%d %s", int(i + 1), static_cast<LPCSTR>(strEscaped));
         pMenu->InsertMenu(nPos++, MF_BYPOSITION | MF_STRING, m_nStart + UINT(i), strText);
     }
-    pCmdUI->m_nIndex = nPos - 1;   // the caller continues after the last entry
+    pCmdUI->m_nIndex = nPos - 1;  // the caller continues after the last entry
     pCmdUI->m_bEnableChanged = TRUE;
 }

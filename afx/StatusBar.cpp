@@ -29,7 +29,7 @@ public:
         static_cast<CStatusBar*>(m_pOther)->SetPaneText(int(m_nIndex), lpszText);
     }
 };
-}
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
@@ -43,8 +43,8 @@ END_MESSAGE_MAP()
 BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
     // The framework places the bar: the control must not move or size itself.
-    DWORD dwWndStyle = (dwStyle & ~DWORD(CBRS_ALL)) | WS_CHILD | CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER |
-                       CCS_NORESIZE;
+    DWORD dwWndStyle = (dwStyle & ~DWORD(CBRS_ALL)) | WS_CHILD | CCS_NOPARENTALIGN | CCS_NOMOVEY |
+                       CCS_NODIVIDER | CCS_NORESIZE;
     if (pParentWnd && (pParentWnd->GetStyle() & WS_THICKFRAME))
         dwWndStyle |= SBARS_SIZEGRIP;
     if (!CWnd::Create(STATUSCLASSNAMEA, nullptr, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
@@ -76,7 +76,8 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
         for (Pane& pane : panes)
         {
             SIZE size = {0, 0};
-            if (pane.nID != ID_SEPARATOR && ::GetTextExtentPoint32A(hDC, pane.strText, pane.strText.GetLength(), &size))
+            if (pane.nID != ID_SEPARATOR &&
+                ::GetTextExtentPoint32A(hDC, pane.strText, pane.strText.GetLength(), &size))
                 pane.cxWidth = size.cx + 8;
         }
         ::SelectObject(hDC, hOld);
@@ -199,7 +200,7 @@ void CStatusBar::UpdateParts()
         x += (m_panes[i].nStyle & SBPS_STRETCH) ? cxStretch : m_panes[i].cxWidth;
         edges[i] = x;
     }
-    edges.back() = -1;   // the last part runs to the right edge
+    edges.back() = -1;  // the last part runs to the right edge
     SendMessage(SB_SETPARTS, WPARAM(edges.size()), reinterpret_cast<LPARAM>(edges.data()));
     for (size_t i = 0; i < m_panes.size(); ++i)
         ApplyPaneText(int(i));

@@ -5,12 +5,12 @@
 #include <vector>
 
 // Pane styles (SetPaneInfo)
-#define SBPS_NORMAL     0x0000
-#define SBPS_NOBORDERS  0x0100
-#define SBPS_POPOUT     0x0200
-#define SBPS_OWNERDRAW  0x1000
-#define SBPS_DISABLED   0x04000000
-#define SBPS_STRETCH    0x08000000
+#define SBPS_NORMAL 0x0000
+#define SBPS_NOBORDERS 0x0100
+#define SBPS_POPOUT 0x0200
+#define SBPS_OWNERDRAW 0x1000
+#define SBPS_DISABLED 0x04000000
+#define SBPS_STRETCH 0x08000000
 
 class CStatusBar : public CControlBar
 {

@@ -9,7 +9,10 @@ class CString
 public:
     CString() = default;
     CString(LPCSTR lpsz) : m_str(lpsz ? lpsz : "") {}
-    CString(LPCSTR lpch, int nLength) : m_str(lpch && nLength > 0 ? std::string(lpch, size_t(nLength)) : std::string()) {}
+    CString(LPCSTR lpch, int nLength)
+        : m_str(lpch && nLength > 0 ? std::string(lpch, size_t(nLength)) : std::string())
+    {
+    }
     CString(char ch, int nRepeat = 1) : m_str(nRepeat > 0 ? size_t(nRepeat) : 0, ch) {}
     CString(const std::string& str) : m_str(str) {}
 
@@ -22,16 +25,52 @@ public:
     operator LPCSTR() const { return m_str.c_str(); }
     const std::string& str() const { return m_str; }
 
-    CString& operator=(LPCSTR lpsz) { m_str = lpsz ? lpsz : ""; return *this; }
-    CString& operator=(char ch) { m_str.assign(1, ch); return *this; }
-    CString& operator+=(const CString& string) { m_str += string.m_str; return *this; }
-    CString& operator+=(LPCSTR lpsz) { if (lpsz) m_str += lpsz; return *this; }
-    CString& operator+=(char ch) { m_str += ch; return *this; }
+    CString& operator=(LPCSTR lpsz)
+    {
+        m_str = lpsz ? lpsz : "";
+        return *this;
+    }
+    CString& operator=(char ch)
+    {
+        m_str.assign(1, ch);
+        return *this;
+    }
+    CString& operator+=(const CString& string)
+    {
+        m_str += string.m_str;
+        return *this;
+    }
+    CString& operator+=(LPCSTR lpsz)
+    {
+        if (lpsz)
+            m_str += lpsz;
+        return *this;
+    }
+    CString& operator+=(char ch)
+    {
+        m_str += ch;
+        return *this;
+    }
 
     friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
-    friend CString operator+(const CString& a, LPCSTR b) { CString r(a); r += b; return r; }
-    friend CString operator+(LPCSTR a, const CString& b) { CString r(a); r += b; return r; }
-    friend CString operator+(const CString& a, char ch) { CString r(a); r += ch; return r; }
+    friend CString operator+(const CString& a, LPCSTR b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(LPCSTR a, const CString& b)
+    {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(const CString& a, char ch)
+    {
+        CString r(a);
+        r += ch;
+        return r;
+    }
 
     int Compare(LPCSTR lpsz) const { return lstrcmpA(m_str.c_str(), lpsz ? lpsz : ""); }
     int CompareNoCase(LPCSTR lpsz) const { return lstrcmpiA(m_str.c_str(), lpsz ? lpsz : ""); }

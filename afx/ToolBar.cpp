@@ -15,7 +15,7 @@ public:
         m_bEnableChanged = TRUE;
         HWND hWnd = m_pOther->m_hWnd;
         BOOL bEnabled = ::SendMessageA(hWnd, TB_ISBUTTONENABLED, m_nID, 0) != 0;
-        if (bEnabled != (bOn != FALSE))   // unchanged buttons aren't repainted at every idle
+        if (bEnabled != (bOn != FALSE))  // unchanged buttons aren't repainted at every idle
             ::SendMessageA(hWnd, TB_ENABLEBUTTON, m_nID, MAKELPARAM(bOn ? TRUE : FALSE, 0));
     }
     void SetCheck(int nCheck) override
@@ -37,8 +37,16 @@ public:
 // count, ids). Anything that holds neither whole is refused.
 bool ParseToolBarResource(const BYTE* pData, DWORD cbData, int& cx, int& cy, std::vector<UINT>& ids)
 {
-    auto word = [&](size_t i) { WORD w; memcpy(&w, pData + 2 * i, 2); return w; };
-    auto dword = [&](size_t i) { DWORD d; memcpy(&d, pData + 4 * i, 4); return d; };
+    auto word = [&](size_t i) {
+        WORD w;
+        memcpy(&w, pData + 2 * i, 2);
+        return w;
+    };
+    auto dword = [&](size_t i) {
+        DWORD d;
+        memcpy(&d, pData + 4 * i, 4);
+        return d;
+    };
     auto plausible = [](DWORD w, DWORD h) { return w > 0 && h > 0 && w <= 256 && h <= 256; };
     if (cbData >= 8 && word(0) == 1 && plausible(word(1), word(2)) && cbData >= 8 + 2 * size_t(word(3)))
     {
@@ -49,7 +57,8 @@ bool ParseToolBarResource(const BYTE* pData, DWORD cbData, int& cx, int& cy, std
             ids[i] = word(4 + i);
         return true;
     }
-    if (cbData >= 12 && plausible(dword(0), dword(1)) && dword(2) <= 0xFFFF && cbData >= 12 + 4 * size_t(dword(2)))
+    if (cbData >= 12 && plausible(dword(0), dword(1)) && dword(2) <= 0xFFFF &&
+        cbData >= 12 + 4 * size_t(dword(2)))
     {
         cx = int(dword(0));
         cy = int(dword(1));
@@ -60,7 +69,7 @@ bool ParseToolBarResource(const BYTE* pData, DWORD cbData, int& cx, int& cy, std
     }
     return false;
 }
-}
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 
@@ -78,8 +87,8 @@ CToolBar::~CToolBar()
 
 BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
-    return CreateEx(pParentWnd, 0, dwStyle, CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder),
-                    nID);
+    return CreateEx(pParentWnd, 0, dwStyle,
+                    CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder), nID);
 }
 
 BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRect rcBorders, UINT nID)
@@ -89,8 +98,8 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
     m_cxRightBorder = rcBorders.right;
     m_cyBottomBorder = rcBorders.bottom;
     // Tooltips can only be had when the control is made; CBRS_TOOLTIPS turns them on and off.
-    DWORD dwWndStyle = (dwStyle & ~DWORD(CBRS_ALL)) | WS_CHILD | dwCtrlStyle | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN |
-                       CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
+    DWORD dwWndStyle = (dwStyle & ~DWORD(CBRS_ALL)) | WS_CHILD | dwCtrlStyle | TBSTYLE_TOOLTIPS |
+                       CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
     if (!CWnd::Create(TOOLBARCLASSNAMEA, nullptr, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
     InitBar(dwStyle, pParentWnd);
@@ -127,14 +136,16 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
         return FALSE;
 
     HINSTANCE hInstBmp = AfxFindResourceHandle(lpszRes, MAKEINTRESOURCEA(2) /* RT_BITMAP */);
-    HBITMAP hbm = static_cast<HBITMAP>(LoadImageA(hInstBmp, lpszRes, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP hbm =
+        static_cast<HBITMAP>(LoadImageA(hInstBmp, lpszRes, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!hbm)
         return FALSE;
     BITMAP bm = {};
     GetObjectA(hbm, sizeof(bm), &bm);
     int nImages = bm.bmWidth / cxImage;
     // The light grey of the strip shows the button face through.
-    HIMAGELIST hList = ImageList_Create(cxImage, cyImage, ILC_COLOR24 | ILC_MASK, nImages > 0 ? nImages : 1, 1);
+    HIMAGELIST hList =
+        ImageList_Create(cxImage, cyImage, ILC_COLOR24 | ILC_MASK, nImages > 0 ? nImages : 1, 1);
     if (!hList)
     {
         DeleteObject(hbm);
@@ -180,7 +191,7 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
         if (lpIDArray[i] == ID_SEPARATOR)
         {
             b.fsStyle = TBSTYLE_SEP;
-            b.iBitmap = 6;   // separator width
+            b.iBitmap = 6;  // separator width
         }
         else
         {
@@ -190,7 +201,8 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
             b.fsStyle = TBSTYLE_BUTTON;
         }
     }
-    if (nIDCount > 0 && !SendMessage(TB_ADDBUTTONSA, WPARAM(nIDCount), reinterpret_cast<LPARAM>(buttons.data())))
+    if (nIDCount > 0 &&
+        !SendMessage(TB_ADDBUTTONSA, WPARAM(nIDCount), reinterpret_cast<LPARAM>(buttons.data())))
         return FALSE;
     if (m_pDockSite)
         m_pDockSite->DelayRecalcLayout();
@@ -248,8 +260,10 @@ CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     {
         CRect rect;
         GetItemRect(i, &rect);
-        if (rect.right > size.cx) size.cx = rect.right;
-        if (rect.bottom > size.cy) size.cy = rect.bottom;
+        if (rect.right > size.cx)
+            size.cx = rect.right;
+        if (rect.bottom > size.cy)
+            size.cy = rect.bottom;
     }
     if (size.cy == 0)
         size.cy = m_sizeButton.cy;

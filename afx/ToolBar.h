@@ -42,7 +42,7 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
-    HIMAGELIST m_hImageList = nullptr;   // owned
+    HIMAGELIST m_hImageList = nullptr;  // owned
     CSize m_sizeImage = CSize(16, 15);
     CSize m_sizeButton = CSize(23, 22);
 };

@@ -5,14 +5,34 @@
 class CSize : public tagSIZE
 {
 public:
-    CSize() { cx = 0; cy = 0; }
-    CSize(int initCX, int initCY) { cx = initCX; cy = initCY; }
-    CSize(SIZE initSize) { cx = initSize.cx; cy = initSize.cy; }
+    CSize()
+    {
+        cx = 0;
+        cy = 0;
+    }
+    CSize(int initCX, int initCY)
+    {
+        cx = initCX;
+        cy = initCY;
+    }
+    CSize(SIZE initSize)
+    {
+        cx = initSize.cx;
+        cy = initSize.cy;
+    }
 
     BOOL operator==(SIZE size) const { return cx == size.cx && cy == size.cy; }
     BOOL operator!=(SIZE size) const { return !(*this == size); }
-    void operator+=(SIZE size) { cx += size.cx; cy += size.cy; }
-    void operator-=(SIZE size) { cx -= size.cx; cy -= size.cy; }
+    void operator+=(SIZE size)
+    {
+        cx += size.cx;
+        cy += size.cy;
+    }
+    void operator-=(SIZE size)
+    {
+        cx -= size.cx;
+        cy -= size.cy;
+    }
     CSize operator+(SIZE size) const { return CSize(cx + size.cx, cy + size.cy); }
     CSize operator-(SIZE size) const { return CSize(cx - size.cx, cy - size.cy); }
     CSize operator-() const { return CSize(-cx, -cy); }
@@ -21,10 +41,26 @@ public:
 class CPoint : public tagPOINT
 {
 public:
-    CPoint() { x = 0; y = 0; }
-    CPoint(int initX, int initY) { x = initX; y = initY; }
-    CPoint(POINT initPt) { x = initPt.x; y = initPt.y; }
-    CPoint(SIZE initSize) { x = initSize.cx; y = initSize.cy; }
+    CPoint()
+    {
+        x = 0;
+        y = 0;
+    }
+    CPoint(int initX, int initY)
+    {
+        x = initX;
+        y = initY;
+    }
+    CPoint(POINT initPt)
+    {
+        x = initPt.x;
+        y = initPt.y;
+    }
+    CPoint(SIZE initSize)
+    {
+        x = initSize.cx;
+        y = initSize.cy;
+    }
     // Coordinates packed as in a mouse message's lParam (signed 16-bit halves).
     explicit CPoint(LPARAM dwPoint)
     {
@@ -32,15 +68,35 @@ public:
         y = short(HIWORD(DWORD(dwPoint)));
     }
 
-    void Offset(int xOffset, int yOffset) { x += xOffset; y += yOffset; }
+    void Offset(int xOffset, int yOffset)
+    {
+        x += xOffset;
+        y += yOffset;
+    }
     void Offset(POINT point) { Offset(point.x, point.y); }
     void Offset(SIZE size) { Offset(size.cx, size.cy); }
     BOOL operator==(POINT point) const { return x == point.x && y == point.y; }
     BOOL operator!=(POINT point) const { return !(*this == point); }
-    void operator+=(SIZE size) { x += size.cx; y += size.cy; }
-    void operator-=(SIZE size) { x -= size.cx; y -= size.cy; }
-    void operator+=(POINT point) { x += point.x; y += point.y; }
-    void operator-=(POINT point) { x -= point.x; y -= point.y; }
+    void operator+=(SIZE size)
+    {
+        x += size.cx;
+        y += size.cy;
+    }
+    void operator-=(SIZE size)
+    {
+        x -= size.cx;
+        y -= size.cy;
+    }
+    void operator+=(POINT point)
+    {
+        x += point.x;
+        y += point.y;
+    }
+    void operator-=(POINT point)
+    {
+        x -= point.x;
+        y -= point.y;
+    }
     CPoint operator+(SIZE size) const { return CPoint(x + size.cx, y + size.cy); }
     CPoint operator-(SIZE size) const { return CPoint(x - size.cx, y - size.cy); }
     CPoint operator+(POINT point) const { return CPoint(x + point.x, y + point.y); }
@@ -52,16 +108,28 @@ class CRect : public tagRECT
 {
 public:
     CRect() { left = top = right = bottom = 0; }
-    CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    CRect(int l, int t, int r, int b)
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     CRect(const RECT& srcRect) { CopyRect(&srcRect); }
     CRect(LPCRECT lpSrcRect) { CopyRect(lpSrcRect); }
     CRect(POINT point, SIZE size)
     {
-        left = point.x; top = point.y; right = left + size.cx; bottom = top + size.cy;
+        left = point.x;
+        top = point.y;
+        right = left + size.cx;
+        bottom = top + size.cy;
     }
     CRect(POINT topLeft, POINT bottomRight)
     {
-        left = topLeft.x; top = topLeft.y; right = bottomRight.x; bottom = bottomRight.y;
+        left = topLeft.x;
+        top = topLeft.y;
+        right = bottomRight.x;
+        bottom = bottomRight.y;
     }
 
     int Width() const { return right - left; }
@@ -83,39 +151,86 @@ public:
         return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
     }
 
-    void SetRect(int x1, int y1, int x2, int y2) { left = x1; top = y1; right = x2; bottom = y2; }
-    void SetRect(POINT topLeft, POINT bottomRight) { SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y); }
+    void SetRect(int x1, int y1, int x2, int y2)
+    {
+        left = x1;
+        top = y1;
+        right = x2;
+        bottom = y2;
+    }
+    void SetRect(POINT topLeft, POINT bottomRight)
+    {
+        SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+    }
     void SetRectEmpty() { left = top = right = bottom = 0; }
     void CopyRect(LPCRECT lpSrcRect)
     {
-        left = lpSrcRect->left; top = lpSrcRect->top; right = lpSrcRect->right; bottom = lpSrcRect->bottom;
+        left = lpSrcRect->left;
+        top = lpSrcRect->top;
+        right = lpSrcRect->right;
+        bottom = lpSrcRect->bottom;
     }
     BOOL EqualRect(LPCRECT lpRect) const
     {
-        return left == lpRect->left && top == lpRect->top && right == lpRect->right && bottom == lpRect->bottom;
+        return left == lpRect->left && top == lpRect->top && right == lpRect->right &&
+               bottom == lpRect->bottom;
     }
 
-    void InflateRect(int x, int y) { left -= x; top -= y; right += x; bottom += y; }
+    void InflateRect(int x, int y)
+    {
+        left -= x;
+        top -= y;
+        right += x;
+        bottom += y;
+    }
     void InflateRect(SIZE size) { InflateRect(size.cx, size.cy); }
     void InflateRect(LPCRECT lpRect)
     {
-        left -= lpRect->left; top -= lpRect->top; right += lpRect->right; bottom += lpRect->bottom;
+        left -= lpRect->left;
+        top -= lpRect->top;
+        right += lpRect->right;
+        bottom += lpRect->bottom;
     }
-    void InflateRect(int l, int t, int r, int b) { left -= l; top -= t; right += r; bottom += b; }
+    void InflateRect(int l, int t, int r, int b)
+    {
+        left -= l;
+        top -= t;
+        right += r;
+        bottom += b;
+    }
     void DeflateRect(int x, int y) { InflateRect(-x, -y); }
     void DeflateRect(SIZE size) { InflateRect(-size.cx, -size.cy); }
     void DeflateRect(LPCRECT lpRect)
     {
-        left += lpRect->left; top += lpRect->top; right -= lpRect->right; bottom -= lpRect->bottom;
+        left += lpRect->left;
+        top += lpRect->top;
+        right -= lpRect->right;
+        bottom -= lpRect->bottom;
     }
     void DeflateRect(int l, int t, int r, int b) { InflateRect(-l, -t, -r, -b); }
-    void OffsetRect(int x, int y) { left += x; right += x; top += y; bottom += y; }
+    void OffsetRect(int x, int y)
+    {
+        left += x;
+        right += x;
+        top += y;
+        bottom += y;
+    }
     void OffsetRect(POINT point) { OffsetRect(point.x, point.y); }
     void OffsetRect(SIZE size) { OffsetRect(size.cx, size.cy); }
     void NormalizeRect()
     {
-        if (left > right) { LONG t = left; left = right; right = t; }
-        if (top > bottom) { LONG t = top; top = bottom; bottom = t; }
+        if (left > right)
+        {
+            LONG t = left;
+            left = right;
+            right = t;
+        }
+        if (top > bottom)
+        {
+            LONG t = top;
+            top = bottom;
+            bottom = t;
+        }
     }
 
     BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::IntersectRect(this, lpRect1, lpRect2); }
@@ -125,6 +240,16 @@ public:
     BOOL operator!=(const RECT& rect) const { return !EqualRect(&rect); }
     void operator+=(POINT point) { OffsetRect(point); }
     void operator-=(POINT point) { OffsetRect(-point.x, -point.y); }
-    CRect operator+(POINT point) const { CRect r(*this); r.OffsetRect(point); return r; }
-    CRect operator-(POINT point) const { CRect r(*this); r.OffsetRect(-point.x, -point.y); return r; }
+    CRect operator+(POINT point) const
+    {
+        CRect r(*this);
+        r.OffsetRect(point);
+        return r;
+    }
+    CRect operator-(POINT point) const
+    {
+        CRect r(*this);
+        r.OffsetRect(-point.x, -point.y);
+        return r;
+    }
 };

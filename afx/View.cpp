@@ -26,8 +26,9 @@ CView::~CView()
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (cs.lpszClass == nullptr)
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
-                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+        cs.lpszClass =
+            AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
+                                reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     // The sunken client edge is what a bordered view looks like.
     if (cs.style & WS_BORDER)
     {
@@ -118,16 +119,12 @@ BEGIN_MESSAGE_MAP(CCtrlView, CView)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-CCtrlView::CCtrlView(LPCSTR lpszClass, DWORD dwStyle)
-    : m_strClass(lpszClass)
-    , m_dwDefaultStyle(dwStyle)
-{
-}
+CCtrlView::CCtrlView(LPCSTR lpszClass, DWORD dwStyle) : m_strClass(lpszClass), m_dwDefaultStyle(dwStyle) {}
 
 BOOL CCtrlView::PreCreateWindow(CREATESTRUCT& cs)
 {
     cs.lpszClass = m_strClass;
-    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES };
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     // A caller that asked for the plain default view style gets the control's own.
     if ((cs.style | WS_BORDER) == AFX_WS_DEFAULT_VIEW)
@@ -135,9 +132,7 @@ BOOL CCtrlView::PreCreateWindow(CREATESTRUCT& cs)
     return CView::PreCreateWindow(cs);
 }
 
-void CCtrlView::OnDraw(CDC*)
-{
-}
+void CCtrlView::OnDraw(CDC*) {}
 
 void CCtrlView::OnPaint()
 {
@@ -148,10 +143,7 @@ void CCtrlView::OnPaint()
 
 IMPLEMENT_DYNCREATE(CListView, CCtrlView)
 
-CListView::CListView()
-    : CCtrlView(WC_LISTVIEWA, AFX_WS_DEFAULT_VIEW)
-{
-}
+CListView::CListView() : CCtrlView(WC_LISTVIEWA, AFX_WS_DEFAULT_VIEW) {}
 
 CListView::~CListView()
 {

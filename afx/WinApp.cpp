@@ -7,7 +7,7 @@ namespace
 {
 CWinApp* g_pApp = nullptr;
 HINSTANCE g_hInstResource = nullptr;
-}
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
@@ -140,7 +140,7 @@ HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
     HINSTANCE hApp = AfxGetInstanceHandle();
     if (hApp != hInst && FindResourceA(hApp, lpszName, lpszType))
         return hApp;
-    return hInst;   // as good a place as any for the caller's own lookup to fail
+    return hInst;  // as good a place as any for the caller's own lookup to fail
 }
 
 static int AfxShowMessageBox(CWinApp* pApp, LPCSTR lpszText, UINT nType)
@@ -155,8 +155,9 @@ static int AfxShowMessageBox(CWinApp* pApp, LPCSTR lpszText, UINT nType)
     if (!(nType & MB_ICONMASK))
     {
         UINT nButtons = nType & MB_TYPEMASK;
-        nType |= (nButtons == MB_OKCANCEL || nButtons == MB_YESNO || nButtons == MB_YESNOCANCEL) ? MB_ICONQUESTION
-                                                                                               : MB_ICONEXCLAMATION;
+        nType |= (nButtons == MB_OKCANCEL || nButtons == MB_YESNO || nButtons == MB_YESNOCANCEL)
+                     ? MB_ICONQUESTION
+                     : MB_ICONEXCLAMATION;
     }
     return ::MessageBoxA(hWndOwner, lpszText ? lpszText : "", lpszCaption, nType);
 }

@@ -55,7 +55,16 @@ CDocManager* AfxCreateDocManager();
 class CCommandLineInfo
 {
 public:
-    enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppUnregister, FileNothing = -1 } m_nShellCommand = FileNew;
+    enum
+    {
+        FileNew,
+        FileOpen,
+        FilePrint,
+        FilePrintTo,
+        FileDDE,
+        AppUnregister,
+        FileNothing = -1
+    } m_nShellCommand = FileNew;
     BOOL m_bShowSplash = TRUE;
     BOOL m_bRunEmbedded = FALSE;
     BOOL m_bRunAutomated = FALSE;
@@ -83,8 +92,8 @@ public:
     LPCSTR m_pszExeName = nullptr;
     LPCSTR m_pszRegistryKey = nullptr;
     LPCSTR m_pszProfileName = nullptr;
-    CDocManager* m_pDocManager = nullptr;       // owned
-    CRecentFileList* m_pRecentFileList = nullptr; // owned
+    CDocManager* m_pDocManager = nullptr;          // owned
+    CRecentFileList* m_pRecentFileList = nullptr;  // owned
 
     BOOL InitInstance() override;
     // Saves the recent-file list.
@@ -94,8 +103,8 @@ public:
     // ---- Settings: HKEY_CURRENT_USER\Software\<key>\<profile>\<section> ----
     // Without a registry key the settings go to the profile file (<exe name>.INI).
     void SetRegistryKey(LPCSTR lpszRegistryKey);
-    HKEY GetAppRegistryKey();                 // caller closes; null without a key
-    HKEY GetSectionKey(LPCSTR lpszSection);   // caller closes; created when missing
+    HKEY GetAppRegistryKey();                // caller closes; null without a key
+    HKEY GetSectionKey(LPCSTR lpszSection);  // caller closes; created when missing
     UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
     BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
     CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
@@ -126,7 +135,7 @@ public:
 
     void OnFileNew();
     void OnFileOpen();
-    BOOL OnOpenRecentFile(UINT nID);   // FALSE: not an entry of the list
+    BOOL OnOpenRecentFile(UINT nID);  // FALSE: not an entry of the list
     void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
     void OnAppExit();
 
@@ -150,7 +159,7 @@ public:
 
     int GetSize() const { return int(m_arrNames.size()); }
     const CString& operator[](int nIndex) const { return m_arrNames[size_t(nIndex)]; }
-    int GetCount() const;    // entries in use
+    int GetCount() const;  // entries in use
     // Puts the full path first; an entry already listed (any case) moves up.
     virtual void Add(LPCSTR lpszPathName);
     virtual void Remove(int nIndex);
@@ -165,7 +174,7 @@ public:
     CString m_strSectionName;
     CString m_strEntryFormat;
     int m_nMaxDisplayLength;
-    CString m_strOriginal;   // the placeholder item's text
+    CString m_strOriginal;  // the placeholder item's text
 
 private:
     std::vector<CString> m_arrNames;

@@ -22,7 +22,7 @@ int CWinThread::ExitInstance()
 BOOL CWinThread::PumpMessage()
 {
     if (GetMessageA(&m_msgCur, nullptr, 0, 0) <= 0)
-        return FALSE;   // WM_QUIT, or a failure that would otherwise spin
+        return FALSE;  // WM_QUIT, or a failure that would otherwise spin
     if (!PreTranslateMessage(&m_msgCur))
     {
         TranslateMessage(&m_msgCur);
@@ -43,7 +43,7 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg)
         m_nMsgLast = pMsg->message;
         return TRUE;
     }
-    return pMsg->message != WM_PAINT && pMsg->message != 0x0118;   // 0x0118: the caret's blink timer
+    return pMsg->message != WM_PAINT && pMsg->message != 0x0118;  // 0x0118: the caret's blink timer
 }
 
 int CWinThread::Run()

@@ -8,8 +8,7 @@ static HWND SafeHwnd(CWnd* pWnd)
     return AfxGetSafeHwnd(pWnd);
 }
 
-CPaintDC::CPaintDC(CWnd* pWnd)
-    : m_ps(), m_hWnd(SafeHwnd(pWnd))
+CPaintDC::CPaintDC(CWnd* pWnd) : m_ps(), m_hWnd(SafeHwnd(pWnd))
 {
     // BeginPaint without a window would paint nothing and validate nothing.
     if (m_hWnd != nullptr)
@@ -23,8 +22,7 @@ CPaintDC::~CPaintDC()
     Detach();
 }
 
-CClientDC::CClientDC(CWnd* pWnd)
-    : m_hWnd(SafeHwnd(pWnd))
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(SafeHwnd(pWnd))
 {
     Attach(::GetDC(m_hWnd));
 }
@@ -36,8 +34,7 @@ CClientDC::~CClientDC()
         ::ReleaseDC(m_hWnd, hDC);
 }
 
-CWindowDC::CWindowDC(CWnd* pWnd)
-    : m_hWnd(SafeHwnd(pWnd))
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(SafeHwnd(pWnd))
 {
     Attach(::GetWindowDC(m_hWnd));
 }

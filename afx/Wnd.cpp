@@ -26,7 +26,7 @@ public:
     void SetRadio(BOOL) override {}
     void SetText(LPCSTR) override {}
 };
-}
+}  // namespace
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
@@ -74,7 +74,7 @@ CWnd::~CWnd()
     {
         HWND hWnd = m_hWnd;
         ::DestroyWindow(hWnd);
-        if (m_hWnd == hWnd)   // not one of our procedures' windows: nothing detached it
+        if (m_hWnd == hWnd)  // not one of our procedures' windows: nothing detached it
             Detach();
     }
 }
@@ -175,20 +175,20 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     HWND hWnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
                                 cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     if (!AfxUnhookWindowCreate())
-        PostNcDestroy();   // never joined: the object's owner cleanup still runs
+        PostNcDestroy();  // never joined: the object's owner cleanup still runs
     return hWnd != nullptr;
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                    CWnd* pParentWnd, UINT nID, LPVOID lpParam)
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+                    const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
                     rect.right - rect.left, rect.bottom - rect.top, AfxGetSafeHwnd(pParentWnd),
                     reinterpret_cast<HMENU>(UINT_PTR(nID)), lpParam);
 }
 
-BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
-                  UINT nID, CCreateContext* pContext)
+BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
 {
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID, pContext);
 }
@@ -209,9 +209,7 @@ BOOL CWnd::DestroyWindow()
     return bResult;
 }
 
-void CWnd::PostNcDestroy()
-{
-}
+void CWnd::PostNcDestroy() {}
 
 // ---- The window procedure ---------------------------------------------------------
 
@@ -355,7 +353,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     const AFX_MSGMAP* pMap = GetMessageMap();
     if (message == WM_COMMAND)
     {
-        const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(pMap, WM_REFLECT_BASE + WM_COMMAND, HIWORD(wParam), 0);
+        const AFX_MSGMAP_ENTRY* pEntry =
+            FindMessageEntry(pMap, WM_REFLECT_BASE + WM_COMMAND, HIWORD(wParam), 0);
         if (!pEntry)
             return FALSE;
         if (pResult)
@@ -365,7 +364,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     if (message == WM_NOTIFY)
     {
         NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
-        const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(pMap, WM_REFLECT_BASE + WM_NOTIFY, WORD(pNMHDR->code), 0);
+        const AFX_MSGMAP_ENTRY* pEntry =
+            FindMessageEntry(pMap, WM_REFLECT_BASE + WM_NOTIFY, WORD(pNMHDR->code), 0);
         if (!pEntry)
             return FALSE;
         LRESULT lDummy = 0;
@@ -394,12 +394,14 @@ LRESULT CWnd::DispatchWndMsg(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARA
     case AfxSig_l_w_l:
         return (this->*AfxLoadPmf<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
     case AfxSig_i_CREATE:
-        return (this->*AfxLoadPmf<int (CWnd::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
+        return (this->*AfxLoadPmf<int (CWnd::*)(LPCREATESTRUCT)>(pfn))(
+            reinterpret_cast<LPCREATESTRUCT>(lParam));
     case AfxSig_v_TIMER:
         (this->*AfxLoadPmf<void (CWnd::*)(UINT_PTR)>(pfn))(UINT_PTR(wParam));
         return 0;
     case AfxSig_v_u_ii:
-        (this->*AfxLoadPmf<void (CWnd::*)(UINT, int, int)>(pfn))(UINT(wParam), LOWORD(lParam), HIWORD(lParam));
+        (this->*AfxLoadPmf<void (CWnd::*)(UINT, int, int)>(pfn))(UINT(wParam), LOWORD(lParam),
+                                                                 HIWORD(lParam));
         return 0;
     case AfxSig_v_MINMAX:
         (this->*AfxLoadPmf<void (CWnd::*)(MINMAXINFO*)>(pfn))(reinterpret_cast<MINMAXINFO*>(lParam));
@@ -416,8 +418,7 @@ LRESULT CWnd::DispatchWndMsg(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARA
     case AfxSig_v_POS:
         (this->*AfxLoadPmf<void (CWnd::*)(WINDOWPOS*)>(pfn))(reinterpret_cast<WINDOWPOS*>(lParam));
         return 0;
-    case AfxSig_v_W:
-    {
+    case AfxSig_v_W: {
         // WM_CAPTURECHANGED names the new capture window in lParam; focus messages in wParam.
         HWND hOther = reinterpret_cast<HWND>(message == WM_CAPTURECHANGED ? lParam : LPARAM(wParam));
         (this->*AfxLoadPmf<void (CWnd::*)(CWnd*)>(pfn))(FromHandle(hOther));
@@ -431,7 +432,8 @@ LRESULT CWnd::DispatchWndMsg(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARA
                                                                 CPoint(lParam));
         return 0;
     case AfxSig_v_u_u_u:
-        (this->*AfxLoadPmf<void (CWnd::*)(UINT, UINT, UINT)>(pfn))(UINT(wParam), LOWORD(lParam), HIWORD(lParam));
+        (this->*AfxLoadPmf<void (CWnd::*)(UINT, UINT, UINT)>(pfn))(UINT(wParam), LOWORD(lParam),
+                                                                   HIWORD(lParam));
         return 0;
     case AfxSig_v_b_u:
         (this->*AfxLoadPmf<void (CWnd::*)(BOOL, UINT)>(pfn))(BOOL(wParam), UINT(lParam));
@@ -440,7 +442,8 @@ LRESULT CWnd::DispatchWndMsg(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARA
         (this->*AfxLoadPmf<void (CWnd::*)(UINT, LPARAM)>(pfn))(UINT(wParam), lParam);
         return 0;
     case AfxSig_v_u_s:
-        (this->*AfxLoadPmf<void (CWnd::*)(UINT, LPCSTR)>(pfn))(UINT(wParam), reinterpret_cast<LPCSTR>(lParam));
+        (this->*AfxLoadPmf<void (CWnd::*)(UINT, LPCSTR)>(pfn))(UINT(wParam),
+                                                               reinterpret_cast<LPCSTR>(lParam));
         return 0;
     case AfxSig_v_M_u_b:
         (this->*AfxLoadPmf<void (CWnd::*)(CMenu*, UINT, BOOL)>(pfn))(
@@ -498,7 +501,8 @@ void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRe
     const UINT flags = SWP_NOACTIVATE | SWP_NOZORDER;
     const int cx = lpRect->right - lpRect->left, cy = lpRect->bottom - lpRect->top;
     if (lpLayout && lpLayout->hDWP)
-        lpLayout->hDWP = ::DeferWindowPos(lpLayout->hDWP, hWnd, nullptr, lpRect->left, lpRect->top, cx, cy, flags);
+        lpLayout->hDWP =
+            ::DeferWindowPos(lpLayout->hDWP, hWnd, nullptr, lpRect->left, lpRect->top, cx, cy, flags);
     else
         ::SetWindowPos(hWnd, nullptr, lpRect->left, lpRect->top, cx, cy, flags);
 }

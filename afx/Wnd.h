@@ -11,10 +11,10 @@ class CDC;
 // whatever is left goes to the pane (see CWnd::RepositionBars).
 struct AFX_SIZEPARENTPARAMS
 {
-    HDWP hDWP;        // null when only measuring
-    RECT rect;        // the part of the parent's client area still free
-    SIZE sizeTotal;   // sum of what the bars took
-    BOOL bStretch;    // bars may stretch across the whole side
+    HDWP hDWP;       // null when only measuring
+    RECT rect;       // the part of the parent's client area still free
+    SIZE sizeTotal;  // sum of what the bars took
+    BOOL bStretch;   // bars may stretch across the whole side
 };
 
 // Creation handed to the window when it is made by a CWnd: the default view style.
@@ -50,8 +50,8 @@ public:
     // lpszClassName null: the framework's default child class.
     virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                         CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
-    virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
-                          int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x,
+                          int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
                           LPVOID lpParam = nullptr);
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                   const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
@@ -73,14 +73,20 @@ public:
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // Shared by windows sending WM_IDLEUPDATECMDUI-style broadcasts.
-    static void SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         BOOL bDeep, BOOL bOnlyPerm);
-    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
-                                  BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE);
+    static void SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
+                                         BOOL bOnlyPerm);
+    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
+                                  BOOL bOnlyPerm = FALSE);
     virtual BOOL IsFrameWnd() const;
 
     // ---- Layout of control bars (see AFX_SIZEPARENTPARAMS) --------------
-    enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2, reposNoPosLeftOver = 0x8000 };
+    enum RepositionFlags
+    {
+        reposDefault = 0,
+        reposQuery = 1,
+        reposExtra = 2,
+        reposNoPosLeftOver = 0x8000
+    };
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
 
@@ -207,8 +213,8 @@ public:
     DECLARE_MESSAGE_MAP()
 
 protected:
-    WNDPROC m_pfnSuper = nullptr;   // the window's own procedure, called for default processing
-    HWND m_hWndOwner = nullptr;     // owner for command routing when not the parent
+    WNDPROC m_pfnSuper = nullptr;  // the window's own procedure, called for default processing
+    HWND m_hWndOwner = nullptr;    // owner for command routing when not the parent
 
     // Calls pEntry's handler for a window message.
     LRESULT DispatchWndMsg(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wParam, LPARAM lParam);
@@ -247,8 +253,12 @@ LRESULT AfxThunkEraseBkgnd(CWnd* pWnd, AFX_PMSG pfn, WPARAM wParam, LPARAM)
     typedef BOOL (CWnd::*PFN)(TDC*);
     return (pWnd->*AfxLoadPmf<PFN>(pfn))(TDC::FromHandle(reinterpret_cast<HDC>(wParam)));
 }
-#define ON_WM_ERASEBKGND() \
-    { WM_ERASEBKGND, 0, 0, 0, AfxSig_thunk, AFX_MSG_CAST(BOOL (CWnd::*)(CDC*), OnEraseBkgnd), &AfxThunkEraseBkgnd<CDC> },
+#define ON_WM_ERASEBKGND()                                                                                   \
+    {WM_ERASEBKGND,           0, 0, 0, AfxSig_thunk, AFX_MSG_CAST(BOOL(CWnd::*)(CDC*), OnEraseBkgnd),        \
+     &AfxThunkEraseBkgnd<CDC>},
 
 // The window of a CWnd* that may be null ("no parent", "no owner").
-inline HWND AfxGetSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
+inline HWND AfxGetSafeHwnd(const CWnd* pWnd)
+{
+    return pWnd ? pWnd->m_hWnd : nullptr;
+}

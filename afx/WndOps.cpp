@@ -87,7 +87,8 @@ void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
 
 void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint)
 {
-    MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
+    MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
+               bRepaint);
 }
 
 void CWnd::BringWindowToTop()
@@ -183,10 +184,14 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     int cx = rcDlg.right - rcDlg.left, cy = rcDlg.bottom - rcDlg.top;
     int x = (rcCenter.left + rcCenter.right) / 2 - cx / 2;
     int y = (rcCenter.top + rcCenter.bottom) / 2 - cy / 2;
-    if (x + cx > rcArea.right) x = rcArea.right - cx;
-    if (x < rcArea.left) x = rcArea.left;
-    if (y + cy > rcArea.bottom) y = rcArea.bottom - cy;
-    if (y < rcArea.top) y = rcArea.top;
+    if (x + cx > rcArea.right)
+        x = rcArea.right - cx;
+    if (x < rcArea.left)
+        x = rcArea.left;
+    if (y + cy > rcArea.bottom)
+        y = rcArea.bottom - cy;
+    if (y < rcArea.top)
+        y = rcArea.top;
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -240,7 +245,8 @@ static BOOL ModifyLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT 
         return FALSE;
     ::SetWindowLongPtrA(hWnd, nIndex, LONG_PTR(dwNew));
     if (nFlags)
-        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
 }
 
@@ -438,40 +444,151 @@ int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
 
 // ---- Default handlers ----------------------------------------------------------------
 
-int CWnd::OnCreate(LPCREATESTRUCT) { return int(Default()); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnPaint() { Default(); }
-void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
-void CWnd::OnNcPaint() { Default(); }
-void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
-void CWnd::OnNcLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnNcLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnNcMouseMove(UINT, CPoint) { Default(); }
-void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
-void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
-void CWnd::OnCaptureChanged(CWnd*) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return BOOL(Default()); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-void CWnd::OnSettingChange(UINT, LPCSTR) { Default(); }
-void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
-void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }
-void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return BOOL(Default()); }
+int CWnd::OnCreate(LPCREATESTRUCT)
+{
+    return int(Default());
+}
+void CWnd::OnDestroy()
+{
+    Default();
+}
+void CWnd::OnClose()
+{
+    Default();
+}
+void CWnd::OnTimer(UINT_PTR)
+{
+    Default();
+}
+void CWnd::OnSize(UINT, int, int)
+{
+    Default();
+}
+void CWnd::OnPaint()
+{
+    Default();
+}
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*)
+{
+    Default();
+}
+void CWnd::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}
+LRESULT CWnd::OnNcHitTest(CPoint)
+{
+    return Default();
+}
+void CWnd::OnNcPaint()
+{
+    Default();
+}
+void CWnd::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*)
+{
+    Default();
+}
+void CWnd::OnNcLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnNcMouseMove(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnWindowPosChanging(WINDOWPOS*)
+{
+    Default();
+}
+void CWnd::OnWindowPosChanged(WINDOWPOS*)
+{
+    Default();
+}
+void CWnd::OnCaptureChanged(CWnd*)
+{
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*)
+{
+    Default();
+}
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)
+{
+    return BOOL(Default());
+}
+void CWnd::OnContextMenu(CWnd*, CPoint)
+{
+    Default();
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnChar(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnShowWindow(BOOL, UINT)
+{
+    Default();
+}
+void CWnd::OnSysCommand(UINT, LPARAM)
+{
+    Default();
+}
+void CWnd::OnSettingChange(UINT, LPCSTR)
+{
+    Default();
+}
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL)
+{
+    Default();
+}
+void CWnd::OnMenuSelect(UINT, UINT, HMENU)
+{
+    Default();
+}
+void CWnd::OnActivate(UINT, CWnd*, BOOL)
+{
+    Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return BOOL(Default());
+}

@@ -3,11 +3,12 @@
 
 #include "afx/Dialog.h"
 
-class CAboutDlg : public CDialog {
- public:
-  CAboutDlg();
+class CAboutDlg : public CDialog
+{
+public:
+    CAboutDlg();
 
- protected:
-  void OnLButtonUp(UINT nFlags, CPoint point);
-  DECLARE_MESSAGE_MAP()
+protected:
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    DECLARE_MESSAGE_MAP()
 };

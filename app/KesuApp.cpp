@@ -13,7 +13,8 @@
 #include "scan/KesuDoc.h"
 #include "view/KesuView.h"
 
-namespace {
+namespace
+{
 
 // Declared here rather than taken from the SDK's libraries so the identifiers
 // are exactly the ones the voice is created with.
@@ -24,152 +25,180 @@ const char kLanguageFile[] = "spanish.lng";
 const char kMissingText[] = "***";
 
 // The icons in image-list order (see KesuImage).
-const UINT kImageIcons[] = {IDR_MAINFRAME, IDI_BLANK, IDI_HEARD, IDI_ENCRYPTED,
+const UINT kImageIcons[] = {IDR_MAINFRAME, IDI_BLANK,   IDI_HEARD,       IDI_ENCRYPTED,
                             IDI_ANNOTATED, IDI_TRACKED, IDI_NETWORK_CARD};
 
-CImageList* BuildImageList(int size) {
-  CImageList* pList = new (std::nothrow) CImageList;
-  if (!pList) return nullptr;
-  if (!pList->Create(size, size, ILC_COLOR32 | ILC_MASK, 10, 10)) {
-    delete pList;
-    return nullptr;
-  }
-  pList->SetBkColor(CLR_NONE);
-  for (UINT id : kImageIcons) {
-    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_GROUP_ICON);
-    // A missing icon still takes its slot, so later indices keep their meaning.
-    pList->Replace(-1, LoadIconA(hInst, MAKEINTRESOURCEA(id)));
-  }
-  return pList;
+CImageList* BuildImageList(int size)
+{
+    CImageList* pList = new (std::nothrow) CImageList;
+    if (!pList)
+        return nullptr;
+    if (!pList->Create(size, size, ILC_COLOR32 | ILC_MASK, 10, 10))
+    {
+        delete pList;
+        return nullptr;
+    }
+    pList->SetBkColor(CLR_NONE);
+    for (UINT id : kImageIcons)
+    {
+        HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_GROUP_ICON);
+        // A missing icon still takes its slot, so later indices keep their meaning.
+        pList->Replace(-1, LoadIconA(hInst, MAKEINTRESOURCEA(id)));
+    }
+    return pList;
 }
 
-void DestroyImageList(CImageList*& pList) {
-  if (!pList) return;
-  pList->DeleteImageList();
-  delete pList;
-  pList = nullptr;
+void DestroyImageList(CImageList*& pList)
+{
+    if (!pList)
+        return;
+    pList->DeleteImageList();
+    delete pList;
+    pList = nullptr;
 }
 
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CKesuApp, CWinApp)
-  ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
-  ON_COMMAND(ID_FILE_NEW, OnFileNew)
-  ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
 
 CKesuApp::CKesuApp()
-    : m_pLargeImages(nullptr),
-      m_pSmallImages(nullptr),
-      m_pLanguage(nullptr),
-      m_pVoice(nullptr),
-      m_szAdapter(),
-      m_bSpeak(1),
-      m_bBeep(1),
-      m_bComInitialised(false) {}
-
-CKesuApp* KesuApp() { return static_cast<CKesuApp*>(AfxGetApp()); }
-
-BOOL CKesuApp::InitInstance() {
-  // Everything the program reads at run time lies beside the executable.
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  if (length == 0 || length >= sizeof path) return FALSE;
-  if (char* pSlash = std::strrchr(path, '\\')) *pSlash = '\0';
-  SetCurrentDirectoryA(path);
-
-  AfxEnableControlContainer();
-  Enable3dControls();
-
-  if (!OpenLanguage(kLanguageFile)) return FALSE;
-  BuildImageLists();
-  CreateVoice();
-
-  SetRegistryKey("Ostrel");
-  LoadStdProfileSettings(4);
-
-  CSingleDocTemplate* pTemplate =
-      new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CKesuDoc), RUNTIME_CLASS(CMainFrame),
-                             RUNTIME_CLASS(CKesuView));
-  AddDocTemplate(pTemplate);
-
-  CCommandLineInfo cmdInfo;
-  ParseCommandLine(cmdInfo);
-  if (!ProcessShellCommand(cmdInfo)) return FALSE;
-
-  m_pMainWnd->ShowWindow(SW_SHOW);
-  m_pMainWnd->UpdateWindow();
-  return TRUE;
+    : m_pLargeImages(nullptr), m_pSmallImages(nullptr), m_pLanguage(nullptr), m_pVoice(nullptr),
+      m_szAdapter(), m_bSpeak(1), m_bBeep(1), m_bComInitialised(false)
+{
 }
 
-int CKesuApp::ExitInstance() {
-  ReleaseServices();
-  return CWinApp::ExitInstance();
+CKesuApp* KesuApp()
+{
+    return static_cast<CKesuApp*>(AfxGetApp());
 }
 
-BOOL CKesuApp::OpenLanguage(const char* fileName) {
-  m_pLanguage = new (std::nothrow) CLanguageTable;
-  if (!m_pLanguage) return FALSE;
-  return m_pLanguage->Open(fileName);
+BOOL CKesuApp::InitInstance()
+{
+    // Everything the program reads at run time lies beside the executable.
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path)
+        return FALSE;
+    if (char* pSlash = std::strrchr(path, '\\'))
+        *pSlash = '\0';
+    SetCurrentDirectoryA(path);
+
+    AfxEnableControlContainer();
+    Enable3dControls();
+
+    if (!OpenLanguage(kLanguageFile))
+        return FALSE;
+    BuildImageLists();
+    CreateVoice();
+
+    SetRegistryKey("Ostrel");
+    LoadStdProfileSettings(4);
+
+    CSingleDocTemplate* pTemplate = new CSingleDocTemplate(
+        IDR_MAINFRAME, RUNTIME_CLASS(CKesuDoc), RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CKesuView));
+    AddDocTemplate(pTemplate);
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
+
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->UpdateWindow();
+    return TRUE;
 }
 
-void CKesuApp::BuildImageLists() {
-  m_pLargeImages = BuildImageList(32);
-  m_pSmallImages = BuildImageList(16);
+int CKesuApp::ExitInstance()
+{
+    ReleaseServices();
+    return CWinApp::ExitInstance();
 }
 
-void CKesuApp::CreateVoice() {
-  if (FAILED(CoInitialize(nullptr))) return;
-  m_bComInitialised = true;
-  void* pVoice = nullptr;
-  if (SUCCEEDED(CoCreateInstance(kClsidSpVoice, nullptr,
-                                 CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER,
-                                 kIidSpVoice, &pVoice)))
-    m_pVoice = static_cast<ISpVoice*>(pVoice);
+BOOL CKesuApp::OpenLanguage(const char* fileName)
+{
+    m_pLanguage = new (std::nothrow) CLanguageTable;
+    if (!m_pLanguage)
+        return FALSE;
+    return m_pLanguage->Open(fileName);
 }
 
-void CKesuApp::ReleaseServices() {
-  DestroyImageList(m_pLargeImages);
-  DestroyImageList(m_pSmallImages);
-  if (m_pLanguage) {
-    m_pLanguage->Close();
-    delete m_pLanguage;
-    m_pLanguage = nullptr;
-  }
-  if (m_pVoice) {
-    m_pVoice->Release();
-    m_pVoice = nullptr;
-  }
-  if (m_bComInitialised) {
-    CoUninitialize();
-    m_bComInitialised = false;
-  }
+void CKesuApp::BuildImageLists()
+{
+    m_pLargeImages = BuildImageList(32);
+    m_pSmallImages = BuildImageList(16);
 }
 
-const char* CKesuApp::GetString(int index) const {
-  return m_pLanguage ? m_pLanguage->GetString(index) : kMissingText;
+void CKesuApp::CreateVoice()
+{
+    if (FAILED(CoInitialize(nullptr)))
+        return;
+    m_bComInitialised = true;
+    void* pVoice = nullptr;
+    if (SUCCEEDED(CoCreateInstance(kClsidSpVoice, nullptr,
+                                   CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER,
+                                   kIidSpVoice, &pVoice)))
+        m_pVoice = static_cast<ISpVoice*>(pVoice);
 }
 
-void CKesuApp::Announce(const char* text) {
-  if (m_bSpeak && m_pVoice) {
-    WCHAR wide[kSpeechBufferSize];
-    int converted = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kSpeechBufferSize);
-    if (converted == 0) {
-      // Too long for the buffer: speak as much as fits rather than nothing.
-      converted = MultiByteToWideChar(CP_ACP, 0, text, kSpeechBufferSize - 1, wide, kSpeechBufferSize - 1);
-      wide[converted] = L'\0';
+void CKesuApp::ReleaseServices()
+{
+    DestroyImageList(m_pLargeImages);
+    DestroyImageList(m_pSmallImages);
+    if (m_pLanguage)
+    {
+        m_pLanguage->Close();
+        delete m_pLanguage;
+        m_pLanguage = nullptr;
     }
-    if (converted > 0) m_pVoice->Speak(wide, SPF_ASYNC, nullptr);
-  }
-  if (m_bBeep) MessageBeep(0);
+    if (m_pVoice)
+    {
+        m_pVoice->Release();
+        m_pVoice = nullptr;
+    }
+    if (m_bComInitialised)
+    {
+        CoUninitialize();
+        m_bComInitialised = false;
+    }
 }
 
-void CKesuApp::SetAdapterName(const char* name) {
-  std::strncpy(m_szAdapter, name, kAdapterNameSize - 1);
-  m_szAdapter[kAdapterNameSize - 1] = '\0';
+const char* CKesuApp::GetString(int index) const
+{
+    return m_pLanguage ? m_pLanguage->GetString(index) : kMissingText;
 }
 
-void CKesuApp::OnAppAbout() {
-  CAboutDlg dlg;
-  dlg.DoModal();
+void CKesuApp::Announce(const char* text)
+{
+    if (m_bSpeak && m_pVoice)
+    {
+        WCHAR wide[kSpeechBufferSize];
+        int converted = MultiByteToWideChar(CP_ACP, 0, text, -1, wide, kSpeechBufferSize);
+        if (converted == 0)
+        {
+            // Too long for the buffer: speak as much as fits rather than nothing.
+            converted =
+                MultiByteToWideChar(CP_ACP, 0, text, kSpeechBufferSize - 1, wide, kSpeechBufferSize - 1);
+            wide[converted] = L'\0';
+        }
+        if (converted > 0)
+            m_pVoice->Speak(wide, SPF_ASYNC, nullptr);
+    }
+    if (m_bBeep)
+        MessageBeep(0);
+}
+
+void CKesuApp::SetAdapterName(const char* name)
+{
+    std::strncpy(m_szAdapter, name, kAdapterNameSize - 1);
+    m_szAdapter[kAdapterNameSize - 1] = '\0';
+}
+
+void CKesuApp::OnAppAbout()
+{
+    CAboutDlg dlg;
+    dlg.DoModal();
 }

@@ -13,58 +13,60 @@ class CLanguageTable;
 struct ISpVoice;
 
 // Image indices shared by both image lists, in the order the icons are added.
-enum KesuImage {
-  kImageApp = 0,
-  kImagePlain = 1,
-  kImageHeard = 2,
-  kImageEncrypted = 3,
-  kImageAnnotated = 4,
-  kImageTracked = 5,
-  kImageNetworkCard = 6,
+enum KesuImage
+{
+    kImageApp = 0,
+    kImagePlain = 1,
+    kImageHeard = 2,
+    kImageEncrypted = 3,
+    kImageAnnotated = 4,
+    kImageTracked = 5,
+    kImageNetworkCard = 6,
 };
 
 constexpr size_t kAdapterNameSize = 512;
 constexpr size_t kSpeechBufferSize = 1024;
 
-class CKesuApp : public CWinApp {
- public:
-  CKesuApp();
+class CKesuApp : public CWinApp
+{
+public:
+    CKesuApp();
 
-  BOOL InitInstance() override;
-  int ExitInstance() override;
+    BOOL InitInstance() override;
+    int ExitInstance() override;
 
-  // Language text 'index', or "***" while there is no table.
-  const char* GetString(int index) const;
-  // Speaks the text without waiting for it, then beeps. Virtual so tests
-  // can hear what is announced.
-  virtual void Announce(const char* text);
+    // Language text 'index', or "***" while there is no table.
+    const char* GetString(int index) const;
+    // Speaks the text without waiting for it, then beeps. Virtual so tests
+    // can hear what is announced.
+    virtual void Announce(const char* text);
 
-  const char* GetAdapterName() const { return m_szAdapter; }
-  void SetAdapterName(const char* name);
+    const char* GetAdapterName() const { return m_szAdapter; }
+    void SetAdapterName(const char* name);
 
-  CImageList* GetLargeImageList() const { return m_pLargeImages; }
-  CImageList* GetSmallImageList() const { return m_pSmallImages; }
+    CImageList* GetLargeImageList() const { return m_pLargeImages; }
+    CImageList* GetSmallImageList() const { return m_pSmallImages; }
 
-  // Start-up and shut-down steps, public so tests can run them on their own.
-  BOOL OpenLanguage(const char* fileName);
-  void BuildImageLists();
-  void CreateVoice();
-  void ReleaseServices();
+    // Start-up and shut-down steps, public so tests can run them on their own.
+    BOOL OpenLanguage(const char* fileName);
+    void BuildImageLists();
+    void CreateVoice();
+    void ReleaseServices();
 
-  CImageList* m_pLargeImages;
-  CImageList* m_pSmallImages;
-  CLanguageTable* m_pLanguage;
-  ISpVoice* m_pVoice;
-  char m_szAdapter[kAdapterNameSize];
-  int32_t m_bSpeak;
-  int32_t m_bBeep;
+    CImageList* m_pLargeImages;
+    CImageList* m_pSmallImages;
+    CLanguageTable* m_pLanguage;
+    ISpVoice* m_pVoice;
+    char m_szAdapter[kAdapterNameSize];
+    int32_t m_bSpeak;
+    int32_t m_bBeep;
 
- protected:
-  void OnAppAbout();
-  DECLARE_MESSAGE_MAP()
+protected:
+    void OnAppAbout();
+    DECLARE_MESSAGE_MAP()
 
- private:
-  bool m_bComInitialised;
+private:
+    bool m_bComInitialised;
 };
 
 // The one application object.

@@ -19,27 +19,27 @@ constexpr uint32_t OID_802_3_CURRENT_ADDRESS = 0x01010102;
 constexpr const char kSimulatedServiceName[] = "KesuSim";
 
 // An open driver handle. Destroying it closes the device.
-class IDevice {
- public:
-  virtual ~IDevice() = default;
-  // DeviceIoControl with no overlapped structure: true on success. The count
-  // of bytes returned is not reported because the scanner never uses it.
-  virtual bool IoControl(uint32_t code, const void* in, uint32_t inSize, void* out,
-                         uint32_t outSize) = 0;
+class IDevice
+{
+public:
+    virtual ~IDevice() = default;
+    // DeviceIoControl with no overlapped structure: true on success. The count
+    // of bytes returned is not reported because the scanner never uses it.
+    virtual bool IoControl(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) = 0;
 };
 
 // Everything the scanner thread takes from its surroundings.
-class IScanHost {
- public:
-  virtual ~IScanHost() = default;
-  // CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, ...,
-  // OPEN_EXISTING); null when the device can't be opened.
-  virtual std::unique_ptr<IDevice> OpenDevice(const char* path) = 0;
-  // VirtualAlloc / VirtualFree of the list buffer; AllocBuffer may return null.
-  virtual void* AllocBuffer(size_t size) = 0;
-  virtual void FreeBuffer(void* buffer, size_t size) = 0;
-  // The pause between asking for a scan and fetching its list.
-  virtual void Sleep(uint32_t milliseconds) = 0;
-  virtual void GetLocalTime(SYSTEMTIME* time) = 0;
+class IScanHost
+{
+public:
+    virtual ~IScanHost() = default;
+    // CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, ...,
+    // OPEN_EXISTING); null when the device can't be opened.
+    virtual std::unique_ptr<IDevice> OpenDevice(const char* path) = 0;
+    // VirtualAlloc / VirtualFree of the list buffer; AllocBuffer may return null.
+    virtual void* AllocBuffer(size_t size) = 0;
+    virtual void FreeBuffer(void* buffer, size_t size) = 0;
+    // The pause between asking for a scan and fetching its list.
+    virtual void Sleep(uint32_t milliseconds) = 0;
+    virtual void GetLocalTime(SYSTEMTIME* time) = 0;
 };
-

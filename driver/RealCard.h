@@ -7,17 +7,17 @@
 #include "driver/Device.h"
 #include "driver/KernelHandle.h"
 
-class RealCard : public IDevice {
- public:
-  // Opens the device at 'path' for reading, shared for reading and writing;
-  // null if it can't be opened.
-  static std::unique_ptr<IDevice> Open(const char* path);
+class RealCard : public IDevice
+{
+public:
+    // Opens the device at 'path' for reading, shared for reading and writing;
+    // null if it can't be opened.
+    static std::unique_ptr<IDevice> Open(const char* path);
 
-  explicit RealCard(KernelHandle handle) : m_handle(std::move(handle)) {}
+    explicit RealCard(KernelHandle handle) : m_handle(std::move(handle)) {}
 
-  bool IoControl(uint32_t code, const void* in, uint32_t inSize, void* out,
-                 uint32_t outSize) override;
+    bool IoControl(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) override;
 
- private:
-  KernelHandle m_handle;
+private:
+    KernelHandle m_handle;
 };

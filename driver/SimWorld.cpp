@@ -6,19 +6,26 @@
 #include <cmath>
 #include <cstring>
 
-namespace {
+namespace
+{
 
-enum RateSet : uint8_t { kRatesBG, kRatesB, kRatesA };
+enum RateSet : uint8_t
+{
+    kRatesBG,
+    kRatesB,
+    kRatesA
+};
 
-struct SimAccessPoint {
-  const char* name;  // UTF-8 here for legibility, reported in Windows-1252; null: hidden
-  uint16_t channel;
-  uint8_t privacy;
-  uint8_t mode;       // NDIS_802_11_NETWORK_INFRASTRUCTURE
-  int8_t power;       // dBm at one metre, walls included
-  float along;        // metres along the loop from the start corner
-  float offset;       // metres from the pavement, positive away from the block
-  RateSet rates;
+struct SimAccessPoint
+{
+    const char* name;  // UTF-8 here for legibility, reported in Windows-1252; null: hidden
+    uint16_t channel;
+    uint8_t privacy;
+    uint8_t mode;  // NDIS_802_11_NETWORK_INFRASTRUCTURE
+    int8_t power;  // dBm at one metre, walls included
+    float along;   // metres along the loop from the start corner
+    float offset;  // metres from the pavement, positive away from the block
+    RateSet rates;
 };
 
 constexpr uint8_t kAdHoc = Ndis802_11IBSS;
@@ -76,137 +83,176 @@ constexpr uint64_t kNoiseStepMs = 1000;
 
 static_assert(2 * (kBlockWidth + kBlockDepth) == kSimLoopLength, "the loop goes round the block");
 
-struct Point {
-  double x;
-  double y;
+struct Point
+{
+    double x;
+    double y;
 };
 
 // The point 'along' metres round the loop, pushed 'offset' metres outwards.
-Point OnLoop(double along, double offset) {
-  double s = std::fmod(along, kSimLoopLength);
-  if (s < 0) s += kSimLoopLength;
-  if (s < kBlockWidth) return {s, -offset};
-  s -= kBlockWidth;
-  if (s < kBlockDepth) return {kBlockWidth + offset, s};
-  s -= kBlockDepth;
-  if (s < kBlockWidth) return {kBlockWidth - s, kBlockDepth + offset};
-  s -= kBlockWidth;
-  return {-offset, kBlockDepth - s};
+Point OnLoop(double along, double offset)
+{
+    double s = std::fmod(along, kSimLoopLength);
+    if (s < 0)
+        s += kSimLoopLength;
+    if (s < kBlockWidth)
+        return {s, -offset};
+    s -= kBlockWidth;
+    if (s < kBlockDepth)
+        return {kBlockWidth + offset, s};
+    s -= kBlockDepth;
+    if (s < kBlockWidth)
+        return {kBlockWidth - s, kBlockDepth + offset};
+    s -= kBlockWidth;
+    return {-offset, kBlockDepth - s};
 }
 
-uint64_t Mix(uint64_t x) {
-  x += 0x9E3779B97F4A7C15ull;
-  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-  return x ^ (x >> 31);
+uint64_t Mix(uint64_t x)
+{
+    x += 0x9E3779B97F4A7C15ull;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
 }
 
 // Uniform in [-1, 1).
-double Spread(uint64_t h) { return static_cast<double>(h >> 11) * (2.0 / 9007199254740992.0) - 1.0; }
+double Spread(uint64_t h)
+{
+    return static_cast<double>(h >> 11) * (2.0 / 9007199254740992.0) - 1.0;
+}
 
-uint32_t ChannelToKilohertz(uint16_t channel) {
-  if (channel == 14) return 2484000;
-  if (channel < 14) return 2407000 + 5000u * channel;
-  return 5000000 + 5000u * channel;
+uint32_t ChannelToKilohertz(uint16_t channel)
+{
+    if (channel == 14)
+        return 2484000;
+    if (channel < 14)
+        return 2407000 + 5000u * channel;
+    return 5000000 + 5000u * channel;
 }
 
 // Only Latin-1 letters occur in the names, and Windows-1252 agrees with
 // Latin-1 there, so decoding two-byte sequences is all it takes.
-uint32_t ToWindows1252(const char* utf8, UCHAR* out, size_t capacity) {
-  const auto* p = reinterpret_cast<const unsigned char*>(utf8);
-  uint32_t n = 0;
-  while (*p != 0 && n < capacity) {
-    if (*p < 0x80) {
-      out[n++] = *p++;
-    } else if ((p[0] & 0xE0) == 0xC0 && (p[1] & 0xC0) == 0x80) {
-      out[n++] = static_cast<UCHAR>(((p[0] & 0x1F) << 6) | (p[1] & 0x3F));
-      p += 2;
-    } else {
-      out[n++] = '?';
-      ++p;
+uint32_t ToWindows1252(const char* utf8, UCHAR* out, size_t capacity)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8);
+    uint32_t n = 0;
+    while (*p != 0 && n < capacity)
+    {
+        if (*p < 0x80)
+        {
+            out[n++] = *p++;
+        }
+        else if ((p[0] & 0xE0) == 0xC0 && (p[1] & 0xC0) == 0x80)
+        {
+            out[n++] = static_cast<UCHAR>(((p[0] & 0x1F) << 6) | (p[1] & 0x3F));
+            p += 2;
+        }
+        else
+        {
+            out[n++] = '?';
+            ++p;
+        }
     }
-  }
-  return n;
+    return n;
 }
 
-void SetMacAddress(size_t index, UCHAR* mac) {
-  static const UCHAR kPrefixes[4][3] = {
-      {0x00, 0x1F, 0x9F}, {0x40, 0x4A, 0x03}, {0xC8, 0x3A, 0x35}, {0x84, 0x16, 0xF9}};
-  if (kAccessPoints[index].mode == kAdHoc) {
-    // An ad hoc cell's identity is random and locally administered.
-    mac[0] = 0x06;
-    mac[1] = 0x5A;
-    mac[2] = 0x91;
-  } else {
-    std::memcpy(mac, kPrefixes[index % 4], 3);
-  }
-  mac[3] = static_cast<UCHAR>(0x20 + index);
-  mac[4] = static_cast<UCHAR>(index * 37 + 11);
-  mac[5] = static_cast<UCHAR>(index * 91 + 5);
+void SetMacAddress(size_t index, UCHAR* mac)
+{
+    static const UCHAR kPrefixes[4][3] = {
+        {0x00, 0x1F, 0x9F}, {0x40, 0x4A, 0x03}, {0xC8, 0x3A, 0x35}, {0x84, 0x16, 0xF9}};
+    if (kAccessPoints[index].mode == kAdHoc)
+    {
+        // An ad hoc cell's identity is random and locally administered.
+        mac[0] = 0x06;
+        mac[1] = 0x5A;
+        mac[2] = 0x91;
+    }
+    else
+    {
+        std::memcpy(mac, kPrefixes[index % 4], 3);
+    }
+    mac[3] = static_cast<UCHAR>(0x20 + index);
+    mac[4] = static_cast<UCHAR>(index * 37 + 11);
+    mac[5] = static_cast<UCHAR>(index * 91 + 5);
 }
 
 }  // namespace
 
-double SimRawSignal(uint32_t seed, size_t index, uint64_t elapsedMs) {
-  const SimAccessPoint& ap = kAccessPoints[index];
-  const Point walker = OnLoop(static_cast<double>(elapsedMs) / 1000.0 * kSimWalkSpeed, 0.0);
-  const Point where = OnLoop(ap.along, ap.offset);
-  const double dx = walker.x - where.x;
-  const double dy = walker.y - where.y;
-  const double distance = std::sqrt(dx * dx + dy * dy + kAntennaHeight * kAntennaHeight);
-  double loss = 20.0 * std::log10(std::min(distance, kBreakpoint));
-  if (distance > kBreakpoint) loss += 10.0 * kClutterExponent * std::log10(distance / kBreakpoint);
+double SimRawSignal(uint32_t seed, size_t index, uint64_t elapsedMs)
+{
+    const SimAccessPoint& ap = kAccessPoints[index];
+    const Point walker = OnLoop(static_cast<double>(elapsedMs) / 1000.0 * kSimWalkSpeed, 0.0);
+    const Point where = OnLoop(ap.along, ap.offset);
+    const double dx = walker.x - where.x;
+    const double dy = walker.y - where.y;
+    const double distance = std::sqrt(dx * dx + dy * dy + kAntennaHeight * kAntennaHeight);
+    double loss = 20.0 * std::log10(std::min(distance, kBreakpoint));
+    if (distance > kBreakpoint)
+        loss += 10.0 * kClutterExponent * std::log10(distance / kBreakpoint);
 
-  // A fixed shadowing per access point and seed, plus a flutter that changes
-  // every second: a little triangular noise of up to 3 dB either way.
-  const uint64_t apKey = Mix(Mix(seed) ^ (static_cast<uint64_t>(index) << 48));
-  const double shadow = 2.0 * Spread(apKey);
-  const uint64_t stepKey = Mix(apKey ^ (elapsedMs / kNoiseStepMs));
-  const double flutter = 1.5 * (Spread(stepKey) + Spread(Mix(stepKey)));
-  return ap.power - loss + shadow + flutter;
+    // A fixed shadowing per access point and seed, plus a flutter that changes
+    // every second: a little triangular noise of up to 3 dB either way.
+    const uint64_t apKey = Mix(Mix(seed) ^ (static_cast<uint64_t>(index) << 48));
+    const double shadow = 2.0 * Spread(apKey);
+    const uint64_t stepKey = Mix(apKey ^ (elapsedMs / kNoiseStepMs));
+    const double flutter = 1.5 * (Spread(stepKey) + Spread(Mix(stepKey)));
+    return ap.power - loss + shadow + flutter;
 }
 
-void SimDescribe(size_t index, int32_t rssi, NDIS_WLAN_BSSID* out) {
-  static const UCHAR kRates[3][8] = {
-      {0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12, 0x18, 0x24},
-      {0x82, 0x84, 0x8B, 0x96, 0x00, 0x00, 0x00, 0x00},
-      {0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C},
-  };
-  const SimAccessPoint& ap = kAccessPoints[index];
-  std::memset(out, 0, sizeof(*out));
-  out->Length = sizeof(NDIS_WLAN_BSSID);
-  SetMacAddress(index, out->MacAddress);
-  out->SsidLength = ap.name != nullptr ? ToWindows1252(ap.name, out->Ssid, kMaxSsidLength) : 0;
-  out->Privacy = ap.privacy;
-  out->Rssi = rssi;
-  switch (ap.rates) {
-    case kRatesBG: out->NetworkTypeInUse = Ndis802_11OFDM24; break;
-    case kRatesB: out->NetworkTypeInUse = Ndis802_11DS; break;
-    case kRatesA: out->NetworkTypeInUse = Ndis802_11OFDM5; break;
-  }
-  out->Configuration.Length = sizeof(NDIS_802_11_CONFIGURATION);
-  out->Configuration.BeaconPeriod = 100;
-  out->Configuration.ATIMWindow = 0;
-  out->Configuration.DSConfig = ChannelToKilohertz(ap.channel);
-  out->Configuration.FHConfig.Length = sizeof(NDIS_802_11_CONFIGURATION_FH);
-  out->InfrastructureMode = static_cast<NDIS_802_11_NETWORK_INFRASTRUCTURE>(ap.mode);
-  std::memcpy(out->SupportedRates, kRates[ap.rates], sizeof(out->SupportedRates));
+void SimDescribe(size_t index, int32_t rssi, NDIS_WLAN_BSSID* out)
+{
+    static const UCHAR kRates[3][8] = {
+        {0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12, 0x18, 0x24},
+        {0x82, 0x84, 0x8B, 0x96, 0x00, 0x00, 0x00, 0x00},
+        {0x8C, 0x12, 0x98, 0x24, 0xB0, 0x48, 0x60, 0x6C},
+    };
+    const SimAccessPoint& ap = kAccessPoints[index];
+    std::memset(out, 0, sizeof(*out));
+    out->Length = sizeof(NDIS_WLAN_BSSID);
+    SetMacAddress(index, out->MacAddress);
+    out->SsidLength = ap.name != nullptr ? ToWindows1252(ap.name, out->Ssid, kMaxSsidLength) : 0;
+    out->Privacy = ap.privacy;
+    out->Rssi = rssi;
+    switch (ap.rates)
+    {
+    case kRatesBG:
+        out->NetworkTypeInUse = Ndis802_11OFDM24;
+        break;
+    case kRatesB:
+        out->NetworkTypeInUse = Ndis802_11DS;
+        break;
+    case kRatesA:
+        out->NetworkTypeInUse = Ndis802_11OFDM5;
+        break;
+    }
+    out->Configuration.Length = sizeof(NDIS_802_11_CONFIGURATION);
+    out->Configuration.BeaconPeriod = 100;
+    out->Configuration.ATIMWindow = 0;
+    out->Configuration.DSConfig = ChannelToKilohertz(ap.channel);
+    out->Configuration.FHConfig.Length = sizeof(NDIS_802_11_CONFIGURATION_FH);
+    out->InfrastructureMode = static_cast<NDIS_802_11_NETWORK_INFRASTRUCTURE>(ap.mode);
+    std::memcpy(out->SupportedRates, kRates[ap.rates], sizeof(out->SupportedRates));
 }
 
-size_t SimHear(uint32_t seed, uint64_t elapsedMs, NDIS_WLAN_BSSID* out, size_t capacity) {
-  struct Heard {
-    size_t index;
-    int32_t rssi;
-  };
-  Heard heard[kSimAccessPointCount];
-  size_t count = 0;
-  for (size_t i = 0; i < kSimAccessPointCount; ++i) {
-    const auto rssi = static_cast<int32_t>(std::lround(SimRawSignal(seed, i, elapsedMs)));
-    if (rssi < kSimSensitivity) continue;
-    heard[count++] = {i, std::clamp(rssi, kSimWeakest, kSimStrongest)};
-  }
-  std::stable_sort(heard, heard + count, [](const Heard& a, const Heard& b) { return a.rssi > b.rssi; });
-  const size_t written = std::min(count, capacity);
-  for (size_t i = 0; i < written; ++i) SimDescribe(heard[i].index, heard[i].rssi, &out[i]);
-  return written;
+size_t SimHear(uint32_t seed, uint64_t elapsedMs, NDIS_WLAN_BSSID* out, size_t capacity)
+{
+    struct Heard
+    {
+        size_t index;
+        int32_t rssi;
+    };
+    Heard heard[kSimAccessPointCount];
+    size_t count = 0;
+    for (size_t i = 0; i < kSimAccessPointCount; ++i)
+    {
+        const auto rssi = static_cast<int32_t>(std::lround(SimRawSignal(seed, i, elapsedMs)));
+        if (rssi < kSimSensitivity)
+            continue;
+        heard[count++] = {i, std::clamp(rssi, kSimWeakest, kSimStrongest)};
+    }
+    std::stable_sort(heard, heard + count, [](const Heard& a, const Heard& b) { return a.rssi > b.rssi; });
+    const size_t written = std::min(count, capacity);
+    for (size_t i = 0; i < written; ++i)
+        SimDescribe(heard[i].index, heard[i].rssi, &out[i]);
+    return written;
 }

@@ -12,12 +12,12 @@
 // "Quiosco Plaza Mayor", stands right beside the pavement with a strong
 // transmitter: the one to track.
 constexpr size_t kSimAccessPointCount = 40;
-constexpr double kSimWalkSpeed = 1.4;           // metres per second
-constexpr double kSimLoopLength = 840.0;        // metres
-constexpr int32_t kSimSensitivity = -92;        // dBm; anything weaker goes unheard
-constexpr int32_t kSimStrongest = -30;          // dBm; a card reports nothing above
-constexpr int32_t kSimWeakest = -95;            // dBm
-constexpr size_t kSimTrackedAccessPoint = 9;    // index of the kiosk
+constexpr double kSimWalkSpeed = 1.4;         // metres per second
+constexpr double kSimLoopLength = 840.0;      // metres
+constexpr int32_t kSimSensitivity = -92;      // dBm; anything weaker goes unheard
+constexpr int32_t kSimStrongest = -30;        // dBm; a card reports nothing above
+constexpr int32_t kSimWeakest = -95;          // dBm
+constexpr size_t kSimTrackedAccessPoint = 9;  // index of the kiosk
 
 // Everything heard at 'elapsedMs' milliseconds into the walk, strongest first,
 // at most 'capacity' elements written to 'out'. Returns the count written.

@@ -7,23 +7,24 @@
 #include "driver/Device.h"
 #include "driver/SimCard.h"
 
-class WinScanHost : public IScanHost {
- public:
-  // The program's host, with the system's tick count as the simulated
-  // card's clock.
-  static WinScanHost& Shared();
+class WinScanHost : public IScanHost
+{
+public:
+    // The program's host, with the system's tick count as the simulated
+    // card's clock.
+    static WinScanHost& Shared();
 
-  WinScanHost();
-  // For tests: the simulated card's clock and seed.
-  WinScanHost(SimClock simClock, uint32_t simSeed);
+    WinScanHost();
+    // For tests: the simulated card's clock and seed.
+    WinScanHost(SimClock simClock, uint32_t simSeed);
 
-  std::unique_ptr<IDevice> OpenDevice(const char* path) override;
-  void* AllocBuffer(size_t size) override;
-  void FreeBuffer(void* buffer, size_t size) override;
-  void Sleep(uint32_t milliseconds) override;
-  void GetLocalTime(SYSTEMTIME* time) override;
+    std::unique_ptr<IDevice> OpenDevice(const char* path) override;
+    void* AllocBuffer(size_t size) override;
+    void FreeBuffer(void* buffer, size_t size) override;
+    void Sleep(uint32_t milliseconds) override;
+    void GetLocalTime(SYSTEMTIME* time) override;
 
- private:
-  SimClock m_simClock;
-  uint32_t m_simSeed;
+private:
+    SimClock m_simClock;
+    uint32_t m_simSeed;
 };

@@ -4,12 +4,13 @@
 
 #include "afx/ControlBar.h"
 
-class CGraphHostBar : public CControlBar {
- public:
-  static constexpr int kWidth = 220;
+class CGraphHostBar : public CControlBar
+{
+public:
+    static constexpr int kWidth = 220;
 
-  BOOL Create(CWnd* pParentWnd, UINT nID);
+    BOOL Create(CWnd* pParentWnd, UINT nID);
 
-  CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
-  void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 };

@@ -10,7 +10,8 @@
 #include "res/resource.h"
 #include "scan/KesuDoc.h"
 
-namespace {
+namespace
+{
 
 constexpr int kFrameWidth = 600;
 constexpr int kFrameHeight = 400;
@@ -21,159 +22,183 @@ const char kBeepFile[] = "\\test.wav";
 
 const UINT kIndicators[] = {ID_SEPARATOR, ID_SEPARATOR, ID_SEPARATOR, ID_SEPARATOR};
 
-BOOL PlaySoundThroughWinmm(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound) {
-  return PlaySoundA(pszSound, hmod, fdwSound);
+BOOL PlaySoundThroughWinmm(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound)
+{
+    return PlaySoundA(pszSound, hmod, fdwSound);
 }
 
 }  // namespace
 
 CMainFrame::PlaySoundFn CMainFrame::s_pfnPlaySound = PlaySoundThroughWinmm;
 
-int BeepPeriodForRssi(int32_t rssi) {
-  // In 64 bits: a driver's extreme Rssi must not overflow the formula.
-  const int64_t period = 2280 - 20 * static_cast<int64_t>(rssi);
-  if (period < kMinBeepPeriod) return kMinBeepPeriod;
-  if (period > USER_TIMER_MAXIMUM) return USER_TIMER_MAXIMUM;
-  return static_cast<int>(period);
+int BeepPeriodForRssi(int32_t rssi)
+{
+    // In 64 bits: a driver's extreme Rssi must not overflow the formula.
+    const int64_t period = 2280 - 20 * static_cast<int64_t>(rssi);
+    if (period < kMinBeepPeriod)
+        return kMinBeepPeriod;
+    if (period > USER_TIMER_MAXIMUM)
+        return USER_TIMER_MAXIMUM;
+    return static_cast<int>(period);
 }
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-  ON_WM_CREATE()
-  ON_WM_GETMINMAXINFO()
-  ON_WM_TIMER()
-  ON_WM_DESTROY()
+    ON_WM_CREATE()
+    ON_WM_GETMINMAXINFO()
+    ON_WM_TIMER()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_nTicks(0) {}
 
-BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
-  cs.cx = kFrameWidth;
-  cs.cy = kFrameHeight;
-  return CFrameWnd::PreCreateWindow(cs) ? TRUE : FALSE;
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    cs.cx = kFrameWidth;
+    cs.cy = kFrameHeight;
+    return CFrameWnd::PreCreateWindow(cs) ? TRUE : FALSE;
 }
 
-int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-  if (CFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
 
-  if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
-      !m_wndStatusBar.SetIndicators(kIndicators, 4))
-    return -1;
-  m_wndStatusBar.SetPaneInfo(1, ID_PANE_SCAN, SBPS_NORMAL, kPaneWidth);
-  m_wndStatusBar.SetPaneInfo(2, ID_PANE_ADDRESS, SBPS_NORMAL, kPaneWidth);
-  m_wndStatusBar.SetPaneInfo(3, ID_PANE_HEARD, SBPS_NORMAL, kPaneWidth);
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, 4))
+        return -1;
+    m_wndStatusBar.SetPaneInfo(1, ID_PANE_SCAN, SBPS_NORMAL, kPaneWidth);
+    m_wndStatusBar.SetPaneInfo(2, ID_PANE_ADDRESS, SBPS_NORMAL, kPaneWidth);
+    m_wndStatusBar.SetPaneInfo(3, ID_PANE_HEARD, SBPS_NORMAL, kPaneWidth);
 
-  if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
-                             CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
-      !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
-    return -1;
+    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, 0, 0),
+                               AFX_IDW_TOOLBAR) ||
+        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+        return -1;
 
-  if (!m_wndReBar.Create(this, RBS_BANDBORDERS,
-                         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP,
-                         AFX_IDW_REBAR) ||
-      !m_wndReBar.AddBar(&m_wndToolBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP))
-    return -1;
-  m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
+    if (!m_wndReBar.Create(this, RBS_BANDBORDERS,
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP,
+                           AFX_IDW_REBAR) ||
+        !m_wndReBar.AddBar(&m_wndToolBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP))
+        return -1;
+    m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
 
-  // Until the resizable docking bars arrive the graph lives in a plain bar,
-  // made after the rebar so that, like a docked bar, it takes its side below
-  // the rebar's full width.
-  if (!m_wndMeterBar.Create(this, IDC_METER_BAR)) return -1;
+    // Until the resizable docking bars arrive the graph lives in a plain bar,
+    // made after the rebar so that, like a docked bar, it takes its side below
+    // the rebar's full width.
+    if (!m_wndMeterBar.Create(this, IDC_METER_BAR))
+        return -1;
 
-  // The graph keeps bitmaps of its first size for life, so it starts at the
-  // largest it will ever draw; the first layout shrinks it to its bar.
-  m_graph.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 2048, 1024), &m_wndMeterBar, 0);
-  m_graph.SetRange(0.0, 64.0, 1);
-  m_graph.SetYUnits(KesuApp()->GetString(31));
-  m_graph.SetXUnits(KesuApp()->GetString(32));
+    // The graph keeps bitmaps of its first size for life, so it starts at the
+    // largest it will ever draw; the first layout shrinks it to its bar.
+    m_graph.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 2048, 1024), &m_wndMeterBar, 0);
+    m_graph.SetRange(0.0, 64.0, 1);
+    m_graph.SetYUnits(KesuApp()->GetString(31));
+    m_graph.SetXUnits(KesuApp()->GetString(32));
 
-  SetTimer(ID_TIMER_REFRESH, kRefreshPeriod, nullptr);
-  return 0;
+    SetTimer(ID_TIMER_REFRESH, kRefreshPeriod, nullptr);
+    return 0;
 }
 
-void CMainFrame::RecalcLayout(BOOL bNotify) {
-  CFrameWnd::RecalcLayout(bNotify);
-  if (!m_wndMeterBar.GetSafeHwnd()) return;
-  CRect rc;
-  m_wndMeterBar.GetClientRect(&rc);
-  if (m_graph.GetSafeHwnd()) {
-    m_graph.SetWindowPos(nullptr, rc.left, rc.top, rc.right, rc.bottom, 0);
-    m_graph.Reset();
-  }
-}
-
-void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
-  lpMMI->ptMinTrackSize.x = kFrameWidth;
-  lpMMI->ptMinTrackSize.y = kFrameHeight;
-  Default();
-}
-
-void CMainFrame::OnDestroy() { CFrameWnd::OnDestroy(); }
-
-void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
-  if (CKesuDoc* pDoc = DYNAMIC_DOWNCAST(CKesuDoc, GetActiveDocument())) {
-    if (nIDEvent == ID_TIMER_REFRESH)
-      Refresh(pDoc);
-    else if (nIDEvent == ID_TIMER_BEEP)
-      Beep(pDoc);
-  }
-  ++m_nTicks;
-  Default();
-}
-
-void CMainFrame::Refresh(CKesuDoc* pDoc) {
-  pDoc->UpdateAllViews(nullptr, 0, nullptr);
-  CKesuApp* pApp = KesuApp();
-
-  const char* scanText = pDoc->m_bScanning ? ((m_nTicks & 1) ? pApp->GetString(33) : " ")
-                                           : pApp->GetString(34);
-  m_wndStatusBar.SetPaneText(1, scanText, TRUE);
-
-  char text[128];
-  bool bTracked = false;
-  double signal = 0.0;
-  {
-    CEntryListLock lock(*pDoc);
-    FormatMacAddress(pDoc->m_ownMac, text, sizeof text);
-    if (const CNetworkEntry* pTracked = pDoc->m_pTracked) {
-      bTracked = true;
-      signal = pTracked->m_bSeen ? static_cast<double>(pTracked->m_bssid.Rssi) : 0.0;
+void CMainFrame::RecalcLayout(BOOL bNotify)
+{
+    CFrameWnd::RecalcLayout(bNotify);
+    if (!m_wndMeterBar.GetSafeHwnd())
+        return;
+    CRect rc;
+    m_wndMeterBar.GetClientRect(&rc);
+    if (m_graph.GetSafeHwnd())
+    {
+        m_graph.SetWindowPos(nullptr, rc.left, rc.top, rc.right, rc.bottom, 0);
+        m_graph.Reset();
     }
-  }
-  m_wndStatusBar.SetPaneText(2, text, TRUE);
-
-  std::snprintf(text, sizeof text, "%d %s", static_cast<int>(pDoc->m_nHeard), pApp->GetString(35));
-  m_wndStatusBar.SetPaneText(3, text, TRUE);
-
-  if (bTracked) m_graph.AppendPoint(signal);
 }
 
-void CMainFrame::Beep(CKesuDoc* pDoc) {
-  const CNetworkEntry* pTracked = pDoc->m_pTracked;
-  if (!pTracked) return;
-  bool bSeen;
-  {
-    CEntryListLock lock(*pDoc);
-    bSeen = pTracked->m_bSeen != 0;
-  }
-  if (!bSeen) {
-    // Stops for good: only a new double-click starts it again.
-    KillTimer(ID_TIMER_BEEP);
-    return;
-  }
-  char path[MAX_PATH];
-  const DWORD length = GetCurrentDirectoryA(MAX_PATH, path);
-  // A folder too long for the file name skips this beep: a cut path could
-  // name another file. The rhythm goes on.
-  if (length > 0 && length + sizeof kBeepFile <= MAX_PATH) {
-    std::memcpy(path + length, kBeepFile, sizeof kBeepFile);
-    s_pfnPlaySound(path, nullptr, kBeepSoundFlags);
-  }
-  int32_t rssi;
-  {
-    CEntryListLock lock(*pDoc);
-    rssi = pTracked->m_bssid.Rssi;
-  }
-  SetTimer(ID_TIMER_BEEP, static_cast<UINT>(BeepPeriodForRssi(rssi)), nullptr);
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    lpMMI->ptMinTrackSize.x = kFrameWidth;
+    lpMMI->ptMinTrackSize.y = kFrameHeight;
+    Default();
+}
+
+void CMainFrame::OnDestroy()
+{
+    CFrameWnd::OnDestroy();
+}
+
+void CMainFrame::OnTimer(UINT_PTR nIDEvent)
+{
+    if (CKesuDoc* pDoc = DYNAMIC_DOWNCAST(CKesuDoc, GetActiveDocument()))
+    {
+        if (nIDEvent == ID_TIMER_REFRESH)
+            Refresh(pDoc);
+        else if (nIDEvent == ID_TIMER_BEEP)
+            Beep(pDoc);
+    }
+    ++m_nTicks;
+    Default();
+}
+
+void CMainFrame::Refresh(CKesuDoc* pDoc)
+{
+    pDoc->UpdateAllViews(nullptr, 0, nullptr);
+    CKesuApp* pApp = KesuApp();
+
+    const char* scanText =
+        pDoc->m_bScanning ? ((m_nTicks & 1) ? pApp->GetString(33) : " ") : pApp->GetString(34);
+    m_wndStatusBar.SetPaneText(1, scanText, TRUE);
+
+    char text[128];
+    bool bTracked = false;
+    double signal = 0.0;
+    {
+        CEntryListLock lock(*pDoc);
+        FormatMacAddress(pDoc->m_ownMac, text, sizeof text);
+        if (const CNetworkEntry* pTracked = pDoc->m_pTracked)
+        {
+            bTracked = true;
+            signal = pTracked->m_bSeen ? static_cast<double>(pTracked->m_bssid.Rssi) : 0.0;
+        }
+    }
+    m_wndStatusBar.SetPaneText(2, text, TRUE);
+
+    std::snprintf(text, sizeof text, "%d %s", static_cast<int>(pDoc->m_nHeard), pApp->GetString(35));
+    m_wndStatusBar.SetPaneText(3, text, TRUE);
+
+    if (bTracked)
+        m_graph.AppendPoint(signal);
+}
+
+void CMainFrame::Beep(CKesuDoc* pDoc)
+{
+    const CNetworkEntry* pTracked = pDoc->m_pTracked;
+    if (!pTracked)
+        return;
+    bool bSeen;
+    {
+        CEntryListLock lock(*pDoc);
+        bSeen = pTracked->m_bSeen != 0;
+    }
+    if (!bSeen)
+    {
+        // Stops for good: only a new double-click starts it again.
+        KillTimer(ID_TIMER_BEEP);
+        return;
+    }
+    char path[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryA(MAX_PATH, path);
+    // A folder too long for the file name skips this beep: a cut path could
+    // name another file. The rhythm goes on.
+    if (length > 0 && length + sizeof kBeepFile <= MAX_PATH)
+    {
+        std::memcpy(path + length, kBeepFile, sizeof kBeepFile);
+        s_pfnPlaySound(path, nullptr, kBeepSoundFlags);
+    }
+    int32_t rssi;
+    {
+        CEntryListLock lock(*pDoc);
+        rssi = pTracked->m_bssid.Rssi;
+    }
+    SetTimer(ID_TIMER_BEEP, static_cast<UINT>(BeepPeriodForRssi(rssi)), nullptr);
 }

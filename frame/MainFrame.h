@@ -21,35 +21,36 @@ constexpr int kMinBeepPeriod = 50;
 // 2280 - 20 x Rssi milliseconds, never below kMinBeepPeriod.
 int BeepPeriodForRssi(int32_t rssi);
 
-class CMainFrame : public CFrameWnd {
-  DECLARE_DYNCREATE(CMainFrame)
+class CMainFrame : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CMainFrame)
 
- public:
-  CMainFrame();
+public:
+    CMainFrame();
 
-  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-  void RecalcLayout(BOOL bNotify = TRUE) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void RecalcLayout(BOOL bNotify = TRUE) override;
 
-  CStatusBar m_wndStatusBar;
-  CToolBar m_wndToolBar;
-  CReBar m_wndReBar;
-  CGraphHostBar m_wndMeterBar;
-  CPowerGraph m_graph;
-  int32_t m_nTicks;
+    CStatusBar m_wndStatusBar;
+    CToolBar m_wndToolBar;
+    CReBar m_wndReBar;
+    CGraphHostBar m_wndMeterBar;
+    CPowerGraph m_graph;
+    int32_t m_nTicks;
 
-  // Where the proximity sound is played from; a seam so tests can see the
-  // calls without a sound device.
-  typedef BOOL (*PlaySoundFn)(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound);
-  static PlaySoundFn s_pfnPlaySound;
+    // Where the proximity sound is played from; a seam so tests can see the
+    // calls without a sound device.
+    typedef BOOL (*PlaySoundFn)(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound);
+    static PlaySoundFn s_pfnPlaySound;
 
- protected:
-  int OnCreate(LPCREATESTRUCT lpCreateStruct);
-  void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
-  void OnTimer(UINT_PTR nIDEvent);
-  void OnDestroy();
-  DECLARE_MESSAGE_MAP()
+protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnDestroy();
+    DECLARE_MESSAGE_MAP()
 
- private:
-  void Refresh(CKesuDoc* pDoc);
-  void Beep(CKesuDoc* pDoc);
+private:
+    void Refresh(CKesuDoc* pDoc);
+    void Beep(CKesuDoc* pDoc);
 };

@@ -13,28 +13,11 @@ BEGIN_MESSAGE_MAP(CPowerGraph, CWnd)
 END_MESSAGE_MAP()
 
 CPowerGraph::CPowerGraph()
-    : m_nScrollStep(4),
-      m_nDecimals(3),
-      m_strXUnits("Samples"),
-      m_strYUnits("Y units"),
-      m_crBackground(RGB(0, 0, 0)),
-      m_crGrid(RGB(0, 255, 255)),
-      m_crTrace(RGB(255, 255, 255)),
-      m_dCurrent(0.0),
-      m_dPrevious(0.0),
-      m_nCurrentInset(2),
-      m_nPreviousInset(6),
-      m_nClientHeight(0),
-      m_nClientWidth(0),
-      m_nPlotHeight(0),
-      m_nPlotWidth(0),
-      m_dLower(-10.0),
-      m_dUpper(10.0),
-      m_dSpan(20.0),
-      m_dPixelsPerUnit(0.0),
-      m_rcClient(0, 0, 0, 0),
-      m_rcPlot(0, 0, 0, 0),
-      m_hOldGridBitmap(nullptr),
+    : m_nScrollStep(4), m_nDecimals(3), m_strXUnits("Samples"), m_strYUnits("Y units"),
+      m_crBackground(RGB(0, 0, 0)), m_crGrid(RGB(0, 255, 255)), m_crTrace(RGB(255, 255, 255)),
+      m_dCurrent(0.0), m_dPrevious(0.0), m_nCurrentInset(2), m_nPreviousInset(6), m_nClientHeight(0),
+      m_nClientWidth(0), m_nPlotHeight(0), m_nPlotWidth(0), m_dLower(-10.0), m_dUpper(10.0), m_dSpan(20.0),
+      m_dPixelsPerUnit(0.0), m_rcClient(0, 0, 0, 0), m_rcPlot(0, 0, 0, 0), m_hOldGridBitmap(nullptr),
       m_hOldTraceBitmap(nullptr)
 {
     m_penTrace.CreatePen(PS_SOLID, 0, m_crTrace);
@@ -58,11 +41,9 @@ BOOL CPowerGraph::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT
         s_strClassName = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr, nullptr, nullptr);
 
     // The size message arrives inside CreateEx, so the layout is ready for Reset.
-    const BOOL bCreated =
-        CreateEx(0, s_strClassName, nullptr, dwStyle, rect.left, rect.top,
-                 rect.right - rect.left, rect.bottom - rect.top,
-                 AfxGetSafeHwnd(pParentWnd),
-                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
+    const BOOL bCreated = CreateEx(0, s_strClassName, nullptr, dwStyle, rect.left, rect.top,
+                                   rect.right - rect.left, rect.bottom - rect.top, AfxGetSafeHwnd(pParentWnd),
+                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
     if (bCreated)
         Reset();
     return bCreated;
@@ -118,8 +99,7 @@ void CPowerGraph::Reset()
     CString strLabel;
     CClientDC dcClient(this);
 
-    if (m_dcGrid.GetSafeHdc() == nullptr &&
-        m_dcGrid.CreateCompatibleDC(&dcClient) &&
+    if (m_dcGrid.GetSafeHdc() == nullptr && m_dcGrid.CreateCompatibleDC(&dcClient) &&
         m_bmpGrid.CreateCompatibleBitmap(&dcClient, m_nClientWidth, m_nClientHeight))
         m_hOldGridBitmap = m_dcGrid.SelectObject(&m_bmpGrid);
 
@@ -141,18 +121,17 @@ void CPowerGraph::Reset()
 
     const int nMid = (m_rcPlot.top + m_rcPlot.bottom) / 2;
     const int nQuarter = m_nPlotHeight / 4;
-    for (int x = m_rcPlot.left; x < m_rcPlot.right; x += 4) {
+    for (int x = m_rcPlot.left; x < m_rcPlot.right; x += 4)
+    {
         m_dcGrid.SetPixel(x, nMid - nQuarter, m_crGrid);
         m_dcGrid.SetPixel(x, nMid, m_crGrid);
         m_dcGrid.SetPixel(x, nMid + nQuarter, m_crGrid);
     }
 
-    fontHorizontal.CreateFont(14, 0, 0, 0, 300, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              FF_SWISS | DEFAULT_PITCH, "Arial");
-    fontVertical.CreateFont(14, 0, 900, 0, 300, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            FF_SWISS | DEFAULT_PITCH, "Arial");
+    fontHorizontal.CreateFont(14, 0, 0, 0, 300, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial");
+    fontVertical.CreateFont(14, 0, 900, 0, 300, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial");
     HGDIOBJ hOldFont = m_dcGrid.SelectObject(&fontHorizontal);
     m_dcGrid.SetTextColor(m_crGrid);
 
@@ -181,8 +160,7 @@ void CPowerGraph::Reset()
                      m_strYUnits);
     m_dcGrid.SelectGdiObject(hOldFont);
 
-    if (m_dcTrace.GetSafeHdc() == nullptr &&
-        m_dcTrace.CreateCompatibleDC(&dcClient) &&
+    if (m_dcTrace.GetSafeHdc() == nullptr && m_dcTrace.CreateCompatibleDC(&dcClient) &&
         m_bmpTrace.CreateCompatibleBitmap(&dcClient, m_nClientWidth, m_nClientHeight))
         m_hOldTraceBitmap = m_dcTrace.SelectObject(&m_bmpTrace);
 
@@ -202,8 +180,7 @@ void CPowerGraph::ScrollAndPlot()
         m_dcTrace.BitBlt(m_rcPlot.left, m_rcPlot.top + 1, m_nPlotWidth, m_nPlotHeight, &m_dcTrace,
                          m_rcPlot.left + m_nScrollStep, m_rcPlot.top + 1, SRCCOPY);
 
-    const CRect rcStrip(m_rcPlot.right - m_nScrollStep, m_rcPlot.top, m_rcPlot.right,
-                        m_rcPlot.bottom);
+    const CRect rcStrip(m_rcPlot.right - m_nScrollStep, m_rcPlot.top, m_rcPlot.right, m_rcPlot.bottom);
     m_dcTrace.FillRect(&rcStrip, &m_brushBackground);
 
     const int yPrevious = ValueToRow(m_dPrevious);
@@ -217,11 +194,13 @@ void CPowerGraph::ScrollAndPlot()
 
     // Out-of-range ends are clipped by erasing: above, the frame's top row goes
     // too; below, the bottom row of the plot stays so the lower bound shows.
-    if (yPrevious <= m_rcPlot.top || yCurrent <= m_rcPlot.top) {
+    if (yPrevious <= m_rcPlot.top || yCurrent <= m_rcPlot.top)
+    {
         const CRect rcAbove(xPrevious, m_rcClient.top, xCurrent + 1, m_rcPlot.top + 1);
         m_dcTrace.FillRect(&rcAbove, &m_brushBackground);
     }
-    if (yPrevious >= m_rcPlot.bottom || yCurrent >= m_rcPlot.bottom) {
+    if (yPrevious >= m_rcPlot.bottom || yCurrent >= m_rcPlot.bottom)
+    {
         const CRect rcBelow(xPrevious, m_rcPlot.bottom + 1, xCurrent + 1, m_rcClient.bottom + 1);
         m_dcTrace.FillRect(&rcBelow, &m_brushBackground);
     }

@@ -3,41 +3,41 @@
 #define KESU_RESOURCE_H
 
 // Menu, accelerators, main icon, template string and toolbar of the main frame.
-#define IDR_MAINFRAME       128
+#define IDR_MAINFRAME 128
 
-#define IDD_ABOUTBOX        100
-#define IDD_ADAPTER         145
+#define IDD_ABOUTBOX 100
+#define IDD_ADAPTER 145
 
-#define IDC_ABOUT_PICTURE   1001
-#define IDC_ADAPTER_LIST    1003
+#define IDC_ABOUT_PICTURE 1001
+#define IDC_ADAPTER_LIST 1003
 
-#define IDB_ABOUT           131
+#define IDB_ABOUT 131
 
 // The image lists' markers, in list order after the main icon.
-#define IDI_BLANK           141
-#define IDI_HEARD           140
-#define IDI_ENCRYPTED       134
-#define IDI_ANNOTATED       144
-#define IDI_TRACKED         149
-#define IDI_NETWORK_CARD    148
+#define IDI_BLANK 141
+#define IDI_HEARD 140
+#define IDI_ENCRYPTED 134
+#define IDI_ANNOTATED 144
+#define IDI_TRACKED 149
+#define IDI_NETWORK_CARD 148
 
-#define ID_VIEW_METER       32771
-#define ID_VIEW_NOTES       32772
+#define ID_VIEW_METER 32771
+#define ID_VIEW_NOTES 32772
 
 // Status bar panes 1 to 3.
-#define ID_PANE_SCAN        132
-#define ID_PANE_ADDRESS     133
-#define ID_PANE_HEARD       136
+#define ID_PANE_SCAN 132
+#define ID_PANE_ADDRESS 133
+#define ID_PANE_HEARD 136
 
-#define IDC_METER_BAR       137
-#define IDC_NOTES_BAR       138
-#define IDC_NOTE_EDIT       143
+#define IDC_METER_BAR 137
+#define IDC_NOTES_BAR 138
+#define IDC_NOTE_EDIT 143
 
-#define ID_TIMER_REFRESH    130
-#define ID_TIMER_BEEP       142
+#define ID_TIMER_REFRESH 130
+#define ID_TIMER_BEEP 142
 
 // Private messages: list view -> frame, note editor -> frame.
-#define WM_SELECT_ENTRY     (WM_USER + 1)
-#define WM_NOTE_CHANGED     (WM_USER + 2)
+#define WM_SELECT_ENTRY (WM_USER + 1)
+#define WM_NOTE_CHANGED (WM_USER + 2)
 
 #endif

@@ -11,56 +11,66 @@
 #include "scan/ListFile.h"
 #include "scan/ScanThread.h"
 
-namespace {
+namespace
+{
 
 // CArchive reads at most a UINT at a time.
 constexpr size_t kMaxArchiveChunk = 1u << 30;
 
-class ArchiveReader : public IListFileReader {
- public:
-  explicit ArchiveReader(CArchive& ar)
-      : m_ar(ar), m_length(ar.GetFile() ? ar.GetFile()->GetLength() : 0), m_consumed(0) {}
-
-  size_t Read(void* buffer, size_t size) override {
-    size_t done = 0;
-    auto* p = static_cast<char*>(buffer);
-    while (done < size) {
-      const UINT chunk = static_cast<UINT>(std::min(size - done, kMaxArchiveChunk));
-      const UINT got = m_ar.Read(p + done, chunk);
-      done += got;
-      if (got < chunk) break;
+class ArchiveReader : public IListFileReader
+{
+public:
+    explicit ArchiveReader(CArchive& ar)
+        : m_ar(ar), m_length(ar.GetFile() ? ar.GetFile()->GetLength() : 0), m_consumed(0)
+    {
     }
-    m_consumed += done;
-    return done;
-  }
 
-  // The archive reads the file from its start, so what is left is the length
-  // less what went through here.
-  uint64_t Remaining() const override { return m_consumed < m_length ? m_length - m_consumed : 0; }
+    size_t Read(void* buffer, size_t size) override
+    {
+        size_t done = 0;
+        auto* p = static_cast<char*>(buffer);
+        while (done < size)
+        {
+            const UINT chunk = static_cast<UINT>(std::min(size - done, kMaxArchiveChunk));
+            const UINT got = m_ar.Read(p + done, chunk);
+            done += got;
+            if (got < chunk)
+                break;
+        }
+        m_consumed += done;
+        return done;
+    }
 
- private:
-  CArchive& m_ar;
-  uint64_t m_length;
-  uint64_t m_consumed;
+    // The archive reads the file from its start, so what is left is the length
+    // less what went through here.
+    uint64_t Remaining() const override { return m_consumed < m_length ? m_length - m_consumed : 0; }
+
+private:
+    CArchive& m_ar;
+    uint64_t m_length;
+    uint64_t m_consumed;
 };
 
-class ArchiveWriter : public IListFileWriter {
- public:
-  explicit ArchiveWriter(CArchive& ar) : m_ar(ar) {}
+class ArchiveWriter : public IListFileWriter
+{
+public:
+    explicit ArchiveWriter(CArchive& ar) : m_ar(ar) {}
 
-  bool Write(const void* buffer, size_t size) override {
-    const auto* p = static_cast<const char*>(buffer);
-    while (size > 0 && m_ar.IsOk()) {
-      const UINT chunk = static_cast<UINT>(std::min(size, kMaxArchiveChunk));
-      m_ar.Write(p, chunk);
-      p += chunk;
-      size -= chunk;
+    bool Write(const void* buffer, size_t size) override
+    {
+        const auto* p = static_cast<const char*>(buffer);
+        while (size > 0 && m_ar.IsOk())
+        {
+            const UINT chunk = static_cast<UINT>(std::min(size, kMaxArchiveChunk));
+            m_ar.Write(p, chunk);
+            p += chunk;
+            size -= chunk;
+        }
+        return m_ar.IsOk() != FALSE;
     }
-    return m_ar.IsOk() != FALSE;
-  }
 
- private:
-  CArchive& m_ar;
+private:
+    CArchive& m_ar;
 };
 
 }  // namespace
@@ -72,84 +82,106 @@ END_MESSAGE_MAP()
 
 IScanHost* CKesuDoc::s_pScanHostForNewDocuments = nullptr;
 
-CKesuDoc::CKesuDoc() : m_nHeard(0), m_pTracked(nullptr), m_hScanThread(nullptr) {
-  SetScanHost(s_pScanHostForNewDocuments ? s_pScanHostForNewDocuments : &WinScanHost::Shared());
+CKesuDoc::CKesuDoc() : m_nHeard(0), m_pTracked(nullptr), m_hScanThread(nullptr)
+{
+    SetScanHost(s_pScanHostForNewDocuments ? s_pScanHostForNewDocuments : &WinScanHost::Shared());
 }
 
-CKesuDoc::~CKesuDoc() {
-  // Normally done by OnCloseDocument; a document destroyed without it must
-  // still not free entries under a running scanner.
-  StopScan();
-  for (CNetworkEntry* pHead : m_retired) FreeEntryList(pHead);
+CKesuDoc::~CKesuDoc()
+{
+    // Normally done by OnCloseDocument; a document destroyed without it must
+    // still not free entries under a running scanner.
+    StopScan();
+    for (CNetworkEntry* pHead : m_retired)
+        FreeEntryList(pHead);
 }
 
-const char* CKesuDoc::GetScanAdapterName() { return KesuApp()->GetAdapterName(); }
-
-BOOL CKesuDoc::OnNewDocument() {
-  if (!CDocument::OnNewDocument()) return FALSE;
-  ChooseAdapter();
-  StartScan();
-  return TRUE;
+const char* CKesuDoc::GetScanAdapterName()
+{
+    return KesuApp()->GetAdapterName();
 }
 
-void CKesuDoc::ChooseAdapter() {
-  CAdapterDlg dlg;
-  dlg.DoModal();
+BOOL CKesuDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+    ChooseAdapter();
+    StartScan();
+    return TRUE;
 }
 
-void CKesuDoc::StartScan() {
-  // Never two scanners on one list: the running one ends before the next starts.
-  StopScan();
-  PrepareScanStart();
-  m_hScanThread = BeginScanThread();
-  // No thread will ever report: the status bar must say the scan is off.
-  if (!m_hScanThread) m_bScanning = 0;
+void CKesuDoc::ChooseAdapter()
+{
+    CAdapterDlg dlg;
+    dlg.DoModal();
 }
 
-HANDLE CKesuDoc::BeginScanThread() {
-  return CreateThread(nullptr, 0, ScanThreadProc, static_cast<CScanTarget*>(this), 0, nullptr);
+void CKesuDoc::StartScan()
+{
+    // Never two scanners on one list: the running one ends before the next starts.
+    StopScan();
+    PrepareScanStart();
+    m_hScanThread = BeginScanThread();
+    // No thread will ever report: the status bar must say the scan is off.
+    if (!m_hScanThread)
+        m_bScanning = 0;
 }
 
-void CKesuDoc::StopScan() {
-  if (!m_hScanThread) return;
-  RequestScanStop();
-  WaitForSingleObject(m_hScanThread, INFINITE);
-  CloseHandle(m_hScanThread);
-  m_hScanThread = nullptr;
+HANDLE CKesuDoc::BeginScanThread()
+{
+    return CreateThread(nullptr, 0, ScanThreadProc, static_cast<CScanTarget*>(this), 0, nullptr);
 }
 
-void CKesuDoc::OnCloseDocument() {
-  StopScan();
-  DeleteEntries();
-  for (CNetworkEntry* pHead : m_retired) FreeEntryList(pHead);
-  m_retired.clear();
-  m_pTracked = nullptr;
-  CDocument::OnCloseDocument();
+void CKesuDoc::StopScan()
+{
+    if (!m_hScanThread)
+        return;
+    RequestScanStop();
+    WaitForSingleObject(m_hScanThread, INFINITE);
+    CloseHandle(m_hScanThread);
+    m_hScanThread = nullptr;
 }
 
-void CKesuDoc::Serialize(CArchive& ar) {
-  if (ar.IsStoring())
-    StoreList(ar);
-  else
-    LoadList(ar);
+void CKesuDoc::OnCloseDocument()
+{
+    StopScan();
+    DeleteEntries();
+    for (CNetworkEntry* pHead : m_retired)
+        FreeEntryList(pHead);
+    m_retired.clear();
+    m_pTracked = nullptr;
+    CDocument::OnCloseDocument();
 }
 
-void CKesuDoc::StoreList(CArchive& ar) {
-  // Under the lock the scanner can't append or rewrite signals mid-save, so
-  // the file holds one pass's state.
-  CEntryListLock lock(*this);
-  ArchiveWriter writer(ar);
-  StoreListFile(m_pHead, writer);
+void CKesuDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+        StoreList(ar);
+    else
+        LoadList(ar);
 }
 
-void CKesuDoc::LoadList(CArchive& ar) {
-  ArchiveReader reader(ar);
-  ListFileLoad load = LoadListFile(reader);
-  if (load.pHead) {
-    // The scanner sees the old list or the new one, never a mix.
+void CKesuDoc::StoreList(CArchive& ar)
+{
+    // Under the lock the scanner can't append or rewrite signals mid-save, so
+    // the file holds one pass's state.
     CEntryListLock lock(*this);
-    if (m_pHead) m_retired.push_back(m_pHead);
-    m_pHead = load.pHead;
-  }
-  if (load.bOutOfMemory) ar.SetError(CArchive::readError, ERROR_NOT_ENOUGH_MEMORY);
+    ArchiveWriter writer(ar);
+    StoreListFile(m_pHead, writer);
+}
+
+void CKesuDoc::LoadList(CArchive& ar)
+{
+    ArchiveReader reader(ar);
+    ListFileLoad load = LoadListFile(reader);
+    if (load.pHead)
+    {
+        // The scanner sees the old list or the new one, never a mix.
+        CEntryListLock lock(*this);
+        if (m_pHead)
+            m_retired.push_back(m_pHead);
+        m_pHead = load.pHead;
+    }
+    if (load.bOutOfMemory)
+        ar.SetError(CArchive::readError, ERROR_NOT_ENOUGH_MEMORY);
 }

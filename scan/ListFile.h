@@ -10,36 +10,40 @@
 // Where a list is read from. Remaining() bounds what an annotation may claim,
 // so a crafted length can never make the loader reserve more than the file
 // still holds.
-class IListFileReader {
- public:
-  virtual ~IListFileReader() = default;
-  // Reads up to 'size' bytes; returns how many were read (fewer at the end).
-  virtual size_t Read(void* buffer, size_t size) = 0;
-  virtual uint64_t Remaining() const = 0;
+class IListFileReader
+{
+public:
+    virtual ~IListFileReader() = default;
+    // Reads up to 'size' bytes; returns how many were read (fewer at the end).
+    virtual size_t Read(void* buffer, size_t size) = 0;
+    virtual uint64_t Remaining() const = 0;
 };
 
-class IListFileWriter {
- public:
-  virtual ~IListFileWriter() = default;
-  // False when the bytes could not all be written.
-  virtual bool Write(const void* buffer, size_t size) = 0;
+class IListFileWriter
+{
+public:
+    virtual ~IListFileWriter() = default;
+    // False when the bytes could not all be written.
+    virtual bool Write(const void* buffer, size_t size) = 0;
 };
 
 // The loader's two allocations, replaceable so a failure can be tested.
-class IListFileAllocator {
- public:
-  virtual ~IListFileAllocator() = default;
-  virtual CNetworkEntry* NewEntry();  // null when out of memory
-  // True when an annotation of 'size' bytes can be held.
-  virtual bool CanHoldAnnotation(size_t size);
+class IListFileAllocator
+{
+public:
+    virtual ~IListFileAllocator() = default;
+    virtual CNetworkEntry* NewEntry();  // null when out of memory
+    // True when an annotation of 'size' bytes can be held.
+    virtual bool CanHoldAnnotation(size_t size);
 };
 
-struct ListFileLoad {
-  CNetworkEntry* pHead = nullptr;  // entries in file order, owned by the caller
-  size_t nEntries = 0;
-  // An entry or an annotation could not be allocated: the load stopped there,
-  // with what was read before linked. The caller reports a read error.
-  bool bOutOfMemory = false;
+struct ListFileLoad
+{
+    CNetworkEntry* pHead = nullptr;  // entries in file order, owned by the caller
+    size_t nEntries = 0;
+    // An entry or an annotation could not be allocated: the load stopped there,
+    // with what was read before linked. The caller reports a read error.
+    bool bOutOfMemory = false;
 };
 
 // Writes every entry from pHead on; false as soon as a write fails.

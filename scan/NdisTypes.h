@@ -15,32 +15,36 @@
 
 // Fixed underlying types: the fields hold whatever the driver wrote, so every
 // 32-bit value must be a valid value of the type.
-enum NDIS_802_11_NETWORK_TYPE : LONG {
-  Ndis802_11FH = 0,
-  Ndis802_11DS = 1,
-  Ndis802_11OFDM5 = 2,
-  Ndis802_11OFDM24 = 3,
+enum NDIS_802_11_NETWORK_TYPE : LONG
+{
+    Ndis802_11FH = 0,
+    Ndis802_11DS = 1,
+    Ndis802_11OFDM5 = 2,
+    Ndis802_11OFDM24 = 3,
 };
 
-enum NDIS_802_11_NETWORK_INFRASTRUCTURE : LONG {
-  Ndis802_11IBSS = 0,
-  Ndis802_11Infrastructure = 1,
-  Ndis802_11AutoUnknown = 2,
+enum NDIS_802_11_NETWORK_INFRASTRUCTURE : LONG
+{
+    Ndis802_11IBSS = 0,
+    Ndis802_11Infrastructure = 1,
+    Ndis802_11AutoUnknown = 2,
 };
 
-struct NDIS_802_11_CONFIGURATION_FH {
-  ULONG Length;
-  ULONG HopPattern;
-  ULONG HopSet;
-  ULONG DwellTime;
+struct NDIS_802_11_CONFIGURATION_FH
+{
+    ULONG Length;
+    ULONG HopPattern;
+    ULONG HopSet;
+    ULONG DwellTime;
 };
 
-struct NDIS_802_11_CONFIGURATION {
-  ULONG Length;
-  ULONG BeaconPeriod;
-  ULONG ATIMWindow;
-  ULONG DSConfig;  // the channel as frequency in kHz (2412000 is channel 1)
-  NDIS_802_11_CONFIGURATION_FH FHConfig;
+struct NDIS_802_11_CONFIGURATION
+{
+    ULONG Length;
+    ULONG BeaconPeriod;
+    ULONG ATIMWindow;
+    ULONG DSConfig;  // the channel as frequency in kHz (2412000 is channel 1)
+    NDIS_802_11_CONFIGURATION_FH FHConfig;
 };
 
 constexpr size_t kMacAddressLength = 6;
@@ -51,25 +55,27 @@ constexpr size_t kMaxSsidLength = 32;
 // m_bssid.SsidLength and m_bssid.Ssid. Only the first SsidLength bytes of
 // Ssid are the name, without a terminating NUL, and SsidLength itself may
 // claim more than 32.
-struct NDIS_WLAN_BSSID {
-  ULONG Length;  // the driver's word on the size; never used to step
-  UCHAR MacAddress[kMacAddressLength];
-  UCHAR Reserved[2];
-  ULONG SsidLength;
-  UCHAR Ssid[kMaxSsidLength];
-  ULONG Privacy;  // 1 means encrypted, anything else open
-  LONG Rssi;      // dBm
-  NDIS_802_11_NETWORK_TYPE NetworkTypeInUse;
-  NDIS_802_11_CONFIGURATION Configuration;
-  NDIS_802_11_NETWORK_INFRASTRUCTURE InfrastructureMode;
-  UCHAR SupportedRates[8];
+struct NDIS_WLAN_BSSID
+{
+    ULONG Length;  // the driver's word on the size; never used to step
+    UCHAR MacAddress[kMacAddressLength];
+    UCHAR Reserved[2];
+    ULONG SsidLength;
+    UCHAR Ssid[kMaxSsidLength];
+    ULONG Privacy;  // 1 means encrypted, anything else open
+    LONG Rssi;      // dBm
+    NDIS_802_11_NETWORK_TYPE NetworkTypeInUse;
+    NDIS_802_11_CONFIGURATION Configuration;
+    NDIS_802_11_NETWORK_INFRASTRUCTURE InfrastructureMode;
+    UCHAR SupportedRates[8];
 };
 
 // Answer to the list request: a count, then that many elements at a fixed
 // stride of sizeof(NDIS_WLAN_BSSID).
-struct NDIS_802_11_BSSID_LIST {
-  ULONG NumberOfItems;
-  NDIS_WLAN_BSSID Bssid[1];
+struct NDIS_802_11_BSSID_LIST
+{
+    ULONG NumberOfItems;
+    NDIS_WLAN_BSSID Bssid[1];
 };
 
 // One buffer serves every list request; it holds at most this many elements.

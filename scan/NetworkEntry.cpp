@@ -4,28 +4,38 @@
 #include <cstdio>
 #include <cstring>
 
-bool IsSameMac(const UCHAR a[kMacAddressLength], const UCHAR b[kMacAddressLength]) {
-  return std::memcmp(a, b, kMacAddressLength) == 0;
+bool IsSameMac(const UCHAR a[kMacAddressLength], const UCHAR b[kMacAddressLength])
+{
+    return std::memcmp(a, b, kMacAddressLength) == 0;
 }
 
-bool IsEncrypted(const NDIS_WLAN_BSSID& bssid) { return bssid.Privacy == 1; }
-
-size_t CopySsidText(const NDIS_WLAN_BSSID& bssid, char* text, size_t textSize) {
-  if (textSize == 0) return 0;
-  size_t length = bssid.SsidLength < kMaxSsidLength ? bssid.SsidLength : kMaxSsidLength;
-  if (length > textSize - 1) length = textSize - 1;
-  std::memcpy(text, bssid.Ssid, length);
-  text[length] = '\0';
-  return length;
+bool IsEncrypted(const NDIS_WLAN_BSSID& bssid)
+{
+    return bssid.Privacy == 1;
 }
 
-void FormatMacAddress(const UCHAR mac[kMacAddressLength], char* text, size_t textSize) {
-  if (textSize == 0) return;
-  std::snprintf(text, textSize, "%02x:%02x:%02x:%02x:%02x:%02x", mac[0], mac[1], mac[2], mac[3],
-                mac[4], mac[5]);
+size_t CopySsidText(const NDIS_WLAN_BSSID& bssid, char* text, size_t textSize)
+{
+    if (textSize == 0)
+        return 0;
+    size_t length = bssid.SsidLength < kMaxSsidLength ? bssid.SsidLength : kMaxSsidLength;
+    if (length > textSize - 1)
+        length = textSize - 1;
+    std::memcpy(text, bssid.Ssid, length);
+    text[length] = '\0';
+    return length;
 }
 
-CNetworkEntry::CNetworkEntry()
-    : m_bssid(), m_bSeen(0), m_bAnnounced(0), m_pNext(nullptr), m_timeFirstSeen() {}
+void FormatMacAddress(const UCHAR mac[kMacAddressLength], char* text, size_t textSize)
+{
+    if (textSize == 0)
+        return;
+    std::snprintf(text, textSize, "%02x:%02x:%02x:%02x:%02x:%02x", mac[0], mac[1], mac[2], mac[3], mac[4],
+                  mac[5]);
+}
+
+CNetworkEntry::CNetworkEntry() : m_bssid(), m_bSeen(0), m_bAnnounced(0), m_pNext(nullptr), m_timeFirstSeen()
+{
+}
 
 CNetworkEntry::~CNetworkEntry() = default;

@@ -25,20 +25,21 @@ size_t CopySsidText(const NDIS_WLAN_BSSID& bssid, char* text, size_t textSize);
 // (00:0a:1b:2c:3d:4e), cut to fit 'textSize'.
 void FormatMacAddress(const UCHAR mac[kMacAddressLength], char* text, size_t textSize);
 
-class CNetworkEntry {
- public:
-  CNetworkEntry();
-  virtual ~CNetworkEntry();
+class CNetworkEntry
+{
+public:
+    CNetworkEntry();
+    virtual ~CNetworkEntry();
 
-  CNetworkEntry(const CNetworkEntry&) = delete;
-  CNetworkEntry& operator=(const CNetworkEntry&) = delete;
+    CNetworkEntry(const CNetworkEntry&) = delete;
+    CNetworkEntry& operator=(const CNetworkEntry&) = delete;
 
-  // Only Rssi changes after creation, so a saved list holds the record as the
-  // driver first gave it.
-  NDIS_WLAN_BSSID m_bssid;
-  int32_t m_bSeen;
-  int32_t m_bAnnounced;
-  CNetworkEntry* m_pNext;  // not owned: the document frees the whole list
-  SYSTEMTIME m_timeFirstSeen;
-  std::string m_strAnnotation;  // ANSI code page
+    // Only Rssi changes after creation, so a saved list holds the record as the
+    // driver first gave it.
+    NDIS_WLAN_BSSID m_bssid;
+    int32_t m_bSeen;
+    int32_t m_bAnnounced;
+    CNetworkEntry* m_pNext;  // not owned: the document frees the whole list
+    SYSTEMTIME m_timeFirstSeen;
+    std::string m_strAnnotation;  // ANSI code page
 };

@@ -4,40 +4,54 @@
 #include <new>
 
 CScanTarget::CScanTarget()
-    : m_bScanning(1), m_pHead(nullptr), m_ownMac(), m_bStopRequested(false), m_pScanHost(nullptr) {}
-
-CScanTarget::~CScanTarget() { DeleteEntries(); }
-
-CNetworkEntry* CScanTarget::CreateEntry() { return new (std::nothrow) CNetworkEntry; }
-
-void CScanTarget::PrepareScanStart() {
-  CEntryListLock lock(*this);
-  m_bStopRequested = false;
+    : m_bScanning(1), m_pHead(nullptr), m_ownMac(), m_bStopRequested(false), m_pScanHost(nullptr)
+{
 }
 
-void CScanTarget::RequestScanStop() {
-  CEntryListLock lock(*this);
-  m_bStopRequested = true;
-  m_bScanning = 0;
+CScanTarget::~CScanTarget()
+{
+    DeleteEntries();
 }
 
-bool CScanTarget::EnterRunning() {
-  CEntryListLock lock(*this);
-  if (m_bStopRequested) return false;
-  m_bScanning = 1;
-  return true;
+CNetworkEntry* CScanTarget::CreateEntry()
+{
+    return new (std::nothrow) CNetworkEntry;
 }
 
-void CScanTarget::DeleteEntries() {
-  CNetworkEntry* pEntry;
-  {
+void CScanTarget::PrepareScanStart()
+{
     CEntryListLock lock(*this);
-    pEntry = m_pHead;
-    m_pHead = nullptr;
-  }
-  while (pEntry) {
-    CNetworkEntry* pNext = pEntry->m_pNext;
-    delete pEntry;
-    pEntry = pNext;
-  }
+    m_bStopRequested = false;
+}
+
+void CScanTarget::RequestScanStop()
+{
+    CEntryListLock lock(*this);
+    m_bStopRequested = true;
+    m_bScanning = 0;
+}
+
+bool CScanTarget::EnterRunning()
+{
+    CEntryListLock lock(*this);
+    if (m_bStopRequested)
+        return false;
+    m_bScanning = 1;
+    return true;
+}
+
+void CScanTarget::DeleteEntries()
+{
+    CNetworkEntry* pEntry;
+    {
+        CEntryListLock lock(*this);
+        pEntry = m_pHead;
+        m_pHead = nullptr;
+    }
+    while (pEntry)
+    {
+        CNetworkEntry* pNext = pEntry->m_pNext;
+        delete pEntry;
+        pEntry = pNext;
+    }
 }

@@ -11,51 +11,52 @@
 #include "scan/NetworkEntry.h"
 #include "scan/WinTypes.h"
 
-class CScanTarget {
- public:
-  CScanTarget();
-  // Frees the list; the scanner must have ended by then.
-  virtual ~CScanTarget();
+class CScanTarget
+{
+public:
+    CScanTarget();
+    // Frees the list; the scanner must have ended by then.
+    virtual ~CScanTarget();
 
-  CScanTarget(const CScanTarget&) = delete;
-  CScanTarget& operator=(const CScanTarget&) = delete;
+    CScanTarget(const CScanTarget&) = delete;
+    CScanTarget& operator=(const CScanTarget&) = delete;
 
-  // The card's service name; the scanner reads it once, when it starts.
-  virtual const char* GetScanAdapterName() = 0;
+    // The card's service name; the scanner reads it once, when it starts.
+    virtual const char* GetScanAdapterName() = 0;
 
-  // The one allocation a pass makes. Null ends the scan with the list intact.
-  virtual CNetworkEntry* CreateEntry();
+    // The one allocation a pass makes. Null ends the scan with the list intact.
+    virtual CNetworkEntry* CreateEntry();
 
-  // Not owned. Must be set before a scanner starts and outlive it.
-  void SetScanHost(IScanHost* pHost) { m_pScanHost = pHost; }
-  IScanHost* GetScanHost() const { return m_pScanHost; }
+    // Not owned. Must be set before a scanner starts and outlive it.
+    void SetScanHost(IScanHost* pHost) { m_pScanHost = pHost; }
+    IScanHost* GetScanHost() const { return m_pScanHost; }
 
-  // Called just before a scanner thread is created, so that a stop requested
-  // from then on is honoured even before the thread is ready.
-  void PrepareScanStart();
-  // Asks the scanner to end after the pass in progress; the caller then waits
-  // for the thread.
-  void RequestScanStop();
-  // The scanner's step from starting to running: false if a stop came first.
-  bool EnterRunning();
+    // Called just before a scanner thread is created, so that a stop requested
+    // from then on is honoured even before the thread is ready.
+    void PrepareScanStart();
+    // Asks the scanner to end after the pass in progress; the caller then waits
+    // for the thread.
+    void RequestScanStop();
+    // The scanner's step from starting to running: false if a stop came first.
+    bool EnterRunning();
 
-  // Frees every entry and empties the list. Only when no scanner runs.
-  void DeleteEntries();
+    // Frees every entry and empties the list. Only when no scanner runs.
+    void DeleteEntries();
 
-  // Not 0 while a scan runs or is starting. Read without the lock; written
-  // under it so that a stop and the scanner's start can't cross.
-  std::atomic<int32_t> m_bScanning;
-  // The list and m_ownMac belong to the lock: take a CEntryListLock to read
-  // or change them.
-  CNetworkEntry* m_pHead;
-  UCHAR m_ownMac[kMacAddressLength];
+    // Not 0 while a scan runs or is starting. Read without the lock; written
+    // under it so that a stop and the scanner's start can't cross.
+    std::atomic<int32_t> m_bScanning;
+    // The list and m_ownMac belong to the lock: take a CEntryListLock to read
+    // or change them.
+    CNetworkEntry* m_pHead;
+    UCHAR m_ownMac[kMacAddressLength];
 
- private:
-  friend class CEntryListLock;
+private:
+    friend class CEntryListLock;
 
-  mutable std::mutex m_listLock;
-  bool m_bStopRequested;
-  IScanHost* m_pScanHost;
+    mutable std::mutex m_listLock;
+    bool m_bStopRequested;
+    IScanHost* m_pScanHost;
 };
 
 // Holds the list lock for its lifetime. Every walk of the list, every read
@@ -63,13 +64,14 @@ class CScanTarget {
 // keeps it briefly: the scanner waits for it on every pass. The lock is not
 // recursive, so the CScanTarget operations above are never called while
 // holding one.
-class CEntryListLock {
- public:
-  explicit CEntryListLock(const CScanTarget& target) : m_lock(target.m_listLock) {}
+class CEntryListLock
+{
+public:
+    explicit CEntryListLock(const CScanTarget& target) : m_lock(target.m_listLock) {}
 
-  CEntryListLock(const CEntryListLock&) = delete;
-  CEntryListLock& operator=(const CEntryListLock&) = delete;
+    CEntryListLock(const CEntryListLock&) = delete;
+    CEntryListLock& operator=(const CEntryListLock&) = delete;
 
- private:
-  std::lock_guard<std::mutex> m_lock;
+private:
+    std::lock_guard<std::mutex> m_lock;
 };

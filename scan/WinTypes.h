@@ -13,15 +13,16 @@ typedef uint8_t UCHAR;
 typedef uint16_t WORD;
 typedef uint32_t ULONG;  // 32 bits on LLP64 Windows, so never 'unsigned long' here
 typedef int32_t LONG;
-typedef struct _SYSTEMTIME {
-  WORD wYear;
-  WORD wMonth;
-  WORD wDayOfWeek;
-  WORD wDay;
-  WORD wHour;
-  WORD wMinute;
-  WORD wSecond;
-  WORD wMilliseconds;
+typedef struct _SYSTEMTIME
+{
+    WORD wYear;
+    WORD wMonth;
+    WORD wDayOfWeek;
+    WORD wDay;
+    WORD wHour;
+    WORD wMinute;
+    WORD wSecond;
+    WORD wMilliseconds;
 } SYSTEMTIME;
 #endif
 

@@ -8,26 +8,27 @@
 class CKesuDoc;
 class CNetworkEntry;
 
-class CKesuView : public CListView {
-  DECLARE_DYNCREATE(CKesuView)
+class CKesuView : public CListView
+{
+    DECLARE_DYNCREATE(CKesuView)
 
- public:
-  CKesuView();
+public:
+    CKesuView();
 
-  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-  void OnInitialUpdate() override;
-  void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
-  void OnDraw(CDC* pDC) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    void OnDraw(CDC* pDC) override;
 
-  CKesuDoc* GetDocument() const;
+    CKesuDoc* GetDocument() const;
 
- protected:
-  void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
-  void OnDblClk(NMHDR* pNMHDR, LRESULT* pResult);
-  void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
-  DECLARE_MESSAGE_MAP()
+protected:
+    void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
 
- private:
-  // The entry at 'row', or null past the end. The caller holds the list lock.
-  CNetworkEntry* EntryAt(int row) const;
+private:
+    // The entry at 'row', or null past the end. The caller holds the list lock.
+    CNetworkEntry* EntryAt(int row) const;
 };

@@ -16,7 +16,8 @@ static double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER f
 static void DrainMessages()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
@@ -36,7 +37,8 @@ static void Measure(CPowerGraph* pGraph, int cx, int cy)
     ::QueryPerformanceFrequency(&frequency);
     std::vector<double> samples;
     samples.reserve(kRuns);
-    for (int i = 0; i < kRuns; ++i) {
+    for (int i = 0; i < kRuns; ++i)
+    {
         // A signal wandering through the range, sometimes beyond it.
         const double value = 32.0 + 40.0 * std::sin(i * 0.05);
         LARGE_INTEGER start, end;
@@ -47,21 +49,23 @@ static void Measure(CPowerGraph* pGraph, int cx, int cy)
         samples.push_back(Milliseconds(start, end, frequency));
     }
     std::sort(samples.begin(), samples.end());
-    std::printf("graph: AppendPoint + paint, %4d x %4d client: median %.3f ms, p90 %.3f ms (%d runs)\n",
-                cx, cy, samples[kRuns / 2], samples[kRuns * 9 / 10], kRuns);
+    std::printf("graph: AppendPoint + paint, %4d x %4d client: median %.3f ms, p90 %.3f ms (%d runs)\n", cx,
+                cy, samples[kRuns / 2], samples[kRuns * 9 / 10], kRuns);
 }
 
 int main()
 {
     CWnd host;
-    if (!host.CreateEx(0, AfxRegisterWndClass(0), "graph bench", WS_POPUP, 0, 0, 2100, 1100,
-                       nullptr, nullptr)) {
+    if (!host.CreateEx(0, AfxRegisterWndClass(0), "graph bench", WS_POPUP, 0, 0, 2100, 1100, nullptr,
+                       nullptr))
+    {
         std::printf("graph: cannot create the host window\n");
         return 1;
     }
     CPowerGraph graph;
     // As the frame makes it: 2048 x 1024 bitmaps, then sized to its bar.
-    if (!graph.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 2048, 1024), &host, 0)) {
+    if (!graph.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 2048, 1024), &host, 0))
+    {
         std::printf("graph: cannot create the graph\n");
         return 1;
     }

@@ -14,7 +14,8 @@
 #include "scan/KesuDoc.h"
 #include "view/KesuView.h"
 
-namespace {
+namespace
+{
 
 CKesuApp theApp;
 
@@ -22,118 +23,134 @@ using Clock = std::chrono::steady_clock;
 
 // The start-up's adapter dialog is cancelled: with no card chosen the scan
 // ends at once and the list is the benchmark's alone.
-void CALLBACK CancelAdapterDialog(HWND, UINT, UINT_PTR idEvent, DWORD) {
-  HWND hDialog = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hWnd, LPARAM lParam) -> BOOL {
-        char cls[16];
-        if (!IsWindowVisible(hWnd) || !GetClassNameA(hWnd, cls, sizeof cls) || std::strcmp(cls, "#32770") != 0)
-          return TRUE;
-        *reinterpret_cast<HWND*>(lParam) = hWnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&hDialog));
-  if (!hDialog) return;
-  KillTimer(nullptr, idEvent);
-  SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+void CALLBACK CancelAdapterDialog(HWND, UINT, UINT_PTR idEvent, DWORD)
+{
+    HWND hDialog = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            char cls[16];
+            if (!IsWindowVisible(hWnd) || !GetClassNameA(hWnd, cls, sizeof cls) ||
+                std::strcmp(cls, "#32770") != 0)
+                return TRUE;
+            *reinterpret_cast<HWND*>(lParam) = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&hDialog));
+    if (!hDialog)
+        return;
+    KillTimer(nullptr, idEvent);
+    SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
 }
 
 // 'count' announced entries, every other one heard, as the scanner leaves them.
-void FillList(CKesuDoc* pDoc, int count) {
-  pDoc->DeleteEntries();
-  CNetworkEntry** ppLink = &pDoc->m_pHead;
-  for (int i = 0; i < count; ++i) {
-    auto* pEntry = new CNetworkEntry;
-    NDIS_WLAN_BSSID& b = pEntry->m_bssid;
-    b.Length = sizeof b;
-    b.MacAddress[0] = 0x02;
-    b.MacAddress[4] = static_cast<UCHAR>(i >> 8);
-    b.MacAddress[5] = static_cast<UCHAR>(i);
-    b.SsidLength = static_cast<ULONG>(std::snprintf(reinterpret_cast<char*>(b.Ssid), sizeof b.Ssid, "Red %05d", i));
-    b.Privacy = i % 3 == 0;
-    b.Rssi = -40 - i % 50;
-    b.Configuration.DSConfig = 2412000 + 5000 * (i % 13);
-    b.InfrastructureMode = Ndis802_11Infrastructure;
-    pEntry->m_bSeen = i % 2;
-    pEntry->m_bAnnounced = 1;
-    pEntry->m_timeFirstSeen = {2024, 5, 4, 16, 10, 30, static_cast<WORD>(i % 60), 0};
-    *ppLink = pEntry;
-    ppLink = &pEntry->m_pNext;
-  }
+void FillList(CKesuDoc* pDoc, int count)
+{
+    pDoc->DeleteEntries();
+    CNetworkEntry** ppLink = &pDoc->m_pHead;
+    for (int i = 0; i < count; ++i)
+    {
+        auto* pEntry = new CNetworkEntry;
+        NDIS_WLAN_BSSID& b = pEntry->m_bssid;
+        b.Length = sizeof b;
+        b.MacAddress[0] = 0x02;
+        b.MacAddress[4] = static_cast<UCHAR>(i >> 8);
+        b.MacAddress[5] = static_cast<UCHAR>(i);
+        b.SsidLength =
+            static_cast<ULONG>(std::snprintf(reinterpret_cast<char*>(b.Ssid), sizeof b.Ssid, "Red %05d", i));
+        b.Privacy = i % 3 == 0;
+        b.Rssi = -40 - i % 50;
+        b.Configuration.DSConfig = 2412000 + 5000 * (i % 13);
+        b.InfrastructureMode = Ndis802_11Infrastructure;
+        pEntry->m_bSeen = i % 2;
+        pEntry->m_bAnnounced = 1;
+        pEntry->m_timeFirstSeen = {2024, 5, 4, 16, 10, 30, static_cast<WORD>(i % 60), 0};
+        *ppLink = pEntry;
+        ppLink = &pEntry->m_pNext;
+    }
 }
 
 template <typename Step>
-double MicrosPerCall(int repeats, Step step) {
-  const Clock::time_point start = Clock::now();
-  for (int i = 0; i < repeats; ++i) step();
-  return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / repeats;
+double MicrosPerCall(int repeats, Step step)
+{
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < repeats; ++i)
+        step();
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / repeats;
 }
 
 }  // namespace
 
-int main() {
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&icc);
-  char cmdLine[] = "";
-  if (!AfxWinInit(GetModuleHandleA(nullptr), nullptr, cmdLine, SW_SHOWNORMAL)) return 1;
-  SetTimer(nullptr, 0, 10, CancelAdapterDialog);
-  if (!theApp.InitInstance()) {
-    std::fprintf(stderr, "kesu-refreshbench: the application did not start\n");
-    theApp.ExitInstance();
-    return 1;
-  }
-  auto* pFrame = static_cast<CMainFrame*>(theApp.m_pMainWnd);
-  auto* pView = static_cast<CKesuView*>(pFrame->GetActiveView());
-  auto* pDoc = pView->GetDocument();
-  pFrame->KillTimer(ID_TIMER_REFRESH);
-  pDoc->StopScan();
-  Pump();
-
-  std::printf("milliseconds per refresh tick (timer 130: the list's refresh and the status panes)\n");
-  std::printf("%8s %10s %14s %18s %18s %16s\n", "entries", "tick", "of it: count", "+repaint at top", "+repaint at end",
-              "tracked+graph");
-  for (int count : {100, 1000, 10000}) {
-    FillList(pDoc, count);
-    pDoc->m_pTracked = nullptr;
-    CListCtrl& list = pView->GetListCtrl();
-    pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
+int main()
+{
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_WIN95_CLASSES |
+                                                ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    char cmdLine[] = "";
+    if (!AfxWinInit(GetModuleHandleA(nullptr), nullptr, cmdLine, SW_SHOWNORMAL))
+        return 1;
+    SetTimer(nullptr, 0, 10, CancelAdapterDialog);
+    if (!theApp.InitInstance())
+    {
+        std::fprintf(stderr, "kesu-refreshbench: the application did not start\n");
+        theApp.ExitInstance();
+        return 1;
+    }
+    auto* pFrame = static_cast<CMainFrame*>(theApp.m_pMainWnd);
+    auto* pView = static_cast<CKesuView*>(pFrame->GetActiveView());
+    auto* pDoc = pView->GetDocument();
+    pFrame->KillTimer(ID_TIMER_REFRESH);
+    pDoc->StopScan();
     Pump();
-    const int repeats = count >= 10000 ? 50 : 200;
-    const double tick = MicrosPerCall(repeats, [&] { pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH); });
-    // The list control's share: re-sending the count, which every refresh does.
-    const double itemCount = MicrosPerCall(repeats, [&] { list.SendMessage(LVM_SETITEMCOUNT, count, 0); });
-    list.EnsureVisible(0, FALSE);
-    const double paintTop = MicrosPerCall(repeats, [&] {
-      pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
-      list.UpdateWindow();
-    });
-    list.EnsureVisible(count - 1, FALSE);
-    const double paintEnd = MicrosPerCall(repeats, [&] {
-      pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
-      list.UpdateWindow();
-    });
-    pDoc->m_pTracked = pDoc->m_pHead;
-    const double tracked = MicrosPerCall(repeats, [&] {
-      pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
-      pFrame->m_graph.UpdateWindow();
-    });
-    std::printf("%8d %10.2f %14.2f %18.2f %18.2f %16.2f\n", count, tick / 1000, itemCount / 1000, paintTop / 1000,
-                paintEnd / 1000, tracked / 1000);
-    std::fflush(stdout);
-  }
 
-  pDoc->m_pTracked = nullptr;
-  pDoc->SetModifiedFlag(FALSE);
-  pFrame->SendMessage(WM_CLOSE);
-  Pump();
-  return theApp.ExitInstance();
+    std::printf("milliseconds per refresh tick (timer 130: the list's refresh and the status panes)\n");
+    std::printf("%8s %10s %14s %18s %18s %16s\n", "entries", "tick", "of it: count", "+repaint at top",
+                "+repaint at end", "tracked+graph");
+    for (int count : {100, 1000, 10000})
+    {
+        FillList(pDoc, count);
+        pDoc->m_pTracked = nullptr;
+        CListCtrl& list = pView->GetListCtrl();
+        pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
+        Pump();
+        const int repeats = count >= 10000 ? 50 : 200;
+        const double tick = MicrosPerCall(repeats, [&] { pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH); });
+        // The list control's share: re-sending the count, which every refresh does.
+        const double itemCount =
+            MicrosPerCall(repeats, [&] { list.SendMessage(LVM_SETITEMCOUNT, count, 0); });
+        list.EnsureVisible(0, FALSE);
+        const double paintTop = MicrosPerCall(repeats, [&] {
+            pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
+            list.UpdateWindow();
+        });
+        list.EnsureVisible(count - 1, FALSE);
+        const double paintEnd = MicrosPerCall(repeats, [&] {
+            pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
+            list.UpdateWindow();
+        });
+        pDoc->m_pTracked = pDoc->m_pHead;
+        const double tracked = MicrosPerCall(repeats, [&] {
+            pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
+            pFrame->m_graph.UpdateWindow();
+        });
+        std::printf("%8d %10.2f %14.2f %18.2f %18.2f %16.2f\n", count, tick / 1000, itemCount / 1000,
+                    paintTop / 1000, paintEnd / 1000, tracked / 1000);
+        std::fflush(stdout);
+    }
+
+    pDoc->m_pTracked = nullptr;
+    pDoc->SetModifiedFlag(FALSE);
+    pFrame->SendMessage(WM_CLOSE);
+    Pump();
+    return theApp.ExitInstance();
 }

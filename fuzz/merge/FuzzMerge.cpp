@@ -17,114 +17,136 @@
 
 #include "scan/Merge.h"
 
-namespace {
+namespace
+{
 
-class CFuzzTarget : public CScanTarget {
- public:
-  const char* GetScanAdapterName() override { return "Fuzz"; }
-  CNetworkEntry* CreateEntry() override {
-    if (m_nAllowed == 0) return nullptr;
-    if (m_nAllowed > 0) --m_nAllowed;
-    return CScanTarget::CreateEntry();
-  }
-  int m_nAllowed = -1;
+class CFuzzTarget : public CScanTarget
+{
+public:
+    const char* GetScanAdapterName() override { return "Fuzz"; }
+    CNetworkEntry* CreateEntry() override
+    {
+        if (m_nAllowed == 0)
+            return nullptr;
+        if (m_nAllowed > 0)
+            --m_nAllowed;
+        return CScanTarget::CreateEntry();
+    }
+    int m_nAllowed = -1;
 };
 
-class CFuzzHost : public IScanHost {
- public:
-  std::unique_ptr<IDevice> OpenDevice(const char*) override { return nullptr; }
-  void* AllocBuffer(size_t) override { return nullptr; }
-  void FreeBuffer(void*, size_t) override {}
-  void Sleep(uint32_t) override {}
-  void GetLocalTime(SYSTEMTIME* time) override {
-    *time = SYSTEMTIME{};
-    time->wYear = 2024;
-    time->wMilliseconds = static_cast<WORD>(++m_nStamps % 1000);
-  }
-  int m_nStamps = 0;
+class CFuzzHost : public IScanHost
+{
+public:
+    std::unique_ptr<IDevice> OpenDevice(const char*) override { return nullptr; }
+    void* AllocBuffer(size_t) override { return nullptr; }
+    void FreeBuffer(void*, size_t) override {}
+    void Sleep(uint32_t) override {}
+    void GetLocalTime(SYSTEMTIME* time) override
+    {
+        *time = SYSTEMTIME{};
+        time->wYear = 2024;
+        time->wMilliseconds = static_cast<WORD>(++m_nStamps % 1000);
+    }
+    int m_nStamps = 0;
 };
 
 constexpr int kMaxPasses = 6;
 
 using MacKey = uint64_t;
 
-MacKey KeyOf(const UCHAR* mac) {
-  MacKey key = 0;
-  std::memcpy(&key, mac, kMacAddressLength);
-  return key;
+MacKey KeyOf(const UCHAR* mac)
+{
+    MacKey key = 0;
+    std::memcpy(&key, mac, kMacAddressLength);
+    return key;
 }
 
-void Check(bool bHolds) {
-  if (!bHolds) std::abort();
+void Check(bool bHolds)
+{
+    if (!bHolds)
+        std::abort();
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  CFuzzTarget target;
-  CFuzzHost host;
-  size_t previousCount = 0;
-  // A few passes are enough to refresh, append and repeat; more only make
-  // each run slower as the list grows.
-  for (int pass = 0; pass < kMaxPasses && size >= 5; ++pass) {
-    target.m_nAllowed = data[0] == 0xFF ? -1 : data[0];
-    // Exactly the answer's bytes, so any read past them is caught.
-    std::vector<uint8_t> answer(data[1] | (size_t{data[2]} << 8));
-    size_t chunk = data[3] | (size_t{data[4]} << 8);
-    data += 5;
-    size -= 5;
-    if (chunk > size) chunk = size;
-    for (size_t at = 0; chunk && at < answer.size(); at += chunk) {
-      std::memcpy(answer.data() + at, data, std::min(chunk, answer.size() - at));
-    }
-    data += chunk;
-    size -= chunk;
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    CFuzzTarget target;
+    CFuzzHost host;
+    size_t previousCount = 0;
+    // A few passes are enough to refresh, append and repeat; more only make
+    // each run slower as the list grows.
+    for (int pass = 0; pass < kMaxPasses && size >= 5; ++pass)
+    {
+        target.m_nAllowed = data[0] == 0xFF ? -1 : data[0];
+        // Exactly the answer's bytes, so any read past them is caught.
+        std::vector<uint8_t> answer(data[1] | (size_t{data[2]} << 8));
+        size_t chunk = data[3] | (size_t{data[4]} << 8);
+        data += 5;
+        size -= 5;
+        if (chunk > size)
+            chunk = size;
+        for (size_t at = 0; chunk && at < answer.size(); at += chunk)
+        {
+            std::memcpy(answer.data() + at, data, std::min(chunk, answer.size() - at));
+        }
+        data += chunk;
+        size -= chunk;
 
-    const bool bComplete = MergeBssidList(target, host, answer.data(), answer.size());
+        const bool bComplete = MergeBssidList(target, host, answer.data(), answer.size());
 
-    // What the answer says: the last signal of each address among the
-    // elements taken, and the first record of each.
-    uint32_t count = 0;
-    if (answer.size() >= 4) std::memcpy(&count, answer.data(), 4);
-    if (count > kMaxBssidListItems) count = kMaxBssidListItems;
-    if (answer.size() >= 4 && count > (answer.size() - 4) / sizeof(NDIS_WLAN_BSSID)) {
-      count = static_cast<uint32_t>((answer.size() - 4) / sizeof(NDIS_WLAN_BSSID));
-    }
-    std::map<MacKey, LONG> heard;
-    std::map<MacKey, NDIS_WLAN_BSSID> firstRecord;
-    for (uint32_t i = 0; i < count; ++i) {
-      NDIS_WLAN_BSSID element;
-      std::memcpy(&element, answer.data() + 4 + i * sizeof element, sizeof element);
-      heard[KeyOf(element.MacAddress)] = element.Rssi;
-      firstRecord.emplace(KeyOf(element.MacAddress), element);
-    }
+        // What the answer says: the last signal of each address among the
+        // elements taken, and the first record of each.
+        uint32_t count = 0;
+        if (answer.size() >= 4)
+            std::memcpy(&count, answer.data(), 4);
+        if (count > kMaxBssidListItems)
+            count = kMaxBssidListItems;
+        if (answer.size() >= 4 && count > (answer.size() - 4) / sizeof(NDIS_WLAN_BSSID))
+        {
+            count = static_cast<uint32_t>((answer.size() - 4) / sizeof(NDIS_WLAN_BSSID));
+        }
+        std::map<MacKey, LONG> heard;
+        std::map<MacKey, NDIS_WLAN_BSSID> firstRecord;
+        for (uint32_t i = 0; i < count; ++i)
+        {
+            NDIS_WLAN_BSSID element;
+            std::memcpy(&element, answer.data() + 4 + i * sizeof element, sizeof element);
+            heard[KeyOf(element.MacAddress)] = element.Rssi;
+            firstRecord.emplace(KeyOf(element.MacAddress), element);
+        }
 
-    // The list is acyclic (bounded walk), holds no address twice, and each
-    // entry reflects the answer.
-    std::set<MacKey> seen;
-    size_t entries = 0;
-    size_t missing = 0;
-    for (CNetworkEntry* p = target.m_pHead; p; p = p->m_pNext) {
-      Check(++entries <= previousCount + kMaxBssidListItems);
-      const MacKey key = KeyOf(p->m_bssid.MacAddress);
-      Check(seen.insert(key).second);
-      auto it = heard.find(key);
-      if (it == heard.end()) {
-        Check(p->m_bSeen == 0 && p->m_bssid.Rssi == 0);
-        continue;
-      }
-      Check(p->m_bSeen == 1 && p->m_bssid.Rssi == it->second);
-      if (entries > previousCount) {
-        NDIS_WLAN_BSSID expected = firstRecord[key];
-        expected.Rssi = it->second;
-        Check(std::memcmp(&expected, &p->m_bssid, sizeof expected) == 0);
-        Check(p->m_bAnnounced == 0 && p->m_timeFirstSeen.wYear == 2024);
-      }
+        // The list is acyclic (bounded walk), holds no address twice, and each
+        // entry reflects the answer.
+        std::set<MacKey> seen;
+        size_t entries = 0;
+        size_t missing = 0;
+        for (CNetworkEntry* p = target.m_pHead; p; p = p->m_pNext)
+        {
+            Check(++entries <= previousCount + kMaxBssidListItems);
+            const MacKey key = KeyOf(p->m_bssid.MacAddress);
+            Check(seen.insert(key).second);
+            auto it = heard.find(key);
+            if (it == heard.end())
+            {
+                Check(p->m_bSeen == 0 && p->m_bssid.Rssi == 0);
+                continue;
+            }
+            Check(p->m_bSeen == 1 && p->m_bssid.Rssi == it->second);
+            if (entries > previousCount)
+            {
+                NDIS_WLAN_BSSID expected = firstRecord[key];
+                expected.Rssi = it->second;
+                Check(std::memcmp(&expected, &p->m_bssid, sizeof expected) == 0);
+                Check(p->m_bAnnounced == 0 && p->m_timeFirstSeen.wYear == 2024);
+            }
+        }
+        for (const auto& h : heard)
+            missing += seen.count(h.first) == 0;
+        // An address goes unlisted only when its entry could not be allocated.
+        Check(bComplete ? missing == 0 : missing > 0);
+        previousCount = entries;
     }
-    for (const auto& h : heard) missing += seen.count(h.first) == 0;
-    // An address goes unlisted only when its entry could not be allocated.
-    Check(bComplete ? missing == 0 : missing > 0);
-    previousCount = entries;
-  }
-  return 0;
+    return 0;
 }

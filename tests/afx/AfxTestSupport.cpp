@@ -30,7 +30,7 @@ public:
 };
 
 ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new AfxEnvironment);
-}
+}  // namespace
 
 void PumpMessages()
 {
@@ -38,7 +38,7 @@ void PumpMessages()
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
     {
         if (msg.message == WM_QUIT)
-            continue;   // a test's main window ending must not end the next test's loops
+            continue;  // a test's main window ending must not end the next test's loops
         if (!TestApp().PreTranslateMessage(&msg))
         {
             TranslateMessage(&msg);

@@ -33,7 +33,7 @@ TEST(CStringTest, BufferAccessTakesLengthFromTheTerminatorOrTheCaller)
     EXPECT_STREQ("hello", s);
     EXPECT_EQ(5, s.GetLength());
 
-    p = s.GetBuffer(3);   // never shrinks what is there
+    p = s.GetBuffer(3);  // never shrinks what is there
     EXPECT_STREQ("hello", p);
     s.ReleaseBuffer(2);
     EXPECT_STREQ("he", s);
@@ -195,11 +195,11 @@ TEST_F(ProfileTest, RecentFilesMoveToTheFrontAndSurviveARestart)
     EXPECT_STREQ("C:\\d.kes", list[2]);
     EXPECT_STREQ("C:\\b.kes", list[3]);
 
-    app.ExitInstance();   // saves the list
+    app.ExitInstance();  // saves the list
     EXPECT_STREQ("C:\\e.kes", app.GetProfileString("Recent File List", "File2"));
 
     list.Remove(0);
-    app.LoadStdProfileSettings(4);   // a later run reads what was saved
+    app.LoadStdProfileSettings(4);  // a later run reads what was saved
     EXPECT_STREQ("c:\\C.KES", (*app.m_pRecentFileList)[0]);
     EXPECT_STREQ("C:\\b.kes", (*app.m_pRecentFileList)[3]);
 

@@ -20,9 +20,13 @@ public:
     {
         Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE);
         Dword(0);
-        Word(4);   // items
-        Word(10); Word(10); Word(200); Word(100);
-        Word(0); Word(0);   // no menu, default class
+        Word(4);  // items
+        Word(10);
+        Word(10);
+        Word(200);
+        Word(100);
+        Word(0);
+        Word(0);  // no menu, default class
         Text(L"Prueba");
         Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0x0081, IDC_NOTE, 5);
         Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0x0081, IDC_NAME, 25);
@@ -33,7 +37,11 @@ public:
 
 private:
     void Word(WORD w) { m_words.push_back(w); }
-    void Dword(DWORD d) { Word(LOWORD(d)); Word(HIWORD(d)); }
+    void Dword(DWORD d)
+    {
+        Word(LOWORD(d));
+        Word(HIWORD(d));
+    }
     void Text(const wchar_t* psz)
     {
         do
@@ -43,12 +51,16 @@ private:
     void Item(DWORD dwStyle, WORD wClassAtom, int nID, int y)
     {
         if (m_words.size() % 2)
-            Word(0);   // items start on a DWORD boundary
+            Word(0);  // items start on a DWORD boundary
         Dword(dwStyle | WS_CHILD | WS_VISIBLE);
         Dword(0);
-        Word(5); Word(WORD(y)); Word(120); Word(14);
+        Word(5);
+        Word(WORD(y));
+        Word(120);
+        Word(14);
         Word(WORD(nID));
-        Word(0xFFFF); Word(wClassAtom);
+        Word(0xFFFF);
+        Word(wClassAtom);
         Text(L"");
         Word(0);
     }
@@ -100,7 +112,7 @@ public:
         if (m_nStep < m_steps.size())
             m_steps[m_nStep++](*this);
         else
-            EndDialog(-7);   // the script ran out without closing: fail visibly
+            EndDialog(-7);  // the script ran out without closing: fail visibly
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -125,7 +137,8 @@ END_MESSAGE_MAP()
 TEST(DialogTest, DataExchangeFillsTheControlsAndTakesTheirValuesOnOK)
 {
     CTicker owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                               nullptr));
     owner.SetTimer(5, 20);
     CDialogTemplate dlgTemplate;
     CTestDlg dlg;
@@ -134,11 +147,11 @@ TEST(DialogTest, DataExchangeFillsTheControlsAndTakesTheirValuesOnOK)
         [](CTestDlg& d) {
             CString shown;
             d.GetDlgItemText(IDC_NAME, shown);
-            EXPECT_STREQ("inicial", shown);   // members went to the controls first
+            EXPECT_STREQ("inicial", shown);  // members went to the controls first
             d.m_note.SetWindowText("nota");
             d.SetDlgItemText(IDC_NAME, "Ostrel");
             d.SetDlgItemText(IDC_COUNT, "doce");
-            d.PostMessage(WM_COMMAND, IDOK);   // refused: not a number
+            d.PostMessage(WM_COMMAND, IDOK);  // refused: not a number
         },
         [](CTestDlg& d) {
             EXPECT_TRUE(::IsWindowVisible(d.m_hWnd));
@@ -151,9 +164,9 @@ TEST(DialogTest, DataExchangeFillsTheControlsAndTakesTheirValuesOnOK)
     EXPECT_STREQ("Ostrel", dlg.m_strName);
     EXPECT_EQ(12, dlg.m_nCount);
     EXPECT_TRUE(dlg.m_bNoteJoinedDuring);
-    EXPECT_GE(dlg.m_note.m_nChanges, 1);   // EN_CHANGE reflected to the joined control
+    EXPECT_GE(dlg.m_note.m_nChanges, 1);  // EN_CHANGE reflected to the joined control
     EXPECT_TRUE(dlg.m_bOwnerEnabledDuring);
-    EXPECT_GT(owner.m_nTicks, 3);          // the owner's timer kept running
+    EXPECT_GT(owner.m_nTicks, 3);  // the owner's timer kept running
     EXPECT_TRUE(owner.IsWindowEnabled());
     EXPECT_EQ(nullptr, dlg.m_hWnd);
     owner.DestroyWindow();
@@ -170,6 +183,6 @@ TEST(DialogTest, CancelLeavesTheMembersAlone)
     }};
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_STREQ("inicial", dlg.m_strName);
-    EXPECT_EQ(-1, CDialog(4321).DoModal());   // no such template
+    EXPECT_EQ(-1, CDialog(4321).DoModal());  // no such template
 }
-}
+}  // namespace

@@ -85,12 +85,13 @@ public:
         m_wndStatusBar.SetPaneInfo(1, 132, SBPS_NORMAL, 150);
         m_wndStatusBar.SetPaneInfo(2, 133, SBPS_NORMAL, 150);
         m_wndStatusBar.SetPaneInfo(3, 136, SBPS_NORMAL, 150);
-        if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, 0, 0),
-                                   AFX_IDW_TOOLBAR) ||
+        if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
+                                   CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
             !m_wndToolBar.LoadToolBar(IDR_TESTFRAME))
             return -1;
         if (!m_wndReBar.Create(this, RBS_BANDBORDERS,
-                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP, AFX_IDW_REBAR) ||
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP,
+                               AFX_IDW_REBAR) ||
             !m_wndReBar.AddBar(&m_wndToolBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP))
             return -1;
         m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
@@ -133,7 +134,8 @@ protected:
         context.m_pNewViewClass = RUNTIME_CLASS(CTestView);
         context.m_pCurrentDoc = &m_doc;
         m_pFrame = new CTestFrame;
-        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_TESTFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context));
+        ASSERT_TRUE(
+            m_pFrame->LoadFrame(IDR_TESTFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context));
         m_pFrame->InitialUpdateFrame(&m_doc, TRUE);
         m_pFrame->MoveWindow(0, 0, 640, 420);
         PumpMessages();
@@ -183,9 +185,9 @@ TEST_F(FrameTest, MenuItemsWithoutAnyHandlerShowDisabled)
     ASSERT_EQ(4u, OpenPopup(1));
     CMenu* pEdit = Popup(1);
     auto grayed = [&](UINT nID) { return (pEdit->GetMenuState(nID, MF_BYCOMMAND) & MF_GRAYED) != 0; };
-    EXPECT_TRUE(grayed(ID_EDIT_UNDO));       // nobody handles it
-    EXPECT_FALSE(grayed(ID_EDIT_COPY));      // the view does
-    EXPECT_TRUE(grayed(ID_TEST_DISABLED));   // handled, but its update handler says no
+    EXPECT_TRUE(grayed(ID_EDIT_UNDO));      // nobody handles it
+    EXPECT_FALSE(grayed(ID_EDIT_COPY));     // the view does
+    EXPECT_TRUE(grayed(ID_TEST_DISABLED));  // handled, but its update handler says no
     EXPECT_FALSE(grayed(ID_TEST_VIEW));
 
     // A command an update handler disables does not run, even when it arrives by accelerator.
@@ -232,7 +234,7 @@ TEST_F(FrameTest, EveryBarTakesItsSideAndTheViewGetsTheRest)
     CRect view = ChildRect(*m_pFrame, m_pFrame->GetActiveView()->m_hWnd);
 
     EXPECT_EQ(CRect(0, 0, client.right, rebar.bottom), rebar);
-    EXPECT_GT(rebar.Height(), 15);   // holds the 22-pixel buttons
+    EXPECT_GT(rebar.Height(), 15);  // holds the 22-pixel buttons
     EXPECT_EQ(CRect(0, client.bottom - status.Height(), client.right, client.bottom), status);
     EXPECT_GT(status.Height(), 10);
     EXPECT_EQ(CRect(0, rebar.bottom, 40, status.top), fake);
@@ -265,7 +267,7 @@ TEST_F(FrameTest, PromptsShowInPaneZeroAndTheIdleTextReturns)
     EXPECT_STREQ("Crear documento nuevo", Pane0());
     m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(1, MF_POPUP), reinterpret_cast<LPARAM>(hFile));
     EXPECT_STREQ("", Pane0());
-    m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);   // menu closed
+    m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);  // menu closed
     EXPECT_STREQ("Preparado", Pane0());
 
     // Tooltips are the part after the newline.
@@ -278,7 +280,11 @@ TEST_F(FrameTest, PromptsShowInPaneZeroAndTheIdleTextReturns)
     EXPECT_STREQ("Abrir", info.lpszText);
 
     // The window title: the document's title, then the frame's.
-    EXPECT_STREQ("Kesu", [&] { CString s; m_pFrame->GetWindowText(s); return s; }());
+    EXPECT_STREQ("Kesu", [&] {
+        CString s;
+        m_pFrame->GetWindowText(s);
+        return s;
+    }());
     m_doc.SetTitle("lista");
     CString title;
     m_pFrame->GetWindowText(title);
@@ -297,13 +303,14 @@ TEST_F(FrameTest, BarTogglesShowAndHideTheirBarsWithACheckMark)
     Command(ID_VIEW_TOOLBAR);
     PumpMessages();
     EXPECT_FALSE(m_pFrame->m_wndStatusBar.IsWindowVisible());
-    EXPECT_FALSE(m_pFrame->m_wndReBar.IsWindowVisible());   // its only band went with the toolbar
+    EXPECT_FALSE(m_pFrame->m_wndReBar.IsWindowVisible());  // its only band went with the toolbar
     OpenPopup(2);
     EXPECT_FALSE(checked(ID_VIEW_TOOLBAR));
     EXPECT_FALSE(checked(ID_VIEW_STATUS_BAR));
     CRect client;
     m_pFrame->GetClientRect(&client);
-    EXPECT_EQ(CRect(40, 0, client.right, client.bottom), ChildRect(*m_pFrame, m_pFrame->GetActiveView()->m_hWnd));
+    EXPECT_EQ(CRect(40, 0, client.right, client.bottom),
+              ChildRect(*m_pFrame, m_pFrame->GetActiveView()->m_hWnd));
 
     Command(ID_VIEW_TOOLBAR);
     PumpMessages();
@@ -329,9 +336,9 @@ TEST_F(FrameTest, TheLoopUpdatesAtIdleAndEndsWithTheMainWindow)
     TestApp().m_pMainWnd = m_pFrame;
     m_pFrame->SetTimer(1, 200, &CloseOnTimer);
     EXPECT_EQ(0, TestApp().Run());
-    EXPECT_EQ(0, g_nNewEnabledBeforeClose);   // idle time disabled the button without a handler
+    EXPECT_EQ(0, g_nNewEnabledBeforeClose);  // idle time disabled the button without a handler
     EXPECT_EQ(nullptr, TestApp().m_pMainWnd);
-    m_pFrame = nullptr;   // deleted itself with its window
+    m_pFrame = nullptr;  // deleted itself with its window
 }
 
 TEST_F(FrameTest, ClosingTheFrameDestroysItAndItsBars)
@@ -339,6 +346,6 @@ TEST_F(FrameTest, ClosingTheFrameDestroysItAndItsBars)
     HWND hStatus = m_pFrame->m_wndStatusBar.m_hWnd;
     m_pFrame->SendMessage(WM_CLOSE);
     EXPECT_FALSE(::IsWindow(hStatus));
-    m_pFrame = nullptr;   // deleted itself with its window
+    m_pFrame = nullptr;  // deleted itself with its window
 }
-}
+}  // namespace

@@ -20,11 +20,15 @@ public:
         return CWnd::OnCreate(lpcs);
     }
     void OnTimer(UINT_PTR nIDEvent) { g_calls.push_back("base:timer " + std::to_string(nIDEvent)); }
-    LRESULT OnPing(WPARAM wParam, LPARAM) { g_calls.push_back("base:ping"); return LRESULT(wParam) + 1; }
+    LRESULT OnPing(WPARAM wParam, LPARAM)
+    {
+        g_calls.push_back("base:ping");
+        return LRESULT(wParam) + 1;
+    }
     LRESULT OnSetText(WPARAM, LPARAM)
     {
         g_calls.push_back("base:settext");
-        return Default();   // the window still gets its text
+        return Default();  // the window still gets its text
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -40,7 +44,10 @@ class CDerivedWnd : public CBaseWnd
 {
 public:
     void OnTimer(UINT_PTR nIDEvent) { g_calls.push_back("derived:timer " + std::to_string(nIDEvent)); }
-    void OnSize(UINT, int cx, int cy) { g_calls.push_back("derived:size " + std::to_string(cx) + "x" + std::to_string(cy)); }
+    void OnSize(UINT, int cx, int cy)
+    {
+        g_calls.push_back("derived:size " + std::to_string(cx) + "x" + std::to_string(cy));
+    }
     BOOL OnEraseBkgnd(CDC* pDC)
     {
         m_hErased = pDC ? pDC->GetSafeHdc() : nullptr;
@@ -74,7 +81,8 @@ TEST(MessageMapTest, HandlersComeFromTheMostDerivedMapThenItsBases)
     CString text;
     wnd.GetWindowText(text);
     EXPECT_STREQ("hola", text);
-    std::vector<std::string> expected = {"derived:timer 9", "base:ping", "derived:size 120x60", "base:settext"};
+    std::vector<std::string> expected = {"derived:timer 9", "base:ping", "derived:size 120x60",
+                                         "base:settext"};
     EXPECT_EQ(expected, g_calls);
     // A handler taking a device context gets a wrapper of the message's DC.
     HDC hDC = ::GetDC(wnd.m_hWnd);
@@ -90,7 +98,8 @@ TEST(MessageMapTest, HandlersComeFromTheMostDerivedMapThenItsBases)
 
 TEST(MessageMapTest, ForeignWindowsGetTemporaryWrappersUntilIdle)
 {
-    HWND hWnd = CreateWindowExA(0, "STATIC", "ajena", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND hWnd =
+        CreateWindowExA(0, "STATIC", "ajena", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, hWnd);
     CWnd* pTemp = CWnd::FromHandle(hWnd);
     ASSERT_NE(nullptr, pTemp);
@@ -99,14 +108,14 @@ TEST(MessageMapTest, ForeignWindowsGetTemporaryWrappersUntilIdle)
     CString text;
     pTemp->GetWindowText(text);
     EXPECT_STREQ("ajena", text);
-    PumpMessages();   // idle frees the wrapper; the window itself stays
+    PumpMessages();  // idle frees the wrapper; the window itself stays
     EXPECT_TRUE(IsWindow(hWnd));
     DestroyWindow(hWnd);
 }
 
 // ---- Reflection ----------------------------------------------------------------------
 
-const UINT kCodeReflected = 0xFFFFFF00u;   // a negative notification code, as the controls use
+const UINT kCodeReflected = 0xFFFFFF00u;  // a negative notification code, as the controls use
 const UINT kCodePassed = 0xFFFFFF01u;
 const UINT kCodeBoth = 0xFFFFFF02u;
 const UINT kChildId = 77;
@@ -114,8 +123,16 @@ const UINT kChildId = 77;
 class CChildCtrl : public CWnd
 {
 public:
-    void OnReflected(NMHDR*, LRESULT* pResult) { g_calls.push_back("child:reflected"); *pResult = 5; }
-    BOOL OnBoth(NMHDR*, LRESULT*) { g_calls.push_back("child:both"); return FALSE; }
+    void OnReflected(NMHDR*, LRESULT* pResult)
+    {
+        g_calls.push_back("child:reflected");
+        *pResult = 5;
+    }
+    BOOL OnBoth(NMHDR*, LRESULT*)
+    {
+        g_calls.push_back("child:both");
+        return FALSE;
+    }
     void OnChange() { g_calls.push_back("child:change"); }
     DECLARE_MESSAGE_MAP()
 };
@@ -173,11 +190,11 @@ TEST(MessageMapTest, NotificationsReachTheSendingControlBeforeItsParent)
     EXPECT_EQ(std::vector<std::string>{"parent:notify -255"}, g_calls);
 
     g_calls.clear();
-    notify(kCodeBoth);   // the control saw it and let the parent have it too
+    notify(kCodeBoth);  // the control saw it and let the parent have it too
     EXPECT_EQ((std::vector<std::string>{"child:both", "parent:notify -254"}), g_calls);
 
     g_calls.clear();
-    SetWindowTextA(hEdit, "abc");    // EN_CHANGE from the control itself
+    SetWindowTextA(hEdit, "abc");  // EN_CHANGE from the control itself
     SetWindowTextA(hOther, "abc");
     EXPECT_EQ((std::vector<std::string>{"child:change", "parent:change"}), g_calls);
 
@@ -187,4 +204,4 @@ TEST(MessageMapTest, NotificationsReachTheSendingControlBeforeItsParent)
     EXPECT_EQ(std::vector<std::string>{"parent:change"}, g_calls);
     parent.DestroyWindow();
 }
-}
+}  // namespace

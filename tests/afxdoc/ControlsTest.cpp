@@ -14,8 +14,8 @@ class ControlsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "controls", WS_POPUP, 0, 0, 300, 200, nullptr,
-                                      nullptr));
+        ASSERT_TRUE(m_parent.CreateEx(0, AfxRegisterWndClass(0), "controls", WS_POPUP, 0, 0, 300, 200,
+                                      nullptr, nullptr));
         HICON hIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512) /* IDI_APPLICATION */);
         ASSERT_TRUE(m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 7, 1));
         EXPECT_EQ(0, m_images.Add(hIcon));
@@ -105,4 +105,4 @@ TEST_F(ControlsTest, AnEditControlHoldsAtMostItsLimit)
     EXPECT_EQ(1, nStart);
     EXPECT_EQ(3, nEnd);
 }
-}
+}  // namespace

@@ -1,4 +1,5 @@
-// A toy document, list view and frame joined by a single-document template, driven as the program drives them.
+// A toy document, list view and frame joined by a single-document template, driven as the program drives
+// them.
 #include "afx/Archive.h"
 #include "afx/DocTemplate.h"
 #include "afx/File.h"
@@ -210,8 +211,8 @@ protected:
     static void SetUpTestSuite()
     {
         ASSERT_TRUE(AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOW));
-        theApp.AddDocTemplate(new CSingleDocTemplate(kIDTemplate, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CFrameWnd),
-                                                     RUNTIME_CLASS(CTestView)));
+        theApp.AddDocTemplate(new CSingleDocTemplate(kIDTemplate, RUNTIME_CLASS(CTestDoc),
+                                                     RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CTestView)));
     }
 
     void SetUp() override
@@ -258,7 +259,7 @@ TEST_F(DocViewTest, FileNewMakesOneDocumentFrameAndViewThenReusesThem)
 {
     EXPECT_EQ(1, m_pDoc->m_nNew);
     EXPECT_EQ(1, m_pView->m_nInitialUpdates);
-    EXPECT_GE(m_pView->m_nUpdates, 1);   // the initial update runs the refresh
+    EXPECT_GE(m_pView->m_nUpdates, 1);  // the initial update runs the refresh
     EXPECT_EQ(m_pFrame, theApp.m_pMainWnd);
     EXPECT_EQ(m_pDoc, m_pFrame->GetActiveDocument());
     EXPECT_FALSE(m_pDoc->IsModified());
@@ -335,7 +336,7 @@ TEST_F(DocViewTest, SavedFilesOpenAgainThroughSerialize)
     EXPECT_EQ(m_pDoc, theApp.OpenDocumentFile(path.c_str()));
     EXPECT_EQ("hola", m_pDoc->m_strData);
     EXPECT_EQ(1, m_pDoc->m_nLoads);
-    EXPECT_EQ(1, m_pDoc->m_nNew);   // opening is not making new
+    EXPECT_EQ(1, m_pDoc->m_nNew);  // opening is not making new
     EXPECT_EQ(2, m_pView->m_nInitialUpdates);
     EXPECT_FALSE(m_pDoc->IsModified());
     EXPECT_EQ(0, m_pDoc->GetPathName().CompareNoCase(path.c_str()));
@@ -369,12 +370,12 @@ TEST_F(DocViewTest, AFileThatWontOpenLeavesTheDocumentAsItWas)
     std::string path = NewTempFile("missing.dat");
     m_pDoc->m_strData = "antes";
     m_pDoc->SetModifiedFlag();
-    theApp.m_answers.assign({ IDNO, IDOK });
+    theApp.m_answers.assign({IDNO, IDOK});
     EXPECT_EQ(nullptr, theApp.OpenDocumentFile(path.c_str()));
     ASSERT_EQ(2u, theApp.m_messages.size());
     EXPECT_EQ("No se encuentra " + path + ".", theApp.m_messages[1]);
     EXPECT_EQ("antes", m_pDoc->m_strData);
-    EXPECT_TRUE(m_pDoc->IsModified());   // as before the attempt
+    EXPECT_TRUE(m_pDoc->IsModified());  // as before the attempt
     EXPECT_EQ(1, m_pDoc->m_nNew);
     EXPECT_TRUE(m_pDoc->GetPathName().IsEmpty());
 }
@@ -448,7 +449,7 @@ TEST_F(DocViewTest, ListNotificationsAreReflectedToTheView)
     list.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     EXPECT_EQ(2, m_pView->m_nChangedItem);
 
-    RECT rc = { LVIR_BOUNDS, 0, 0, 0 };
+    RECT rc = {LVIR_BOUNDS, 0, 0, 0};
     ASSERT_TRUE(::SendMessageA(list.m_hWnd, LVM_GETITEMRECT, 1, LPARAM(&rc)));
     LPARAM lPoint = MAKELPARAM(rc.left + 10, (rc.top + rc.bottom) / 2);
     EXPECT_EQ(1, list.HitTest(CPoint(rc.left + 10, (rc.top + rc.bottom) / 2)));
@@ -476,4 +477,4 @@ TEST_F(DocViewTest, ClosingTheFrameAsksThenClosesTheDocument)
     EXPECT_EQ(nDestroyed + 1, CTestDoc::s_nDestroyed);
     EXPECT_EQ(2u, theApp.m_messages.size());
 }
-}
+}  // namespace

@@ -1,4 +1,5 @@
-// CFile and CArchive against real files: round trips, the end of the data, and failures that must not go unseen.
+// CFile and CArchive against real files: round trips, the end of the data, and failures that must not go
+// unseen.
 #include "afx/Archive.h"
 #include "afx/File.h"
 
@@ -21,10 +22,7 @@ protected:
                      ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".bin";
         ::DeleteFileA(m_strPath.c_str());
     }
-    void TearDown() override
-    {
-        ::DeleteFileA(m_strPath.c_str());
-    }
+    void TearDown() override { ::DeleteFileA(m_strPath.c_str()); }
 
     void WriteRaw(const std::vector<BYTE>& bytes)
     {
@@ -52,7 +50,8 @@ TEST_F(FileArchiveTest, StoredValuesAndBlocksReadBackInOrder)
     std::vector<BYTE> big = Pattern(10000);
     {
         CFile file;
-        ASSERT_TRUE(file.Open(m_strPath.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive));
+        ASSERT_TRUE(
+            file.Open(m_strPath.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive));
         CArchive ar(&file, CArchive::store);
         EXPECT_TRUE(ar.IsStoring());
         ar << BYTE(0xAB) << WORD(0x1234) << LONG(-2) << DWORD(0xDEADBEEF) << 104;
@@ -105,7 +104,7 @@ TEST_F(FileArchiveTest, IntegersAreLittleEndianOnDisk)
     ASSERT_TRUE(file.Open(m_strPath.c_str(), CFile::modeRead));
     BYTE raw[9] = {};
     EXPECT_EQ(8u, file.Read(raw, sizeof(raw)));
-    const BYTE expected[8] = { 0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01 };
+    const BYTE expected[8] = {0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01};
     EXPECT_EQ(0, memcmp(expected, raw, 8));
 }
 
@@ -171,7 +170,7 @@ TEST_F(FileArchiveTest, BufferedBytesThatCannotBeWrittenFailAtClose)
     CFile file;
     ASSERT_TRUE(file.Open(m_strPath.c_str(), CFile::modeRead));
     CArchive ar(&file, CArchive::store);
-    ar << 1 << 2;   // still in the buffer: nothing has failed yet
+    ar << 1 << 2;  // still in the buffer: nothing has failed yet
     EXPECT_TRUE(ar.IsOk());
     ar.Close();
     EXPECT_EQ(CArchive::writeError, ar.GetError());
@@ -219,4 +218,4 @@ TEST_F(FileArchiveTest, TheFirstErrorStays)
     EXPECT_EQ(CArchive::noMemory, ar.GetError());
     EXPECT_EQ(0u, ar.GetOsError());
 }
-}
+}  // namespace

@@ -16,8 +16,8 @@ struct ScopedWindow
 {
     HWND hwnd;
     ScopedWindow(int cx, int cy)
-        : hwnd(CreateWindowExA(0, "STATIC", "bed", WS_OVERLAPPEDWINDOW, 10, 10, cx, cy,
-                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr))
+        : hwnd(CreateWindowExA(0, "STATIC", "bed", WS_OVERLAPPEDWINDOW, 10, 10, cx, cy, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr))
     {
     }
     ~ScopedWindow()
@@ -38,8 +38,7 @@ struct ScopedKey
     LONG created;
     ScopedKey(HKEY r, const char* p, DWORD options) : root(r), path(p)
     {
-        created = RegCreateKeyExA(root, path, 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr);
+        created = RegCreateKeyExA(root, path, 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     }
     ~ScopedKey()
     {
@@ -52,7 +51,7 @@ struct ScopedKey
     ScopedKey(const ScopedKey&) = delete;
     ScopedKey& operator=(const ScopedKey&) = delete;
 };
-} // namespace
+}  // namespace
 
 // Wine's first start without DISPLAY leaves the desktop on the null driver
 // for the server's whole life: the desktop then keeps a made-up 1024 x 768
@@ -87,8 +86,7 @@ TEST(Bed, UserRegistryIsWritable)
     ScopedKey k(HKEY_CURRENT_USER, "Software\\KesuBedTest", REG_OPTION_NON_VOLATILE);
     ASSERT_EQ(k.created, ERROR_SUCCESS);
     const char value[] = "Kesu";
-    ASSERT_EQ(RegSetValueExA(k.key, "Probe", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                             sizeof value),
+    ASSERT_EQ(RegSetValueExA(k.key, "Probe", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value),
               ERROR_SUCCESS);
     char back[16] = {};
     DWORD size = sizeof back;

@@ -10,34 +10,40 @@
 
 // Channel centre frequencies in kHz: 2.4 GHz channels 1-14 and the 5 GHz
 // channels in use.
-inline bool IsValidChannelKhz(uint32_t khz) {
-  if (khz >= 2412000 && khz <= 2472000) return (khz - 2412000) % 5000 == 0;
-  if (khz == 2484000) return true;
-  if (khz < 5180000 || khz > 5825000 || khz % 5000 != 0) return false;
-  const uint32_t channel = (khz - 5000000) / 5000;
-  return (channel >= 36 && channel <= 64 && channel % 4 == 0) ||
-         (channel >= 100 && channel <= 144 && channel % 4 == 0) ||
-         (channel >= 149 && channel <= 165 && (channel - 149) % 4 == 0);
+inline bool IsValidChannelKhz(uint32_t khz)
+{
+    if (khz >= 2412000 && khz <= 2472000)
+        return (khz - 2412000) % 5000 == 0;
+    if (khz == 2484000)
+        return true;
+    if (khz < 5180000 || khz > 5825000 || khz % 5000 != 0)
+        return false;
+    const uint32_t channel = (khz - 5000000) / 5000;
+    return (channel >= 36 && channel <= 64 && channel % 4 == 0) ||
+           (channel >= 100 && channel <= 144 && channel % 4 == 0) ||
+           (channel >= 149 && channel <= 165 && (channel - 149) % 4 == 0);
 }
 
-inline void ExpectSaneRecord(const NDIS_WLAN_BSSID& e) {
-  EXPECT_EQ(e.Length, 104u);
-  EXPECT_EQ(e.MacAddress[0] & 0x01, 0) << "an access point's address is never a group address";
-  EXPECT_EQ(e.Reserved[0] | e.Reserved[1], 0);
-  EXPECT_LE(e.SsidLength, 32u);
-  for (ULONG i = e.SsidLength; i < 32 && e.SsidLength <= 32; ++i) EXPECT_EQ(e.Ssid[i], 0);
-  for (ULONG i = 0; i < e.SsidLength && e.SsidLength <= 32; ++i) EXPECT_NE(e.Ssid[i], 0);
-  EXPECT_LE(e.Privacy, 1u);
-  EXPECT_GE(e.Rssi, -95);
-  EXPECT_LE(e.Rssi, -30);
-  EXPECT_GE(e.NetworkTypeInUse, Ndis802_11DS);
-  EXPECT_LE(e.NetworkTypeInUse, Ndis802_11OFDM24);
-  EXPECT_EQ(e.NetworkTypeInUse == Ndis802_11OFDM5, e.Configuration.DSConfig >= 5000000);
-  EXPECT_EQ(e.Configuration.Length, 32u);
-  EXPECT_GT(e.Configuration.BeaconPeriod, 0u);
-  EXPECT_TRUE(IsValidChannelKhz(e.Configuration.DSConfig)) << e.Configuration.DSConfig;
-  EXPECT_EQ(e.Configuration.FHConfig.Length, 16u);
-  EXPECT_TRUE(e.InfrastructureMode == Ndis802_11IBSS ||
-              e.InfrastructureMode == Ndis802_11Infrastructure);
-  EXPECT_NE(e.SupportedRates[0] & 0x80, 0) << "the first rate is a basic rate";
+inline void ExpectSaneRecord(const NDIS_WLAN_BSSID& e)
+{
+    EXPECT_EQ(e.Length, 104u);
+    EXPECT_EQ(e.MacAddress[0] & 0x01, 0) << "an access point's address is never a group address";
+    EXPECT_EQ(e.Reserved[0] | e.Reserved[1], 0);
+    EXPECT_LE(e.SsidLength, 32u);
+    for (ULONG i = e.SsidLength; i < 32 && e.SsidLength <= 32; ++i)
+        EXPECT_EQ(e.Ssid[i], 0);
+    for (ULONG i = 0; i < e.SsidLength && e.SsidLength <= 32; ++i)
+        EXPECT_NE(e.Ssid[i], 0);
+    EXPECT_LE(e.Privacy, 1u);
+    EXPECT_GE(e.Rssi, -95);
+    EXPECT_LE(e.Rssi, -30);
+    EXPECT_GE(e.NetworkTypeInUse, Ndis802_11DS);
+    EXPECT_LE(e.NetworkTypeInUse, Ndis802_11OFDM24);
+    EXPECT_EQ(e.NetworkTypeInUse == Ndis802_11OFDM5, e.Configuration.DSConfig >= 5000000);
+    EXPECT_EQ(e.Configuration.Length, 32u);
+    EXPECT_GT(e.Configuration.BeaconPeriod, 0u);
+    EXPECT_TRUE(IsValidChannelKhz(e.Configuration.DSConfig)) << e.Configuration.DSConfig;
+    EXPECT_EQ(e.Configuration.FHConfig.Length, 16u);
+    EXPECT_TRUE(e.InfrastructureMode == Ndis802_11IBSS || e.InfrastructureMode == Ndis802_11Infrastructure);
+    EXPECT_NE(e.SupportedRates[0] & 0x80, 0) << "the first rate is a basic rate";
 }

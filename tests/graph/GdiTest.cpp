@@ -39,9 +39,8 @@ TEST(GdiObject, DeletesOnDestructionAndMovesOwnership)
 TEST(GdiObject, FontsAndBitmapsAreCreatedInTheirKinds)
 {
     CFont font;
-    ASSERT_TRUE(font.CreateFont(14, 0, 900, 0, 300, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                FF_SWISS | DEFAULT_PITCH, "Arial"));
+    ASSERT_TRUE(font.CreateFont(14, 0, 900, 0, 300, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH, "Arial"));
     LOGFONTA lf = {};
     ASSERT_EQ(static_cast<int>(sizeof lf), ::GetObjectA(font.GetSafeHandle(), sizeof lf, &lf));
     EXPECT_EQ(900, lf.lfEscapement);

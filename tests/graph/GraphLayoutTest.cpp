@@ -17,7 +17,12 @@ TEST(GraphLayout, PlotBoxKeepsFixedMarginsAroundTheClient)
 
 TEST(GraphLayout, LabelMarginCountsTheWiderBoundsDigitsAndDecimals)
 {
-    struct Case { double lower, upper; int decimals; int left; };
+    struct Case
+    {
+        double lower, upper;
+        int decimals;
+        int left;
+    };
     const Case cases[] = {
         {0.0, 64.0, 1, 36},      // 64 counts 1
         {0.0, 0.5, 2, 36},       // 0 and magnitudes in (0.1, 1) count none

@@ -16,10 +16,10 @@ static const COLORREF kWhite = RGB(255, 255, 255);
 class CTestGraph : public CPowerGraph
 {
 public:
-    using CPowerGraph::m_rcPlot;
-    using CPowerGraph::m_nPlotWidth;
     using CPowerGraph::m_nPlotHeight;
+    using CPowerGraph::m_nPlotWidth;
     using CPowerGraph::m_nScrollStep;
+    using CPowerGraph::m_rcPlot;
 
     COLORREF Grid(int x, int y) const { return m_dcGrid.GetPixel(x, y); }
     COLORREF Trace(int x, int y) const { return m_dcTrace.GetPixel(x, y); }
@@ -52,8 +52,8 @@ protected:
     void SetUp() override
     {
         // Made the way the frame makes it: large first, then sized to its bar.
-        ASSERT_TRUE(m_host.CreateEx(0, AfxRegisterWndClass(0), "graph host", WS_POPUP, 0, 0, 2100,
-                                    1100, nullptr, nullptr));
+        ASSERT_TRUE(m_host.CreateEx(0, AfxRegisterWndClass(0), "graph host", WS_POPUP, 0, 0, 2100, 1100,
+                                    nullptr, nullptr));
         ASSERT_TRUE(m_graph.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 2048, 1024), &m_host, 0));
         m_graph.SetRange(0.0, 64.0, 1);
         m_graph.SetYUnits("dBm");
@@ -87,13 +87,15 @@ TEST_F(PowerGraphTest, LayoutLeavesRoomForTheBoundLabels)
 
 TEST_F(PowerGraphTest, FrameRunsOnePixelOutsideThePlotOnTheRightAndBottom)
 {
-    for (int y = kTop; y <= kBottom + 1; ++y) {
+    for (int y = kTop; y <= kBottom + 1; ++y)
+    {
         EXPECT_EQ(kCyan, m_graph.Grid(kLeft, y)) << y;
         EXPECT_EQ(kCyan, m_graph.Grid(kRight + 1, y)) << y;
         EXPECT_EQ(kBlack, m_graph.Grid(kLeft - 1, y)) << y;
         EXPECT_EQ(kBlack, m_graph.Grid(kRight + 2, y)) << y;
     }
-    for (int x = kLeft; x <= kRight + 1; ++x) {
+    for (int x = kLeft; x <= kRight + 1; ++x)
+    {
         EXPECT_EQ(kCyan, m_graph.Grid(x, kTop)) << x;
         EXPECT_EQ(kCyan, m_graph.Grid(x, kBottom + 1)) << x;
         EXPECT_EQ(kBlack, m_graph.Grid(x, kTop - 1)) << x;
@@ -105,9 +107,11 @@ TEST_F(PowerGraphTest, GridDotsEveryFourPixelsOnTheMiddleAndQuarterRows)
 {
     const int mid = (kTop + kBottom) / 2;  // 92
     const int quarter = 165 / 4;           // 41
-    for (int y = kTop + 1; y <= kBottom; ++y) {
+    for (int y = kTop + 1; y <= kBottom; ++y)
+    {
         const bool dotRow = y == mid - quarter || y == mid || y == mid + quarter;
-        for (int x = kLeft + 1; x <= kRight; ++x) {
+        for (int x = kLeft + 1; x <= kRight; ++x)
+        {
             const bool dot = dotRow && (x - kLeft) % 4 == 0 && x < kRight;
             ASSERT_EQ(dot ? kCyan : kBlack, m_graph.Grid(x, y)) << x << "," << y;
         }
@@ -165,7 +169,8 @@ TEST_F(PowerGraphTest, EachPointMovesTheTraceFourPixelsLeft)
 TEST_F(PowerGraphTest, ValueAboveTheRangeIsErasedOnAndAboveTheFramesTopRow)
 {
     m_graph.AppendPoint(100.0);  // y = 175 - 257 = -82
-    for (int x = kRight - 6; x <= kRight - 2; ++x) {
+    for (int x = kRight - 6; x <= kRight - 2; ++x)
+    {
         for (int y = 0; y <= kTop; ++y)
             ASSERT_EQ(kBlack, m_graph.Trace(x, y)) << x << "," << y;
         EXPECT_EQ(kCyan, m_graph.Shown(x, kTop)) << "the frame shows, not the trace";
@@ -184,7 +189,8 @@ TEST_F(PowerGraphTest, ValueAboveTheRangeIsErasedOnAndAboveTheFramesTopRow)
 TEST_F(PowerGraphTest, LowerBoundStaysOnThePlotsBottomRowAndBelowIsErased)
 {
     m_graph.AppendPoint(0.0);
-    for (int x = kRight - 6; x < kRight - 2; ++x) {
+    for (int x = kRight - 6; x < kRight - 2; ++x)
+    {
         EXPECT_EQ(kWhite, m_graph.Shown(x, kBottom)) << x;
         EXPECT_EQ(kCyan, m_graph.Shown(x, kBottom + 1)) << x;
     }

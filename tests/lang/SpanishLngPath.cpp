@@ -4,17 +4,20 @@
 #ifdef _WIN32
 #include <windows.h>
 
-std::string SpanishLngPath() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) {
-    return "spanish.lng";
-  }
-  std::string folder(path, length);
-  return folder.substr(0, folder.find_last_of("\\/") + 1) + "spanish.lng";
+std::string SpanishLngPath()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+    {
+        return "spanish.lng";
+    }
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of("\\/") + 1) + "spanish.lng";
 }
 #else
-std::string SpanishLngPath() {
-  return KESU_SPANISH_LNG;
+std::string SpanishLngPath()
+{
+    return KESU_SPANISH_LNG;
 }
 #endif

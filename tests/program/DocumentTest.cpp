@@ -11,229 +11,252 @@
 #include "res/resource.h"
 #include "tests/program/ProgramTestSupport.h"
 
-namespace {
+namespace
+{
 
-std::string TempPath(const char* name) {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  return std::string(folder) + "kesu-program-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+std::string TempPath(const char* name)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + "kesu-program-" + std::to_string(GetCurrentProcessId()) + "-" + name;
 }
 
-std::vector<char> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+std::vector<char> ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void WriteFile(const std::string& path, const std::vector<char>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+void WriteFile(const std::string& path, const std::vector<char>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // One record: the driver's 104 bytes, the stated length, then 'text' (which
 // need not be as long as the length says).
-void AppendRecord(std::vector<char>& bytes, const NDIS_WLAN_BSSID& bssid, int32_t length, const std::string& text) {
-  const char* p = reinterpret_cast<const char*>(&bssid);
-  bytes.insert(bytes.end(), p, p + sizeof bssid);
-  const uint32_t le = static_cast<uint32_t>(length);
-  for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>((le >> shift) & 0xFF));
-  bytes.insert(bytes.end(), text.begin(), text.end());
+void AppendRecord(std::vector<char>& bytes, const NDIS_WLAN_BSSID& bssid, int32_t length,
+                  const std::string& text)
+{
+    const char* p = reinterpret_cast<const char*>(&bssid);
+    bytes.insert(bytes.end(), p, p + sizeof bssid);
+    const uint32_t le = static_cast<uint32_t>(length);
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<char>((le >> shift) & 0xFF));
+    bytes.insert(bytes.end(), text.begin(), text.end());
 }
 
 // Loads 'bytes' through the document's Serialize as the framework would.
-bool LoadBytes(const std::vector<char>& bytes) {
-  const std::string path = TempPath("load.ksu");
-  WriteFile(path, bytes);
-  CFile file;
-  if (!file.Open(path.c_str(), CFile::modeRead)) return false;
-  CArchive ar(&file, CArchive::load);
-  Doc()->Serialize(ar);
-  ar.Close();
-  file.Close();
-  DeleteFileA(path.c_str());
-  return ar.IsOk() != FALSE;
+bool LoadBytes(const std::vector<char>& bytes)
+{
+    const std::string path = TempPath("load.ksu");
+    WriteFile(path, bytes);
+    CFile file;
+    if (!file.Open(path.c_str(), CFile::modeRead))
+        return false;
+    CArchive ar(&file, CArchive::load);
+    Doc()->Serialize(ar);
+    ar.Close();
+    file.Close();
+    DeleteFileA(path.c_str());
+    return ar.IsOk() != FALSE;
 }
 
-std::vector<CNetworkEntry*> Entries() {
-  std::vector<CNetworkEntry*> entries;
-  CEntryListLock lock(*Doc());
-  for (CNetworkEntry* p = Doc()->m_pHead; p; p = p->m_pNext) entries.push_back(p);
-  return entries;
+std::vector<CNetworkEntry*> Entries()
+{
+    std::vector<CNetworkEntry*> entries;
+    CEntryListLock lock(*Doc());
+    for (CNetworkEntry* p = Doc()->m_pHead; p; p = p->m_pNext)
+        entries.push_back(p);
+    return entries;
 }
 
-bool IsZeroTime(const SYSTEMTIME& t) {
-  static const SYSTEMTIME zero = {};
-  return std::memcmp(&t, &zero, sizeof t) == 0;
+bool IsZeroTime(const SYSTEMTIME& t)
+{
+    static const SYSTEMTIME zero = {};
+    return std::memcmp(&t, &zero, sizeof t) == 0;
 }
 
 }  // namespace
 
-TEST_F(ProgramTest, ListSavedAndOpenedAgainWhileTheScanGoesOn) {
-  m_card.AddPass(PassHearing({MakeScriptedElement(0x61, "Portal", -40), MakeScriptedElement(0x62, "Kiosco", -55, 0),
-                              MakeScriptedElement(0x63, "", -70)}));
-  m_card.AddPass(PassHearing({MakeScriptedElement(0x61, "Portal", -42), MakeScriptedElement(0x64, "Nueva", -60)}));
-  NewScan();
-  FinishPass(1);
-  Tick(ID_TIMER_REFRESH);
-  std::vector<CNetworkEntry*> before = Entries();
-  ASSERT_EQ(3u, before.size());
-  before[0]->m_strAnnotation = "Portal 3, segundo piso";
-  before[2]->m_strAnnotation = "x";
-  Doc()->m_pTracked = before[1];
+TEST_F(ProgramTest, ListSavedAndOpenedAgainWhileTheScanGoesOn)
+{
+    m_card.AddPass(
+        PassHearing({MakeScriptedElement(0x61, "Portal", -40), MakeScriptedElement(0x62, "Kiosco", -55, 0),
+                     MakeScriptedElement(0x63, "", -70)}));
+    m_card.AddPass(
+        PassHearing({MakeScriptedElement(0x61, "Portal", -42), MakeScriptedElement(0x64, "Nueva", -60)}));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+    std::vector<CNetworkEntry*> before = Entries();
+    ASSERT_EQ(3u, before.size());
+    before[0]->m_strAnnotation = "Portal 3, segundo piso";
+    before[2]->m_strAnnotation = "x";
+    Doc()->m_pTracked = before[1];
 
-  const std::string path = TempPath("list.ksu");
-  ASSERT_TRUE(Doc()->OnSaveDocument(path.c_str()));
-  EXPECT_FALSE(Doc()->IsModified());
-  const std::vector<char> saved = ReadFile(path);
-  ASSERT_EQ(3 * 108 + 22 + 1, saved.size());
-  EXPECT_EQ(0, std::memcmp(saved.data(), &before[0]->m_bssid, 104));
+    const std::string path = TempPath("list.ksu");
+    ASSERT_TRUE(Doc()->OnSaveDocument(path.c_str()));
+    EXPECT_FALSE(Doc()->IsModified());
+    const std::vector<char> saved = ReadFile(path);
+    ASSERT_EQ(3 * 108 + 22 + 1, saved.size());
+    EXPECT_EQ(0, std::memcmp(saved.data(), &before[0]->m_bssid, 104));
 
-  // The scanner is in its second pass while the file replaces the list.
-  App().m_announced.clear();
-  ASSERT_TRUE(Doc()->OnOpenDocument(path.c_str()));
-  std::vector<CNetworkEntry*> loaded = Entries();
-  ASSERT_EQ(3u, loaded.size());
-  for (size_t i = 0; i < loaded.size(); ++i) {
-    EXPECT_NE(before[i], loaded[i]);
-    EXPECT_EQ(0, std::memcmp(&before[i]->m_bssid, &loaded[i]->m_bssid, sizeof loaded[i]->m_bssid)) << i;
-    EXPECT_EQ(before[i]->m_strAnnotation, loaded[i]->m_strAnnotation) << i;
-    EXPECT_EQ(0, loaded[i]->m_bSeen);
-    EXPECT_EQ(1, loaded[i]->m_bAnnounced);
-    EXPECT_TRUE(IsZeroTime(loaded[i]->m_timeFirstSeen));
-  }
-  // What the load replaced stays alive for whoever still holds it.
-  EXPECT_EQ(1u, Doc()->GetRetiredCount());
-  EXPECT_EQ("Kiosco", std::string(reinterpret_cast<const char*>(Doc()->m_pTracked->m_bssid.Ssid), 6));
-  Tick(ID_TIMER_REFRESH);
-  EXPECT_TRUE(App().m_announced.empty());
-  EXPECT_FALSE(Doc()->IsModified());
-  EXPECT_EQ("Portal 3, segundo piso", std::string(loaded[0]->m_strAnnotation));
+    // The scanner is in its second pass while the file replaces the list.
+    App().m_announced.clear();
+    ASSERT_TRUE(Doc()->OnOpenDocument(path.c_str()));
+    std::vector<CNetworkEntry*> loaded = Entries();
+    ASSERT_EQ(3u, loaded.size());
+    for (size_t i = 0; i < loaded.size(); ++i)
+    {
+        EXPECT_NE(before[i], loaded[i]);
+        EXPECT_EQ(0, std::memcmp(&before[i]->m_bssid, &loaded[i]->m_bssid, sizeof loaded[i]->m_bssid)) << i;
+        EXPECT_EQ(before[i]->m_strAnnotation, loaded[i]->m_strAnnotation) << i;
+        EXPECT_EQ(0, loaded[i]->m_bSeen);
+        EXPECT_EQ(1, loaded[i]->m_bAnnounced);
+        EXPECT_TRUE(IsZeroTime(loaded[i]->m_timeFirstSeen));
+    }
+    // What the load replaced stays alive for whoever still holds it.
+    EXPECT_EQ(1u, Doc()->GetRetiredCount());
+    EXPECT_EQ("Kiosco", std::string(reinterpret_cast<const char*>(Doc()->m_pTracked->m_bssid.Ssid), 6));
+    Tick(ID_TIMER_REFRESH);
+    EXPECT_TRUE(App().m_announced.empty());
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ("Portal 3, segundo piso", std::string(loaded[0]->m_strAnnotation));
 
-  // The scan merges into the loaded list: heard again is refreshed, not
-  // announced; the new one follows the loaded ones.
-  FinishPass(2);
-  Tick(ID_TIMER_REFRESH);
-  std::vector<CNetworkEntry*> merged = Entries();
-  ASSERT_EQ(4u, merged.size());
-  EXPECT_EQ(loaded[0], merged[0]);
-  EXPECT_EQ(1, merged[0]->m_bSeen);
-  EXPECT_EQ(-42, merged[0]->m_bssid.Rssi);
-  EXPECT_EQ(0x64, merged[3]->m_bssid.MacAddress[5]);
-  EXPECT_EQ((std::vector<std::string>{"Nueva red Nueva , Canal 2437000 , red cifrada"}), App().m_announced);
-  DeleteFileA(path.c_str());
+    // The scan merges into the loaded list: heard again is refreshed, not
+    // announced; the new one follows the loaded ones.
+    FinishPass(2);
+    Tick(ID_TIMER_REFRESH);
+    std::vector<CNetworkEntry*> merged = Entries();
+    ASSERT_EQ(4u, merged.size());
+    EXPECT_EQ(loaded[0], merged[0]);
+    EXPECT_EQ(1, merged[0]->m_bSeen);
+    EXPECT_EQ(-42, merged[0]->m_bssid.Rssi);
+    EXPECT_EQ(0x64, merged[3]->m_bssid.MacAddress[5]);
+    EXPECT_EQ((std::vector<std::string>{"Nueva red Nueva , Canal 2437000 , red cifrada"}), App().m_announced);
+    DeleteFileA(path.c_str());
 }
 
-TEST_F(ProgramTest, EmptyListIsAnEmptyFileAndShortFilesChangeNothing) {
-  const std::string path = TempPath("empty.ksu");
-  ASSERT_TRUE(Doc()->OnSaveDocument(path.c_str()));
-  EXPECT_TRUE(ReadFile(path).empty());
+TEST_F(ProgramTest, EmptyListIsAnEmptyFileAndShortFilesChangeNothing)
+{
+    const std::string path = TempPath("empty.ksu");
+    ASSERT_TRUE(Doc()->OnSaveDocument(path.c_str()));
+    EXPECT_TRUE(ReadFile(path).empty());
 
-  auto* pEntry = new CNetworkEntry;
-  pEntry->m_bssid = MakeScriptedElement(0x71, "Queda", -50);
-  Doc()->m_pHead = pEntry;
-  ASSERT_TRUE(Doc()->OnOpenDocument(path.c_str()));
-  EXPECT_EQ(std::vector<CNetworkEntry*>{pEntry}, Entries());
-  EXPECT_TRUE(LoadBytes(std::vector<char>(103, 'k')));
-  EXPECT_EQ(std::vector<CNetworkEntry*>{pEntry}, Entries());
-  EXPECT_TRUE(App().m_messages.empty());
-  DeleteFileA(path.c_str());
+    auto* pEntry = new CNetworkEntry;
+    pEntry->m_bssid = MakeScriptedElement(0x71, "Queda", -50);
+    Doc()->m_pHead = pEntry;
+    ASSERT_TRUE(Doc()->OnOpenDocument(path.c_str()));
+    EXPECT_EQ(std::vector<CNetworkEntry*>{pEntry}, Entries());
+    EXPECT_TRUE(LoadBytes(std::vector<char>(103, 'k')));
+    EXPECT_EQ(std::vector<CNetworkEntry*>{pEntry}, Entries());
+    EXPECT_TRUE(App().m_messages.empty());
+    DeleteFileA(path.c_str());
 }
 
-TEST_F(ProgramTest, DamagedRecordsLoadWhatTheyHold) {
-  const NDIS_WLAN_BSSID a = MakeScriptedElement(0x81, "A", -40);
-  const NDIS_WLAN_BSSID b = MakeScriptedElement(0x82, "B", -50);
+TEST_F(ProgramTest, DamagedRecordsLoadWhatTheyHold)
+{
+    const NDIS_WLAN_BSSID a = MakeScriptedElement(0x81, "A", -40);
+    const NDIS_WLAN_BSSID b = MakeScriptedElement(0x82, "B", -50);
 
-  std::vector<char> bytes;
-  AppendRecord(bytes, a, 0, "");
-  ASSERT_EQ(108u, bytes.size());
-  ASSERT_TRUE(LoadBytes(bytes));
-  std::vector<CNetworkEntry*> entries = Entries();
-  ASSERT_EQ(1u, entries.size());
-  EXPECT_EQ("", entries[0]->m_strAnnotation);
+    std::vector<char> bytes;
+    AppendRecord(bytes, a, 0, "");
+    ASSERT_EQ(108u, bytes.size());
+    ASSERT_TRUE(LoadBytes(bytes));
+    std::vector<CNetworkEntry*> entries = Entries();
+    ASSERT_EQ(1u, entries.size());
+    EXPECT_EQ("", entries[0]->m_strAnnotation);
 
-  // A negative length reads no text: the next record follows its 4 bytes.
-  bytes.clear();
-  AppendRecord(bytes, a, -5, "");
-  AppendRecord(bytes, b, 3, "abc");
-  ASSERT_TRUE(LoadBytes(bytes));
-  entries = Entries();
-  ASSERT_EQ(2u, entries.size());
-  EXPECT_EQ("", entries[0]->m_strAnnotation);
-  EXPECT_EQ(0x82, entries[1]->m_bssid.MacAddress[5]);
-  EXPECT_EQ("abc", entries[1]->m_strAnnotation);
+    // A negative length reads no text: the next record follows its 4 bytes.
+    bytes.clear();
+    AppendRecord(bytes, a, -5, "");
+    AppendRecord(bytes, b, 3, "abc");
+    ASSERT_TRUE(LoadBytes(bytes));
+    entries = Entries();
+    ASSERT_EQ(2u, entries.size());
+    EXPECT_EQ("", entries[0]->m_strAnnotation);
+    EXPECT_EQ(0x82, entries[1]->m_bssid.MacAddress[5]);
+    EXPECT_EQ("abc", entries[1]->m_strAnnotation);
 
-  // Cut inside the length: the entry with an empty annotation.
-  bytes.clear();
-  AppendRecord(bytes, a, 8, "complete");
-  AppendRecord(bytes, b, 0, "");
-  bytes.resize(108 + 8 + 106);
-  ASSERT_TRUE(LoadBytes(bytes));
-  entries = Entries();
-  ASSERT_EQ(2u, entries.size());
-  EXPECT_EQ("complete", entries[0]->m_strAnnotation);
-  EXPECT_EQ("", entries[1]->m_strAnnotation);
+    // Cut inside the length: the entry with an empty annotation.
+    bytes.clear();
+    AppendRecord(bytes, a, 8, "complete");
+    AppendRecord(bytes, b, 0, "");
+    bytes.resize(108 + 8 + 106);
+    ASSERT_TRUE(LoadBytes(bytes));
+    entries = Entries();
+    ASSERT_EQ(2u, entries.size());
+    EXPECT_EQ("complete", entries[0]->m_strAnnotation);
+    EXPECT_EQ("", entries[1]->m_strAnnotation);
 
-  // Cut inside the text, even where the length claims gigabytes: what is
-  // there, up to a NUL.
-  bytes.clear();
-  AppendRecord(bytes, a, 10, "mitad");
-  ASSERT_TRUE(LoadBytes(bytes));
-  entries = Entries();
-  ASSERT_EQ(1u, entries.size());
-  EXPECT_EQ("mitad", entries[0]->m_strAnnotation);
-  bytes.clear();
-  AppendRecord(bytes, b, 0x7FFFFFFF, std::string("ab\0cd", 5));
-  ASSERT_TRUE(LoadBytes(bytes));
-  entries = Entries();
-  ASSERT_EQ(1u, entries.size());
-  EXPECT_EQ("ab", entries[0]->m_strAnnotation);
-  EXPECT_GE(Doc()->GetRetiredCount(), 4u);
+    // Cut inside the text, even where the length claims gigabytes: what is
+    // there, up to a NUL.
+    bytes.clear();
+    AppendRecord(bytes, a, 10, "mitad");
+    ASSERT_TRUE(LoadBytes(bytes));
+    entries = Entries();
+    ASSERT_EQ(1u, entries.size());
+    EXPECT_EQ("mitad", entries[0]->m_strAnnotation);
+    bytes.clear();
+    AppendRecord(bytes, b, 0x7FFFFFFF, std::string("ab\0cd", 5));
+    ASSERT_TRUE(LoadBytes(bytes));
+    entries = Entries();
+    ASSERT_EQ(1u, entries.size());
+    EXPECT_EQ("ab", entries[0]->m_strAnnotation);
+    EXPECT_GE(Doc()->GetRetiredCount(), 4u);
 }
 
-TEST_F(ProgramTest, FileNewStopsTheRunningScanBeforeStartingTheNext) {
-  ScriptedCardHost first;
-  first.SetSleepMilliseconds(5);
-  first.AddPass(PassHearing({MakeScriptedElement(0x91, "Antes", -50)}));
-  Doc()->SetScanHost(&first);
-  AnswerAdapterDialog(kScriptedService);
-  Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW);
-  ASSERT_TRUE(PumpUntil([] { return !Entries().empty(); }));
+TEST_F(ProgramTest, FileNewStopsTheRunningScanBeforeStartingTheNext)
+{
+    ScriptedCardHost first;
+    first.SetSleepMilliseconds(5);
+    first.AddPass(PassHearing({MakeScriptedElement(0x91, "Antes", -50)}));
+    Doc()->SetScanHost(&first);
+    AnswerAdapterDialog(kScriptedService);
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    ASSERT_TRUE(PumpUntil([] { return !Entries().empty(); }));
 
-  // Cancelled: the next scan uses the card chosen before.
-  m_card.SetSleepMilliseconds(5);
-  Doc()->SetScanHost(&m_card);
-  AnswerAdapterDialog(nullptr);
-  Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW);
-  ASSERT_TRUE(AdapterDialogAnswered());
-  EXPECT_EQ(0, first.OpenDevices()) << "the first scanner has ended";
-  EXPECT_TRUE(PumpUntil([&] { return m_card.OpenDevices() == 1; }));
-  EXPECT_EQ(std::vector<std::string>{"\\\\.\\" + std::string(kScriptedService)}, m_card.OpenedPaths());
-  EXPECT_EQ(1u, Entries().size()) << "a new scan adds to the list";
-  Doc()->StopScan();
+    // Cancelled: the next scan uses the card chosen before.
+    m_card.SetSleepMilliseconds(5);
+    Doc()->SetScanHost(&m_card);
+    AnswerAdapterDialog(nullptr);
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    ASSERT_TRUE(AdapterDialogAnswered());
+    EXPECT_EQ(0, first.OpenDevices()) << "the first scanner has ended";
+    EXPECT_TRUE(PumpUntil([&] { return m_card.OpenDevices() == 1; }));
+    EXPECT_EQ(std::vector<std::string>{"\\\\.\\" + std::string(kScriptedService)}, m_card.OpenedPaths());
+    EXPECT_EQ(1u, Entries().size()) << "a new scan adds to the list";
+    Doc()->StopScan();
 }
 
-namespace {
+namespace
+{
 
 // A document whose scanner thread can't be created, on its own (no frame).
-class CThreadlessDoc : public CKesuDoc {
- public:
-  int m_nThreadRequests = 0;
+class CThreadlessDoc : public CKesuDoc
+{
+public:
+    int m_nThreadRequests = 0;
 
- protected:
-  void ChooseAdapter() override {}
-  HANDLE BeginScanThread() override {
-    ++m_nThreadRequests;
-    return nullptr;
-  }
+protected:
+    void ChooseAdapter() override {}
+    HANDLE BeginScanThread() override
+    {
+        ++m_nThreadRequests;
+        return nullptr;
+    }
 };
 
 }  // namespace
 
-TEST(DocumentScanTest, AScannerThatCantBeCreatedLeavesTheScanOff) {
-  CThreadlessDoc* pDoc = new CThreadlessDoc;
-  ASSERT_EQ(1, pDoc->m_bScanning.load()) << "a new document counts as starting";
-  EXPECT_TRUE(pDoc->OnNewDocument());
-  EXPECT_EQ(1, pDoc->m_nThreadRequests);
-  EXPECT_EQ(nullptr, pDoc->m_hScanThread);
-  EXPECT_EQ(0, pDoc->m_bScanning.load());
-  delete pDoc;
+TEST(DocumentScanTest, AScannerThatCantBeCreatedLeavesTheScanOff)
+{
+    CThreadlessDoc* pDoc = new CThreadlessDoc;
+    ASSERT_EQ(1, pDoc->m_bScanning.load()) << "a new document counts as starting";
+    EXPECT_TRUE(pDoc->OnNewDocument());
+    EXPECT_EQ(1, pDoc->m_nThreadRequests);
+    EXPECT_EQ(nullptr, pDoc->m_hScanThread);
+    EXPECT_EQ(0, pDoc->m_bScanning.load());
+    delete pDoc;
 }

@@ -8,7 +8,8 @@
 #include "res/resource.h"
 #include "scan/AdapterDlg.h"
 
-namespace {
+namespace
+{
 
 CTestKesuApp theApp;
 
@@ -20,123 +21,143 @@ ScriptedCardHost* g_pStartCard = nullptr;
 StartupRecord g_startup;
 std::vector<PlaySoundCall> g_sounds;
 
-BOOL RecordSound(LPCSTR pszSound, HMODULE, DWORD fdwSound) {
-  g_sounds.push_back({pszSound ? pszSound : "", fdwSound});
-  return TRUE;
+BOOL RecordSound(LPCSTR pszSound, HMODULE, DWORD fdwSound)
+{
+    g_sounds.push_back({pszSound ? pszSound : "", fdwSound});
+    return TRUE;
 }
 
-struct PendingAnswer {
-  std::string service;
-  bool bCancel = false;
-  std::function<void(HWND)> inspect;
-  bool bAnswered = false;
+struct PendingAnswer
+{
+    std::string service;
+    bool bCancel = false;
+    std::function<void(HWND)> inspect;
+    bool bAnswered = false;
 };
 PendingAnswer g_answer;
 
-HWND FindThreadWindow(bool (*match)(HWND)) {
-  struct Find {
-    bool (*match)(HWND);
-    HWND hFound;
-  } find = {match, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hWnd, LPARAM lParam) -> BOOL {
-        auto* pFind = reinterpret_cast<Find*>(lParam);
-        if (!pFind->match(hWnd)) return TRUE;
-        pFind->hFound = hWnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  return find.hFound;
+HWND FindThreadWindow(bool (*match)(HWND))
+{
+    struct Find
+    {
+        bool (*match)(HWND);
+        HWND hFound;
+    } find = {match, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* pFind = reinterpret_cast<Find*>(lParam);
+            if (!pFind->match(hWnd))
+                return TRUE;
+            pFind->hFound = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.hFound;
 }
 
-bool IsAdapterDialog(HWND hWnd) {
-  char text[256];
-  if (!IsWindowVisible(hWnd) || !GetClassNameA(hWnd, text, sizeof text) ||
-      std::strcmp(text, "#32770") != 0)
-    return false;
-  GetWindowTextA(hWnd, text, sizeof text);
-  return std::strcmp(text, App().GetString(46)) == 0;
+bool IsAdapterDialog(HWND hWnd)
+{
+    char text[256];
+    if (!IsWindowVisible(hWnd) || !GetClassNameA(hWnd, text, sizeof text) || std::strcmp(text, "#32770") != 0)
+        return false;
+    GetWindowTextA(hWnd, text, sizeof text);
+    return std::strcmp(text, App().GetString(46)) == 0;
 }
 
-bool IsMainFrame(HWND hWnd) { return DYNAMIC_DOWNCAST(CMainFrame, CWnd::FromHandlePermanent(hWnd)) != nullptr; }
-
-void PressButton(HWND hDialog, int id) {
-  SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(hDialog, id)));
+bool IsMainFrame(HWND hWnd)
+{
+    return DYNAMIC_DOWNCAST(CMainFrame, CWnd::FromHandlePermanent(hWnd)) != nullptr;
 }
 
-void CALLBACK AnswerTimer(HWND, UINT, UINT_PTR idEvent, DWORD) {
-  HWND hDialog = FindThreadWindow(IsAdapterDialog);
-  if (!hDialog) return;
-  KillTimer(nullptr, idEvent);
-  if (g_answer.inspect) g_answer.inspect(hDialog);
-  // A dialog left open would hang the test: Cancel whenever the card isn't there.
-  if (g_answer.bCancel || !SelectAdapterRow(hDialog, g_answer.service.c_str()))
-    PressButton(hDialog, IDCANCEL);
-  else
-    PressButton(hDialog, IDOK);
-  g_answer.bAnswered = true;
+void PressButton(HWND hDialog, int id)
+{
+    SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hDialog, id)));
 }
 
-void SetString(HKEY hKey, const char* name, const std::string& value) {
-  RegSetValueExA(hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
+void CALLBACK AnswerTimer(HWND, UINT, UINT_PTR idEvent, DWORD)
+{
+    HWND hDialog = FindThreadWindow(IsAdapterDialog);
+    if (!hDialog)
+        return;
+    KillTimer(nullptr, idEvent);
+    if (g_answer.inspect)
+        g_answer.inspect(hDialog);
+    // A dialog left open would hang the test: Cancel whenever the card isn't there.
+    if (g_answer.bCancel || !SelectAdapterRow(hDialog, g_answer.service.c_str()))
+        PressButton(hDialog, IDCANCEL);
+    else
+        PressButton(hDialog, IDOK);
+    g_answer.bAnswered = true;
 }
 
-class ProgramEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_WIN95_CLASSES |
-                                                ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&icc);
-    char cmdLine[] = "";
-    ASSERT_TRUE(AfxWinInit(GetModuleHandleA(nullptr), nullptr, cmdLine, SW_SHOWNORMAL));
+void SetString(HKEY hKey, const char* name, const std::string& value)
+{
+    RegSetValueExA(hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+}
 
-    g_testKey = "SOFTWARE\\KesuTest\\" + std::to_string(GetCurrentProcessId());
-    g_cardsKey = g_testKey + "\\NetworkCards";
-    HKEY hKey = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, (g_cardsKey + "\\7").c_str(), 0, nullptr, 0,
-                                             KEY_WRITE, nullptr, &hKey, nullptr));
-    SetString(hKey, "ServiceName", kScriptedService);
-    SetString(hKey, "Description", "Tarjeta de prueba");
-    RegCloseKey(hKey);
-    g_pszNetworkCardsKey = g_cardsKey.c_str();
+class ProgramEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_WIN95_CLASSES |
+                                                    ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&icc);
+        char cmdLine[] = "";
+        ASSERT_TRUE(AfxWinInit(GetModuleHandleA(nullptr), nullptr, cmdLine, SW_SHOWNORMAL));
 
-    g_pStartCard = new ScriptedCardHost;
-    g_pStartCard->SetSleepMilliseconds(5);
-    CKesuDoc::s_pScanHostForNewDocuments = g_pStartCard;
+        g_testKey = "SOFTWARE\\KesuTest\\" + std::to_string(GetCurrentProcessId());
+        g_cardsKey = g_testKey + "\\NetworkCards";
+        HKEY hKey = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, (g_cardsKey + "\\7").c_str(), 0, nullptr,
+                                                 0, KEY_WRITE, nullptr, &hKey, nullptr));
+        SetString(hKey, "ServiceName", kScriptedService);
+        SetString(hKey, "Description", "Tarjeta de prueba");
+        RegCloseKey(hKey);
+        g_pszNetworkCardsKey = g_cardsKey.c_str();
 
-    AnswerAdapterDialog(kScriptedService, [](HWND) {
-      // The frame and its refresh timer exist already; nothing is refreshed
-      // yet, but every timer message counts.
-      g_startup.bDialogSeen = true;
-      CMainFrame* pFrame = static_cast<CMainFrame*>(CWnd::FromHandlePermanent(FindThreadWindow(IsMainFrame)));
-      if (!pFrame) return;
-      const int ticks = pFrame->m_nTicks;
-      pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
-      pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
-      g_startup.nTicksDuringDialog = pFrame->m_nTicks - ticks;
-      for (int pane = 0; pane < 4; ++pane)
-        g_startup.panesDuringDialog[pane] = pFrame->m_wndStatusBar.GetPaneText(pane);
-    });
-    ASSERT_TRUE(App().InitInstance());
-    ASSERT_TRUE(AdapterDialogAnswered());
-    for (int pane = 0; pane < 4; ++pane) g_startup.panesAfterStart[pane] = PaneText(pane);
-    // From here the tests deliver the heartbeat themselves.
-    Frame()->KillTimer(ID_TIMER_REFRESH);
-  }
+        g_pStartCard = new ScriptedCardHost;
+        g_pStartCard->SetSleepMilliseconds(5);
+        CKesuDoc::s_pScanHostForNewDocuments = g_pStartCard;
 
-  void TearDown() override {
-    if (Frame()) {
-      Doc()->SetModifiedFlag(FALSE);
-      Frame()->SendMessage(WM_CLOSE);
+        AnswerAdapterDialog(kScriptedService, [](HWND) {
+            // The frame and its refresh timer exist already; nothing is refreshed
+            // yet, but every timer message counts.
+            g_startup.bDialogSeen = true;
+            CMainFrame* pFrame =
+                static_cast<CMainFrame*>(CWnd::FromHandlePermanent(FindThreadWindow(IsMainFrame)));
+            if (!pFrame)
+                return;
+            const int ticks = pFrame->m_nTicks;
+            pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
+            pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
+            g_startup.nTicksDuringDialog = pFrame->m_nTicks - ticks;
+            for (int pane = 0; pane < 4; ++pane)
+                g_startup.panesDuringDialog[pane] = pFrame->m_wndStatusBar.GetPaneText(pane);
+        });
+        ASSERT_TRUE(App().InitInstance());
+        ASSERT_TRUE(AdapterDialogAnswered());
+        for (int pane = 0; pane < 4; ++pane)
+            g_startup.panesAfterStart[pane] = PaneText(pane);
+        // From here the tests deliver the heartbeat themselves.
+        Frame()->KillTimer(ID_TIMER_REFRESH);
     }
-    PumpMessages();
-    App().ExitInstance();
-    delete g_pStartCard;
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, g_testKey.c_str());
-  }
+
+    void TearDown() override
+    {
+        if (Frame())
+        {
+            Doc()->SetModifiedFlag(FALSE);
+            Frame()->SendMessage(WM_CLOSE);
+        }
+        PumpMessages();
+        App().ExitInstance();
+        delete g_pStartCard;
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, g_testKey.c_str());
+    }
 };
 
 ::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
@@ -145,121 +166,164 @@ class ProgramEnvironment : public ::testing::Environment {
 
 const char kScriptedService[] = "KesuScripted";
 
-void CTestKesuApp::Announce(const char* text) {
-  m_announced.push_back(text);
-  CKesuApp::Announce(text);
+void CTestKesuApp::Announce(const char* text)
+{
+    m_announced.push_back(text);
+    CKesuApp::Announce(text);
 }
 
-int CTestKesuApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT) {
-  m_messages.push_back(lpszPrompt);
-  if (!m_answers.empty()) {
-    const int answer = m_answers.front();
-    m_answers.pop_front();
-    return answer;
-  }
-  return (nType & MB_TYPEMASK) == MB_OK ? IDOK : IDNO;
-}
-
-CTestKesuApp& App() { return theApp; }
-CMainFrame* Frame() { return static_cast<CMainFrame*>(theApp.m_pMainWnd); }
-CKesuDoc* Doc() { return Frame() ? static_cast<CKesuDoc*>(Frame()->GetActiveDocument()) : nullptr; }
-CKesuView* View() { return Frame() ? static_cast<CKesuView*>(Frame()->GetActiveView()) : nullptr; }
-const StartupRecord& Startup() { return g_startup; }
-
-void AnswerAdapterDialog(const char* service, std::function<void(HWND)> inspect) {
-  g_answer.service = service ? service : "";
-  g_answer.bCancel = service == nullptr;
-  g_answer.inspect = std::move(inspect);
-  g_answer.bAnswered = false;
-  SetTimer(nullptr, 0, 10, AnswerTimer);
-}
-
-bool AdapterDialogAnswered() { return g_answer.bAnswered; }
-
-bool SelectAdapterRow(HWND hDialog, const char* service) {
-  HWND hList = GetDlgItem(hDialog, 1003);
-  const int rows = static_cast<int>(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
-  for (int row = 0; row < rows; ++row) {
-    char text[600] = {};
-    LVITEMA item = {};
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(hList, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    if (std::strcmp(text, service) != 0) continue;
-    LVITEMA state = {};
-    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(hList, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-    SendMessageA(hList, LVM_SETSELECTIONMARK, 0, row);
-    return true;
-  }
-  return false;
-}
-
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) continue;
-    if (!theApp.PreTranslateMessage(&msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+int CTestKesuApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
+{
+    m_messages.push_back(lpszPrompt);
+    if (!m_answers.empty())
+    {
+        const int answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
     }
-  }
-  theApp.OnIdle(0);
-  theApp.OnIdle(1);
+    return (nType & MB_TYPEMASK) == MB_OK ? IDOK : IDNO;
 }
 
-std::string PaneText(int pane) { return std::string(Frame()->m_wndStatusBar.GetPaneText(pane)); }
+CTestKesuApp& App()
+{
+    return theApp;
+}
+CMainFrame* Frame()
+{
+    return static_cast<CMainFrame*>(theApp.m_pMainWnd);
+}
+CKesuDoc* Doc()
+{
+    return Frame() ? static_cast<CKesuDoc*>(Frame()->GetActiveDocument()) : nullptr;
+}
+CKesuView* View()
+{
+    return Frame() ? static_cast<CKesuView*>(Frame()->GetActiveView()) : nullptr;
+}
+const StartupRecord& Startup()
+{
+    return g_startup;
+}
 
-void Tick(UINT_PTR nIDEvent) { Frame()->SendMessage(WM_TIMER, nIDEvent); }
+void AnswerAdapterDialog(const char* service, std::function<void(HWND)> inspect)
+{
+    g_answer.service = service ? service : "";
+    g_answer.bCancel = service == nullptr;
+    g_answer.inspect = std::move(inspect);
+    g_answer.bAnswered = false;
+    SetTimer(nullptr, 0, 10, AnswerTimer);
+}
 
-bool StopBeepTimer() { return Frame()->KillTimer(ID_TIMER_BEEP) != FALSE; }
+bool AdapterDialogAnswered()
+{
+    return g_answer.bAnswered;
+}
+
+bool SelectAdapterRow(HWND hDialog, const char* service)
+{
+    HWND hList = GetDlgItem(hDialog, 1003);
+    const int rows = static_cast<int>(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row)
+    {
+        char text[600] = {};
+        LVITEMA item = {};
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(hList, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        if (std::strcmp(text, service) != 0)
+            continue;
+        LVITEMA state = {};
+        state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(hList, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+        SendMessageA(hList, LVM_SETSELECTIONMARK, 0, row);
+        return true;
+    }
+    return false;
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+        if (msg.message == WM_QUIT)
+            continue;
+        if (!theApp.PreTranslateMessage(&msg))
+        {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    theApp.OnIdle(0);
+    theApp.OnIdle(1);
+}
+
+std::string PaneText(int pane)
+{
+    return std::string(Frame()->m_wndStatusBar.GetPaneText(pane));
+}
+
+void Tick(UINT_PTR nIDEvent)
+{
+    Frame()->SendMessage(WM_TIMER, nIDEvent);
+}
+
+bool StopBeepTimer()
+{
+    return Frame()->KillTimer(ID_TIMER_BEEP) != FALSE;
+}
 
 ProgramTest::ProgramTest() : m_sounds(g_sounds) {}
 
-void ProgramTest::SetUp() {
-  g_sounds.clear();
-  CMainFrame::s_pfnPlaySound = RecordSound;
-  ASSERT_NE(nullptr, Doc());
-  // The scan of the start or of the test before ends; its card may be gone.
-  Doc()->StopScan();
-  Doc()->SetScanHost(g_pStartCard);
-  Doc()->DeleteEntries();
-  {
-    CEntryListLock lock(*Doc());
-    std::memset(Doc()->m_ownMac, 0, sizeof Doc()->m_ownMac);
-  }
-  Doc()->m_pTracked = nullptr;
-  Doc()->m_nHeard = 0;
-  Doc()->SetModifiedFlag(FALSE);
-  StopBeepTimer();
-  App().m_announced.clear();
-  App().m_messages.clear();
-  App().m_answers.clear();
+void ProgramTest::SetUp()
+{
+    g_sounds.clear();
+    CMainFrame::s_pfnPlaySound = RecordSound;
+    ASSERT_NE(nullptr, Doc());
+    // The scan of the start or of the test before ends; its card may be gone.
+    Doc()->StopScan();
+    Doc()->SetScanHost(g_pStartCard);
+    Doc()->DeleteEntries();
+    {
+        CEntryListLock lock(*Doc());
+        std::memset(Doc()->m_ownMac, 0, sizeof Doc()->m_ownMac);
+    }
+    Doc()->m_pTracked = nullptr;
+    Doc()->m_nHeard = 0;
+    Doc()->SetModifiedFlag(FALSE);
+    StopBeepTimer();
+    App().m_announced.clear();
+    App().m_messages.clear();
+    App().m_answers.clear();
 }
 
-void ProgramTest::TearDown() {
-  m_card.HoldSleeps(false);
-  Doc()->StopScan();
-  Doc()->SetScanHost(g_pStartCard);
-  StopBeepTimer();
+void ProgramTest::TearDown()
+{
+    m_card.HoldSleeps(false);
+    Doc()->StopScan();
+    Doc()->SetScanHost(g_pStartCard);
+    StopBeepTimer();
 }
 
-void ProgramTest::NewScan() {
-  m_card.HoldSleeps(true);
-  Doc()->SetScanHost(&m_card);
-  AnswerAdapterDialog(kScriptedService);
-  Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW);
-  ASSERT_TRUE(AdapterDialogAnswered());
-  ASSERT_TRUE(m_card.WaitForSleep(1));
+void ProgramTest::NewScan()
+{
+    m_card.HoldSleeps(true);
+    Doc()->SetScanHost(&m_card);
+    AnswerAdapterDialog(kScriptedService);
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    ASSERT_TRUE(AdapterDialogAnswered());
+    ASSERT_TRUE(m_card.WaitForSleep(1));
 }
 
-void ProgramTest::FinishPass(int n) {
-  m_card.ReleaseSleep();
-  ASSERT_TRUE(m_card.WaitForSleep(n + 1));
+void ProgramTest::FinishPass(int n)
+{
+    m_card.ReleaseSleep();
+    ASSERT_TRUE(m_card.WaitForSleep(n + 1));
 }
 
-ScriptedCardPass PassHearing(const std::vector<NDIS_WLAN_BSSID>& elements) {
-  ScriptedCardPass pass;
-  pass.list = MakeScriptedList(elements);
-  return pass;
+ScriptedCardPass PassHearing(const std::vector<NDIS_WLAN_BSSID>& elements)
+{
+    ScriptedCardPass pass;
+    pass.list = MakeScriptedList(elements);
+    return pass;
 }

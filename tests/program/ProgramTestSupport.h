@@ -18,14 +18,15 @@
 
 // The application with its announcements and message boxes recorded; every
 // message box is answered from m_answers, else "No" to the save prompt.
-class CTestKesuApp : public CKesuApp {
- public:
-  void Announce(const char* text) override;
-  int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
+class CTestKesuApp : public CKesuApp
+{
+public:
+    void Announce(const char* text) override;
+    int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
 
-  std::vector<std::string> m_announced;
-  std::vector<std::string> m_messages;
-  std::deque<int> m_answers;
+    std::vector<std::string> m_announced;
+    std::vector<std::string> m_messages;
+    std::deque<int> m_answers;
 };
 
 CTestKesuApp& App();
@@ -38,11 +39,12 @@ extern const char kScriptedService[];
 
 // What the tests saw while the first adapter dialog was open, and right after
 // start-up before any refresh.
-struct StartupRecord {
-  bool bDialogSeen = false;
-  int nTicksDuringDialog = 0;
-  std::string panesDuringDialog[4];
-  std::string panesAfterStart[4];
+struct StartupRecord
+{
+    bool bDialogSeen = false;
+    int nTicksDuringDialog = 0;
+    std::string panesDuringDialog[4];
+    std::string panesAfterStart[4];
 };
 const StartupRecord& Startup();
 
@@ -58,14 +60,17 @@ bool SelectAdapterRow(HWND hDialog, const char* service);
 // Delivers what is queued for this thread, then one round of idle processing.
 void PumpMessages();
 template <class Pred>
-bool PumpUntil(Pred pred, DWORD dwTimeoutMs = 5000) {
-  const DWORD dwStart = GetTickCount();
-  while (!pred()) {
-    if (GetTickCount() - dwStart > dwTimeoutMs) return pred();
-    PumpMessages();
-    Sleep(2);
-  }
-  return true;
+bool PumpUntil(Pred pred, DWORD dwTimeoutMs = 5000)
+{
+    const DWORD dwStart = GetTickCount();
+    while (!pred())
+    {
+        if (GetTickCount() - dwStart > dwTimeoutMs)
+            return pred();
+        PumpMessages();
+        Sleep(2);
+    }
+    return true;
 }
 
 std::string PaneText(int pane);
@@ -75,30 +80,32 @@ void Tick(UINT_PTR nIDEvent);
 bool StopBeepTimer();
 
 // What the beeper asked the sound player for; tests play nothing.
-struct PlaySoundCall {
-  std::string path;
-  DWORD flags;
+struct PlaySoundCall
+{
+    std::string path;
+    DWORD flags;
 };
 
 // Each test scans its own scripted card from a fresh, empty document, with
 // the beeper's sounds recorded in m_sounds.
-class ProgramTest : public ::testing::Test {
- protected:
-  void SetUp() override;
-  void TearDown() override;
+class ProgramTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
 
-  // File New through the frame's command, choosing the scripted card in the
-  // adapter dialog; the scan then runs on m_card. Sleeps are held: the
-  // scanner stops before fetching each pass until FinishPass lets it on.
-  void NewScan();
-  // Lets pass 'n' (from 1) fetch and merge, and waits until it has.
-  void FinishPass(int n);
+    // File New through the frame's command, choosing the scripted card in the
+    // adapter dialog; the scan then runs on m_card. Sleeps are held: the
+    // scanner stops before fetching each pass until FinishPass lets it on.
+    void NewScan();
+    // Lets pass 'n' (from 1) fetch and merge, and waits until it has.
+    void FinishPass(int n);
 
-  ScriptedCardHost m_card;
-  std::vector<PlaySoundCall>& m_sounds;
+    ScriptedCardHost m_card;
+    std::vector<PlaySoundCall>& m_sounds;
 
- public:
-  ProgramTest();
+public:
+    ProgramTest();
 };
 
 // A pass answering 'elements' with the card's address 02:00:00:00:00:01.

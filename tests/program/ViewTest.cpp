@@ -6,221 +6,245 @@
 #include "res/resource.h"
 #include "tests/program/ProgramTestSupport.h"
 
-namespace {
+namespace
+{
 
-std::string CellText(int row, int column) {
-  char text[256] = {};
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  View()->GetListCtrl().SendMessage(LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return text;
+std::string CellText(int row, int column)
+{
+    char text[256] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    View()->GetListCtrl().SendMessage(LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    return text;
 }
 
-int CellImage(int row, int column) {
-  LVITEMA item = {};
-  item.mask = LVIF_IMAGE;
-  item.iItem = row;
-  item.iSubItem = column;
-  View()->GetListCtrl().SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  return item.iImage;
+int CellImage(int row, int column)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iSubItem = column;
+    View()->GetListCtrl().SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
 }
 
-CNetworkEntry* EntryAt(int row) {
-  CNetworkEntry* pEntry = Doc()->m_pHead;
-  while (pEntry && row-- > 0) pEntry = pEntry->m_pNext;
-  return pEntry;
+CNetworkEntry* EntryAt(int row)
+{
+    CNetworkEntry* pEntry = Doc()->m_pHead;
+    while (pEntry && row-- > 0)
+        pEntry = pEntry->m_pNext;
+    return pEntry;
 }
 
 // A double-click with the cursor on 'row' (or below the last row with -1),
 // as the list control reports it to its parent.
-void DoubleClickRow(int row) {
-  CListCtrl& list = View()->GetListCtrl();
-  CRect rc;
-  rc.left = LVIR_BOUNDS;
-  if (row >= 0) {
-    list.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
-  } else {
-    list.GetClientRect(&rc);
-    rc.top = rc.bottom - 4;
-  }
-  POINT pt = {rc.left + 30, (rc.top + rc.bottom) / 2};
-  list.ClientToScreen(&pt);
-  SetCursorPos(pt.x, pt.y);
-  NMITEMACTIVATE nm = {};
-  nm.hdr.hwndFrom = list.m_hWnd;
-  nm.hdr.idFrom = static_cast<UINT_PTR>(list.GetDlgCtrlID());
-  nm.hdr.code = NM_DBLCLK;
-  nm.iItem = row;
-  Frame()->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+void DoubleClickRow(int row)
+{
+    CListCtrl& list = View()->GetListCtrl();
+    CRect rc;
+    rc.left = LVIR_BOUNDS;
+    if (row >= 0)
+    {
+        list.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+    }
+    else
+    {
+        list.GetClientRect(&rc);
+        rc.top = rc.bottom - 4;
+    }
+    POINT pt = {rc.left + 30, (rc.top + rc.bottom) / 2};
+    list.ClientToScreen(&pt);
+    SetCursorPos(pt.x, pt.y);
+    NMITEMACTIVATE nm = {};
+    nm.hdr.hwndFrom = list.m_hWnd;
+    nm.hdr.idFrom = static_cast<UINT_PTR>(list.GetDlgCtrlID());
+    nm.hdr.code = NM_DBLCLK;
+    nm.iItem = row;
+    Frame()->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
 }
 
 // The value the frame appended last: AppendPoint hands back the one before.
-double LastGraphPoint() { return Frame()->m_graph.AppendPoint(-1000.0); }
+double LastGraphPoint()
+{
+    return Frame()->m_graph.AppendPoint(-1000.0);
+}
 
 std::vector<WPARAM> g_selected;
 HWND g_hFrame = nullptr;
 
-LRESULT CALLBACK RecordSelections(int code, WPARAM wParam, LPARAM lParam) {
-  const auto* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  if (code == HC_ACTION && pMsg->message == WM_SELECT_ENTRY && pMsg->hwnd == g_hFrame)
-    g_selected.push_back(pMsg->wParam);
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+LRESULT CALLBACK RecordSelections(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && pMsg->message == WM_SELECT_ENTRY && pMsg->hwnd == g_hFrame)
+        g_selected.push_back(pMsg->wParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
 
-TEST_F(ProgramTest, AnnouncesEachNewAccessPointOnceAndMarksTheListChanged) {
-  NDIS_WLAN_BSSID open = MakeScriptedElement(0x12, "Bar", -72, 0);
-  open.Configuration.DSConfig = 2462000;
-  m_card.AddPass(PassHearing({MakeScriptedElement(0x11, "Casa", -45), open}));
-  m_card.AddPass(PassHearing({MakeScriptedElement(0x11, "Casa", -47), MakeScriptedElement(0x13, "", -80)}));
-  m_card.SetLocalTime({2004, 3, 5, 5, 9, 7, 3, 0});
-  NewScan();
-  FinishPass(1);
-  EXPECT_FALSE(Doc()->IsModified());
+TEST_F(ProgramTest, AnnouncesEachNewAccessPointOnceAndMarksTheListChanged)
+{
+    NDIS_WLAN_BSSID open = MakeScriptedElement(0x12, "Bar", -72, 0);
+    open.Configuration.DSConfig = 2462000;
+    m_card.AddPass(PassHearing({MakeScriptedElement(0x11, "Casa", -45), open}));
+    m_card.AddPass(PassHearing({MakeScriptedElement(0x11, "Casa", -47), MakeScriptedElement(0x13, "", -80)}));
+    m_card.SetLocalTime({2004, 3, 5, 5, 9, 7, 3, 0});
+    NewScan();
+    FinishPass(1);
+    EXPECT_FALSE(Doc()->IsModified());
 
-  Tick(ID_TIMER_REFRESH);
-  EXPECT_EQ((std::vector<std::string>{"Nueva red Casa , Canal 2437000 , red cifrada",
-                                      "Nueva red Bar , Canal 2462000 , red abierta"}),
-            App().m_announced);
-  EXPECT_TRUE(Doc()->IsModified());
-  Tick(ID_TIMER_REFRESH);
-  EXPECT_EQ(2u, App().m_announced.size());
+    Tick(ID_TIMER_REFRESH);
+    EXPECT_EQ((std::vector<std::string>{"Nueva red Casa , Canal 2437000 , red cifrada",
+                                        "Nueva red Bar , Canal 2462000 , red abierta"}),
+              App().m_announced);
+    EXPECT_TRUE(Doc()->IsModified());
+    Tick(ID_TIMER_REFRESH);
+    EXPECT_EQ(2u, App().m_announced.size());
 
-  ASSERT_EQ(2, View()->GetListCtrl().GetItemCount());
-  const char* expected[] = {"Casa", "02:00:00:00:00:11", "Encrypted", "Infraestructura", "2437000", "-45",
-                            "05-03-2004 09:07:03", ""};
-  for (int column = 0; column < 8; ++column) EXPECT_EQ(expected[column], CellText(0, column)) << column;
-  EXPECT_EQ("Open", CellText(1, 2));
-  EXPECT_EQ(kImageHeard, CellImage(0, 0));
-  EXPECT_EQ(kImageEncrypted, CellImage(0, 2));
-  EXPECT_EQ(kImagePlain, CellImage(1, 2));
-  EXPECT_EQ(kImagePlain, CellImage(0, 7));
+    ASSERT_EQ(2, View()->GetListCtrl().GetItemCount());
+    const char* expected[] = {"Casa", "02:00:00:00:00:11",   "Encrypted", "Infraestructura", "2437000",
+                              "-45",  "05-03-2004 09:07:03", ""};
+    for (int column = 0; column < 8; ++column)
+        EXPECT_EQ(expected[column], CellText(0, column)) << column;
+    EXPECT_EQ("Open", CellText(1, 2));
+    EXPECT_EQ(kImageHeard, CellImage(0, 0));
+    EXPECT_EQ(kImageEncrypted, CellImage(0, 2));
+    EXPECT_EQ(kImagePlain, CellImage(1, 2));
+    EXPECT_EQ(kImagePlain, CellImage(0, 7));
 
-  // Heard again is not new; a nameless one is announced with an empty name.
-  FinishPass(2);
-  Tick(ID_TIMER_REFRESH);
-  ASSERT_EQ(3u, App().m_announced.size());
-  EXPECT_EQ("Nueva red  , Canal 2437000 , red cifrada", App().m_announced[2]);
-  EXPECT_EQ(kImagePlain, CellImage(1, 0));
-  EXPECT_EQ("-47", CellText(0, 5));
-  EXPECT_EQ(2, Doc()->m_nHeard);
+    // Heard again is not new; a nameless one is announced with an empty name.
+    FinishPass(2);
+    Tick(ID_TIMER_REFRESH);
+    ASSERT_EQ(3u, App().m_announced.size());
+    EXPECT_EQ("Nueva red  , Canal 2437000 , red cifrada", App().m_announced[2]);
+    EXPECT_EQ(kImagePlain, CellImage(1, 0));
+    EXPECT_EQ("-47", CellText(0, 5));
+    EXPECT_EQ(2, Doc()->m_nHeard);
 }
 
-TEST_F(ProgramTest, DoubleClickTracksAnEntryWhichBeepsAndFeedsTheGraph) {
-  m_card.AddPass(PassHearing({MakeScriptedElement(0x21, "Cerca", -50), MakeScriptedElement(0x22, "Lejos", -90)}));
-  m_card.AddPass(PassHearing({MakeScriptedElement(0x22, "Lejos", -91)}));
-  NewScan();
-  FinishPass(1);
-  Tick(ID_TIMER_REFRESH);
-  CNetworkEntry* pNear = EntryAt(0);
-  ASSERT_NE(nullptr, pNear);
+TEST_F(ProgramTest, DoubleClickTracksAnEntryWhichBeepsAndFeedsTheGraph)
+{
+    m_card.AddPass(
+        PassHearing({MakeScriptedElement(0x21, "Cerca", -50), MakeScriptedElement(0x22, "Lejos", -90)}));
+    m_card.AddPass(PassHearing({MakeScriptedElement(0x22, "Lejos", -91)}));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+    CNetworkEntry* pNear = EntryAt(0);
+    ASSERT_NE(nullptr, pNear);
 
-  // The first beep is due a millisecond after the double-click.
-  DoubleClickRow(0);
-  EXPECT_EQ(pNear, Doc()->m_pTracked);
-  ASSERT_TRUE(PumpUntil([&] { return !m_sounds.empty(); }, 2000));
-  char folder[MAX_PATH];
-  GetCurrentDirectoryA(MAX_PATH, folder);
-  EXPECT_EQ(std::string(folder) + "\\test.wav", m_sounds[0].path);
-  EXPECT_EQ(0x22001u, m_sounds[0].flags);
-  // Re-armed at 3280 ms: running, but quiet for a good while.
-  PumpUntil([] { return false; }, 300);
-  EXPECT_EQ(1u, m_sounds.size());
-  EXPECT_EQ(kImageTracked, CellImage(0, 0));
+    // The first beep is due a millisecond after the double-click.
+    DoubleClickRow(0);
+    EXPECT_EQ(pNear, Doc()->m_pTracked);
+    ASSERT_TRUE(PumpUntil([&] { return !m_sounds.empty(); }, 2000));
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    EXPECT_EQ(std::string(folder) + "\\test.wav", m_sounds[0].path);
+    EXPECT_EQ(0x22001u, m_sounds[0].flags);
+    // Re-armed at 3280 ms: running, but quiet for a good while.
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(1u, m_sounds.size());
+    EXPECT_EQ(kImageTracked, CellImage(0, 0));
 
-  // A second double-click untracks and stops the beeper.
-  DoubleClickRow(0);
-  EXPECT_EQ(nullptr, Doc()->m_pTracked);
-  EXPECT_FALSE(StopBeepTimer());
-  Tick(ID_TIMER_REFRESH);
-  LastGraphPoint();
-  Tick(ID_TIMER_REFRESH);
-  EXPECT_EQ(-1000.0, LastGraphPoint()) << "no point appended while nothing is tracked";
-  DoubleClickRow(-1);
-  EXPECT_EQ(nullptr, Doc()->m_pTracked);
+    // A second double-click untracks and stops the beeper.
+    DoubleClickRow(0);
+    EXPECT_EQ(nullptr, Doc()->m_pTracked);
+    EXPECT_FALSE(StopBeepTimer());
+    Tick(ID_TIMER_REFRESH);
+    LastGraphPoint();
+    Tick(ID_TIMER_REFRESH);
+    EXPECT_EQ(-1000.0, LastGraphPoint()) << "no point appended while nothing is tracked";
+    DoubleClickRow(-1);
+    EXPECT_EQ(nullptr, Doc()->m_pTracked);
 
-  DoubleClickRow(0);
-  ASSERT_EQ(pNear, Doc()->m_pTracked);
-  Tick(ID_TIMER_REFRESH);
-  EXPECT_EQ(-50.0, LastGraphPoint());
+    DoubleClickRow(0);
+    ASSERT_EQ(pNear, Doc()->m_pTracked);
+    Tick(ID_TIMER_REFRESH);
+    EXPECT_EQ(-50.0, LastGraphPoint());
 
-  // A pass that misses it: the graph falls to 0, the beeper stops for good,
-  // the entry stays tracked.
-  FinishPass(2);
-  m_sounds.clear();
-  Tick(ID_TIMER_BEEP);
-  EXPECT_TRUE(m_sounds.empty());
-  EXPECT_FALSE(StopBeepTimer());
-  Tick(ID_TIMER_REFRESH);
-  EXPECT_EQ(0.0, LastGraphPoint());
-  EXPECT_EQ(pNear, Doc()->m_pTracked);
-}
-
-TEST_F(ProgramTest, BeeperSkipsTheSoundWhenTheFolderLeavesNoRoomForTheFileName) {
-  auto* pEntry = new CNetworkEntry;
-  pEntry->m_bssid = MakeScriptedElement(0x41, "Aqui", -50);
-  pEntry->m_bSeen = 1;
-  pEntry->m_bAnnounced = 1;
-  Doc()->m_pHead = pEntry;
-  Doc()->m_pTracked = pEntry;
-
-  char saved[MAX_PATH];
-  GetCurrentDirectoryA(MAX_PATH, saved);
-  // Folders nested until the path is too long for "\test.wav" but still a
-  // current directory the system accepts.
-  std::string folder = std::string(saved) + "\\kesu-long-" + std::to_string(GetCurrentProcessId());
-  std::vector<std::string> made;
-  while (folder.size() < 252) {
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) << folder;
-    made.push_back(folder);
-    folder += "\\" + std::string(std::min<size_t>(40, 252 - folder.size()), 'd');
-  }
-  const bool entered = CreateDirectoryA(folder.c_str(), nullptr) && SetCurrentDirectoryA(folder.c_str());
-  if (entered) {
-    made.push_back(folder);
-    char current[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
-    EXPECT_GT(length + sizeof "\\test.wav", static_cast<DWORD>(MAX_PATH));
+    // A pass that misses it: the graph falls to 0, the beeper stops for good,
+    // the entry stays tracked.
+    FinishPass(2);
+    m_sounds.clear();
     Tick(ID_TIMER_BEEP);
-    SetCurrentDirectoryA(saved);
     EXPECT_TRUE(m_sounds.empty());
-    EXPECT_TRUE(StopBeepTimer()) << "the rhythm goes on";
-  }
-  SetCurrentDirectoryA(saved);
-  for (auto it = made.rbegin(); it != made.rend(); ++it) RemoveDirectoryA(it->c_str());
-  ASSERT_TRUE(entered) << "the system refused a current directory of " << folder.size() << " characters";
-
-  Tick(ID_TIMER_BEEP);
-  ASSERT_EQ(1u, m_sounds.size());
-  EXPECT_EQ(std::string(saved) + "\\test.wav", m_sounds[0].path);
+    EXPECT_FALSE(StopBeepTimer());
+    Tick(ID_TIMER_REFRESH);
+    EXPECT_EQ(0.0, LastGraphPoint());
+    EXPECT_EQ(pNear, Doc()->m_pTracked);
 }
 
-TEST_F(ProgramTest, SelectingARowNamesItsEntryToTheFrame) {
-  m_card.AddPass(PassHearing({MakeScriptedElement(0x51, "Primera", -50), MakeScriptedElement(0x52, "Segunda", -60)}));
-  NewScan();
-  FinishPass(1);
-  Tick(ID_TIMER_REFRESH);
+TEST_F(ProgramTest, BeeperSkipsTheSoundWhenTheFolderLeavesNoRoomForTheFileName)
+{
+    auto* pEntry = new CNetworkEntry;
+    pEntry->m_bssid = MakeScriptedElement(0x41, "Aqui", -50);
+    pEntry->m_bSeen = 1;
+    pEntry->m_bAnnounced = 1;
+    Doc()->m_pHead = pEntry;
+    Doc()->m_pTracked = pEntry;
 
-  g_selected.clear();
-  g_hFrame = Frame()->m_hWnd;
-  HHOOK hHook = SetWindowsHookExA(WH_CALLWNDPROC, RecordSelections, nullptr, GetCurrentThreadId());
-  CListCtrl& list = View()->GetListCtrl();
-  list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  ASSERT_FALSE(g_selected.empty());
-  EXPECT_EQ(reinterpret_cast<WPARAM>(EntryAt(1)), g_selected.back());
-  list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  EXPECT_EQ(reinterpret_cast<WPARAM>(EntryAt(0)), g_selected.back());
+    char saved[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    // Folders nested until the path is too long for "\test.wav" but still a
+    // current directory the system accepts.
+    std::string folder = std::string(saved) + "\\kesu-long-" + std::to_string(GetCurrentProcessId());
+    std::vector<std::string> made;
+    while (folder.size() < 252)
+    {
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
+            << folder;
+        made.push_back(folder);
+        folder += "\\" + std::string(std::min<size_t>(40, 252 - folder.size()), 'd');
+    }
+    const bool entered = CreateDirectoryA(folder.c_str(), nullptr) && SetCurrentDirectoryA(folder.c_str());
+    if (entered)
+    {
+        made.push_back(folder);
+        char current[MAX_PATH];
+        const DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
+        EXPECT_GT(length + sizeof "\\test.wav", static_cast<DWORD>(MAX_PATH));
+        Tick(ID_TIMER_BEEP);
+        SetCurrentDirectoryA(saved);
+        EXPECT_TRUE(m_sounds.empty());
+        EXPECT_TRUE(StopBeepTimer()) << "the rhythm goes on";
+    }
+    SetCurrentDirectoryA(saved);
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        RemoveDirectoryA(it->c_str());
+    ASSERT_TRUE(entered) << "the system refused a current directory of " << folder.size() << " characters";
 
-  // A row the list no longer has names no entry.
-  NMLISTVIEW nm = {};
-  nm.hdr.hwndFrom = list.m_hWnd;
-  nm.hdr.idFrom = static_cast<UINT_PTR>(list.GetDlgCtrlID());
-  nm.hdr.code = LVN_ITEMCHANGED;
-  nm.iItem = 7;
-  Frame()->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
-  EXPECT_EQ(0u, g_selected.back());
-  UnhookWindowsHookEx(hHook);
+    Tick(ID_TIMER_BEEP);
+    ASSERT_EQ(1u, m_sounds.size());
+    EXPECT_EQ(std::string(saved) + "\\test.wav", m_sounds[0].path);
+}
+
+TEST_F(ProgramTest, SelectingARowNamesItsEntryToTheFrame)
+{
+    m_card.AddPass(
+        PassHearing({MakeScriptedElement(0x51, "Primera", -50), MakeScriptedElement(0x52, "Segunda", -60)}));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+
+    g_selected.clear();
+    g_hFrame = Frame()->m_hWnd;
+    HHOOK hHook = SetWindowsHookExA(WH_CALLWNDPROC, RecordSelections, nullptr, GetCurrentThreadId());
+    CListCtrl& list = View()->GetListCtrl();
+    list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ASSERT_FALSE(g_selected.empty());
+    EXPECT_EQ(reinterpret_cast<WPARAM>(EntryAt(1)), g_selected.back());
+    list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ(reinterpret_cast<WPARAM>(EntryAt(0)), g_selected.back());
+
+    // A row the list no longer has names no entry.
+    NMLISTVIEW nm = {};
+    nm.hdr.hwndFrom = list.m_hWnd;
+    nm.hdr.idFrom = static_cast<UINT_PTR>(list.GetDlgCtrlID());
+    nm.hdr.code = LVN_ITEMCHANGED;
+    nm.iItem = 7;
+    Frame()->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+    EXPECT_EQ(0u, g_selected.back());
+    UnhookWindowsHookEx(hHook);
 }

@@ -12,116 +12,130 @@
 #include "scan/ScanThread.h"
 #include "tests/scan/TestTarget.h"
 
-namespace {
+namespace
+{
 
 constexpr int kPasses = 250;
 constexpr uint16_t kAlwaysHeard = 1;
 constexpr LONG kAlwaysHeardRssi = -40;
 
-TEST(ScannerConcurrency, ReaderNeverSeesAHeardAccessPointAsUnheard) {
-  ScriptedCardHost host;
-  CTestTarget target(&host);
-  // Every list ends with the one access point that never goes away, so
-  // without the lock a reader has the whole merge to catch it unheard.
-  // Before it come the last few passes' access points, one of them new, so
-  // the list keeps growing and every element walks it.
-  for (int i = 0; i < kPasses; ++i) host.AddPass(ScriptedCardPass());
-  host.SetListGenerator([](int pass) {
-    std::vector<NDIS_WLAN_BSSID> elements;
-    for (int i = 0; i < pass && i < 32; ++i) {
-      elements.push_back(MakeBssid(static_cast<uint16_t>(100 + pass - i), -70));
-    }
-    elements.push_back(MakeBssid(kAlwaysHeard, kAlwaysHeardRssi));
-    return MakeList(elements);
-  });
-  // Each pass sleeps once, so the last pass's sleep is the kPasses-th.
-  host.SetSleepHook([&target](int sleepNumber) {
-    if (sleepNumber == kPasses) target.RequestScanStop();
-    std::this_thread::yield();
-  });
-  const std::array<uint8_t, 6> ownMac = ScriptedCardPass().address;
+TEST(ScannerConcurrency, ReaderNeverSeesAHeardAccessPointAsUnheard)
+{
+    ScriptedCardHost host;
+    CTestTarget target(&host);
+    // Every list ends with the one access point that never goes away, so
+    // without the lock a reader has the whole merge to catch it unheard.
+    // Before it come the last few passes' access points, one of them new, so
+    // the list keeps growing and every element walks it.
+    for (int i = 0; i < kPasses; ++i)
+        host.AddPass(ScriptedCardPass());
+    host.SetListGenerator([](int pass) {
+        std::vector<NDIS_WLAN_BSSID> elements;
+        for (int i = 0; i < pass && i < 32; ++i)
+        {
+            elements.push_back(MakeBssid(static_cast<uint16_t>(100 + pass - i), -70));
+        }
+        elements.push_back(MakeBssid(kAlwaysHeard, kAlwaysHeardRssi));
+        return MakeList(elements);
+    });
+    // Each pass sleeps once, so the last pass's sleep is the kPasses-th.
+    host.SetSleepHook([&target](int sleepNumber) {
+        if (sleepNumber == kPasses)
+            target.RequestScanStop();
+        std::this_thread::yield();
+    });
+    const std::array<uint8_t, 6> ownMac = ScriptedCardPass().address;
 
-  target.PrepareScanStart();
-  std::atomic<bool> bDone(false);
-  std::thread scanner([&] {
-    ScanRun(target);
-    bDone = true;
-  });
+    target.PrepareScanStart();
+    std::atomic<bool> bDone(false);
+    std::thread scanner([&] {
+        ScanRun(target);
+        bDone = true;
+    });
 
-  int nSightings = 0;
-  int nUnheard = 0;
-  int nTornAddresses = 0;
-  while (!bDone) {
-    CEntryListLock lock(target);
-    for (CNetworkEntry* p = target.m_pHead; p; p = p->m_pNext) {
-      if (MacOf(*p) == MacOfId(kAlwaysHeard)) {
-        ++nSightings;
-        if (p->m_bSeen != 1 || p->m_bssid.Rssi != kAlwaysHeardRssi) ++nUnheard;
-      }
+    int nSightings = 0;
+    int nUnheard = 0;
+    int nTornAddresses = 0;
+    while (!bDone)
+    {
+        CEntryListLock lock(target);
+        for (CNetworkEntry* p = target.m_pHead; p; p = p->m_pNext)
+        {
+            if (MacOf(*p) == MacOfId(kAlwaysHeard))
+            {
+                ++nSightings;
+                if (p->m_bSeen != 1 || p->m_bssid.Rssi != kAlwaysHeardRssi)
+                    ++nUnheard;
+            }
+        }
+        const UCHAR zeros[kMacAddressLength] = {};
+        if (std::memcmp(target.m_ownMac, zeros, kMacAddressLength) != 0 &&
+            std::memcmp(target.m_ownMac, ownMac.data(), kMacAddressLength) != 0)
+        {
+            ++nTornAddresses;
+        }
     }
-    const UCHAR zeros[kMacAddressLength] = {};
-    if (std::memcmp(target.m_ownMac, zeros, kMacAddressLength) != 0 &&
-        std::memcmp(target.m_ownMac, ownMac.data(), kMacAddressLength) != 0) {
-      ++nTornAddresses;
-    }
-  }
-  scanner.join();
+    scanner.join();
 
-  EXPECT_GT(nSightings, 0);
-  EXPECT_EQ(0, nUnheard);
-  EXPECT_EQ(0, nTornAddresses);
-  EXPECT_EQ(0, target.m_bScanning);
-  // One new access point per pass after the first, never a duplicate.
-  EXPECT_EQ(static_cast<size_t>(kPasses), ListEntries(target).size());
-  EXPECT_EQ(0, host.OpenDevices());
-  EXPECT_EQ(0, host.OutstandingBuffers());
+    EXPECT_GT(nSightings, 0);
+    EXPECT_EQ(0, nUnheard);
+    EXPECT_EQ(0, nTornAddresses);
+    EXPECT_EQ(0, target.m_bScanning);
+    // One new access point per pass after the first, never a duplicate.
+    EXPECT_EQ(static_cast<size_t>(kPasses), ListEntries(target).size());
+    EXPECT_EQ(0, host.OpenDevices());
+    EXPECT_EQ(0, host.OutstandingBuffers());
 }
 
-TEST(ScannerConcurrency, StopFromAnotherThreadBeforeReadyEndsWithoutAPass) {
-  ScriptedCardHost host;
-  CTestTarget target(&host);
-  host.AddPass(ScriptedCardPass());
-  std::promise<void> opening, stopped;
-  std::future<void> stoppedSignal = stopped.get_future();
-  host.SetOpenHook([&](const std::string&) {
-    opening.set_value();
-    stoppedSignal.wait();
-  });
+TEST(ScannerConcurrency, StopFromAnotherThreadBeforeReadyEndsWithoutAPass)
+{
+    ScriptedCardHost host;
+    CTestTarget target(&host);
+    host.AddPass(ScriptedCardPass());
+    std::promise<void> opening, stopped;
+    std::future<void> stoppedSignal = stopped.get_future();
+    host.SetOpenHook([&](const std::string&) {
+        opening.set_value();
+        stoppedSignal.wait();
+    });
 
-  target.PrepareScanStart();
-  std::thread scanner([&] { ScanRun(target); });
-  opening.get_future().wait();
-  target.RequestScanStop();
-  stopped.set_value();
-  scanner.join();
+    target.PrepareScanStart();
+    std::thread scanner([&] { ScanRun(target); });
+    opening.get_future().wait();
+    target.RequestScanStop();
+    stopped.set_value();
+    scanner.join();
 
-  EXPECT_EQ(0, target.m_bScanning);
-  EXPECT_TRUE(host.IoCalls().empty());
-  EXPECT_EQ(0, host.OpenDevices());
-  EXPECT_EQ(0, host.OutstandingBuffers());
+    EXPECT_EQ(0, target.m_bScanning);
+    EXPECT_TRUE(host.IoCalls().empty());
+    EXPECT_EQ(0, host.OpenDevices());
+    EXPECT_EQ(0, host.OutstandingBuffers());
 }
 
-TEST(ScannerConcurrency, StopWhileRunningEndsAfterThePassInProgress) {
-  ScriptedCardHost host;
-  CTestTarget target(&host);
-  for (int i = 0; i < 1000; ++i) host.AddPass(ScriptedCardPass());
-  std::promise<void> firstSleep;
-  host.SetSleepHook([&](int sleepNumber) {
-    if (sleepNumber == 1) firstSleep.set_value();
-    std::this_thread::yield();
-  });
+TEST(ScannerConcurrency, StopWhileRunningEndsAfterThePassInProgress)
+{
+    ScriptedCardHost host;
+    CTestTarget target(&host);
+    for (int i = 0; i < 1000; ++i)
+        host.AddPass(ScriptedCardPass());
+    std::promise<void> firstSleep;
+    host.SetSleepHook([&](int sleepNumber) {
+        if (sleepNumber == 1)
+            firstSleep.set_value();
+        std::this_thread::yield();
+    });
 
-  target.PrepareScanStart();
-  std::thread scanner([&] { ScanRun(target); });
-  firstSleep.get_future().wait();
-  EXPECT_EQ(1, target.m_bScanning);
-  target.RequestScanStop();
-  scanner.join();
+    target.PrepareScanStart();
+    std::thread scanner([&] { ScanRun(target); });
+    firstSleep.get_future().wait();
+    EXPECT_EQ(1, target.m_bScanning);
+    target.RequestScanStop();
+    scanner.join();
 
-  EXPECT_EQ(0, target.m_bScanning);
-  EXPECT_EQ(0u, host.IoCalls().size() % 3);  // every pass finished whole
-  EXPECT_EQ(0, host.OpenDevices());
-  EXPECT_EQ(0, host.OutstandingBuffers());
+    EXPECT_EQ(0, target.m_bScanning);
+    EXPECT_EQ(0u, host.IoCalls().size() % 3);  // every pass finished whole
+    EXPECT_EQ(0, host.OpenDevices());
+    EXPECT_EQ(0, host.OutstandingBuffers());
 }
 
 }  // namespace

@@ -22,14 +22,15 @@ std::vector<uint8_t> MakeList(const std::vector<NDIS_WLAN_BSSID>& elements, int6
                               size_t minSize = 0);
 
 // A document stand-in: fixed adapter name, and an allocator that can run dry.
-class CTestTarget : public CScanTarget {
- public:
-  explicit CTestTarget(IScanHost* pHost = nullptr) { SetScanHost(pHost); }
-  const char* GetScanAdapterName() override { return m_strAdapter.c_str(); }
-  CNetworkEntry* CreateEntry() override;
+class CTestTarget : public CScanTarget
+{
+public:
+    explicit CTestTarget(IScanHost* pHost = nullptr) { SetScanHost(pHost); }
+    const char* GetScanAdapterName() override { return m_strAdapter.c_str(); }
+    CNetworkEntry* CreateEntry() override;
 
-  std::string m_strAdapter = "TestCard";
-  int m_nAllocations = -1;  // entries still allowed; negative: no limit
+    std::string m_strAdapter = "TestCard";
+    int m_nAllocations = -1;  // entries still allowed; negative: no limit
 };
 
 // Snapshot of the list under the lock, head first.

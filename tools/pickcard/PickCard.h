@@ -6,12 +6,13 @@
 
 #include <string>
 
-enum PickResult {
-  kPicked = 0,
-  kNoDialog = 1,      // the dialog did not appear in time
-  kNoSuchCard = 2,    // the dialog does not list the service
-  kStillOpen = 3,     // OK was pressed but the dialog did not close
-  kNoAccess = 4,      // the dialog's process could not be read or written
+enum PickResult
+{
+    kPicked = 0,
+    kNoDialog = 1,    // the dialog did not appear in time
+    kNoSuchCard = 2,  // the dialog does not list the service
+    kStillOpen = 3,   // OK was pressed but the dialog did not close
+    kNoAccess = 4,    // the dialog's process could not be read or written
 };
 
 // The dialog's title: text 46 of spanish.lng beside this program.
