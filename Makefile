@@ -3,6 +3,7 @@
 #   make run    packages, the Windows build, Kesu.exe under Wine
 #   make fuzz   libFuzzer targets (clang), FUZZ_SECONDS each
 #   make dist   build/Kesu.zip for Windows users
+#   make format rewrite the C++ sources in the tree's style (make test checks it)
 #   make clean  stop the beds, remove build/
 SHELL := /bin/bash
 .SHELLFLAGS := -eo pipefail -c
@@ -27,7 +28,7 @@ FUZZ_FLAGS := -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 configure = cmake -S . -B $(B)/$(1) --log-level=WARNING $(2)
 build = cmake --build $(B)/$(1) -j$(JOBS) $(if $(TARGETS),--target $(TARGETS))
 
-.PHONY: all deps win native-asan native-tsan test run fuzz dist clean
+.PHONY: all deps win native-asan native-tsan test run fuzz dist format clean
 
 all: win
 
@@ -63,6 +64,9 @@ fuzz: deps
 
 dist: win
 	@scripts/dist.sh $(B)/win/bin $(B)/Kesu.zip
+
+format: deps
+	@scripts/format.sh apply
 
 clean:
 	@scripts/testbed.sh stop

@@ -14,6 +14,8 @@ packages=(
   wine wine64 fonts-wine xvfb xauth x11-utils imagemagick fonts-liberation
   # make dist
   zip
+  # the code style check in make test
+  clang-format
 )
 
 # Prints the packages of "$@" that are not installed; one dpkg-query for all.

@@ -42,6 +42,10 @@ suite native-asan build/native-asan
 suite native-tsan build/native-tsan -L concurrency
 
 echo
+echo "== code style"
+scripts/format.sh check || failed_suites+=("format")
+
+echo
 echo "== summary ($(($(date +%s) - started)) s for the test bed and the tests)"
 if [[ ${#failed_suites[@]} -gt 0 ]]; then
   echo "failed: ${failed_suites[*]}"
