@@ -1,4 +1,4 @@
-// The main frame: creation, layout, size limits and the two timers.
+// The main frame: creation, size limits and the two timers.
 #include "frame/MainFrame.h"
 
 #include <mmsystem.h>
@@ -49,6 +49,11 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_GETMINMAXINFO()
     ON_WM_TIMER()
     ON_WM_DESTROY()
+    ON_WM_CLOSE()
+    ON_COMMAND(ID_VIEW_METER, OnViewMeter)
+    ON_COMMAND(ID_VIEW_NOTES, OnViewNotes)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_METER, OnUpdateViewMeter)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_NOTES, OnUpdateViewNotes)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_nTicks(0) {}
@@ -77,6 +82,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
 
+    if (!CreateSizingBars())
+        return -1;
+
     if (!m_wndReBar.Create(this, RBS_BANDBORDERS,
                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP,
                            AFX_IDW_REBAR) ||
@@ -84,35 +92,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
 
-    // Until the resizable docking bars arrive the graph lives in a plain bar,
-    // made after the rebar so that, like a docked bar, it takes its side below
-    // the rebar's full width.
-    if (!m_wndMeterBar.Create(this, IDC_METER_BAR))
+    if (!DockSizingBars())
         return -1;
-
-    // The graph keeps bitmaps of its first size for life, so it starts at the
-    // largest it will ever draw; the first layout shrinks it to its bar.
-    m_graph.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 2048, 1024), &m_wndMeterBar, 0);
-    m_graph.SetRange(0.0, 64.0, 1);
-    m_graph.SetYUnits(KesuApp()->GetString(31));
-    m_graph.SetXUnits(KesuApp()->GetString(32));
 
     SetTimer(ID_TIMER_REFRESH, kRefreshPeriod, nullptr);
     return 0;
-}
-
-void CMainFrame::RecalcLayout(BOOL bNotify)
-{
-    CFrameWnd::RecalcLayout(bNotify);
-    if (!m_wndMeterBar.GetSafeHwnd())
-        return;
-    CRect rc;
-    m_wndMeterBar.GetClientRect(&rc);
-    if (m_graph.GetSafeHwnd())
-    {
-        m_graph.SetWindowPos(nullptr, rc.left, rc.top, rc.right, rc.bottom, 0);
-        m_graph.Reset();
-    }
 }
 
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
@@ -124,6 +108,8 @@ void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
 
 void CMainFrame::OnDestroy()
 {
+    // The document's entries are freed with it; nothing may reach them through the editor.
+    g_pNoteEntry = nullptr;
     CFrameWnd::OnDestroy();
 }
 
@@ -142,6 +128,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
 
 void CMainFrame::Refresh(CKesuDoc* pDoc)
 {
+    ForgetStaleNoteEntry(pDoc);
     pDoc->UpdateAllViews(nullptr, 0, nullptr);
     CKesuApp* pApp = KesuApp();
 

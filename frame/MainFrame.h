@@ -1,18 +1,25 @@
-// CMainFrame: the main window with its status bar, toolbar in a rebar and the
-// signal graph, the command table, and the once-a-second heartbeat that
-// refreshes the list, the status panes, the graph and the proximity beeper.
+// CMainFrame: the main window with its status bar, toolbar in a rebar, the
+// docking meter and annotations bars, the command table, and the
+// once-a-second heartbeat that refreshes the list, the status panes, the graph
+// and the proximity beeper.
 #pragma once
 
 #include "afx/Frame.h"
 #include "afx/ReBar.h"
 #include "afx/StatusBar.h"
 #include "afx/ToolBar.h"
-#include "frame/GraphHostBar.h"
+#include "dockbar/SizingControlBarG.h"
+#include "frame/NoteEdit.h"
 #include "graph/PowerGraph.h"
 
 #include <cstdint>
 
 class CKesuDoc;
+class CNetworkEntry;
+
+// The entry whose annotation the note editor shows, or null; only the main
+// frame reads and writes it.
+extern CNetworkEntry* g_pNoteEntry;
 
 // The beeper's shortest period: a signal so strong that the formula leaves
 // nothing keeps beeping at this pace rather than stopping.
@@ -29,13 +36,19 @@ public:
     CMainFrame();
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
+
+    // A saved layout that names only bars this frame has.
+    BOOL IsBarStateValid(LPCSTR lpszProfileName);
 
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
     CReBar m_wndReBar;
-    CGraphHostBar m_wndMeterBar;
+    CSizingControlBarG m_wndNotesBar;
+    CSizingControlBarG m_wndMeterBar;
     CPowerGraph m_graph;
+    CNoteEdit m_noteEdit;
     int32_t m_nTicks;
 
     // Where the proximity sound is played from; a seam so tests can see the
@@ -48,9 +61,21 @@ protected:
     void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     void OnTimer(UINT_PTR nIDEvent);
     void OnDestroy();
+    void OnClose();
+    void OnViewMeter();
+    void OnViewNotes();
+    void OnUpdateViewMeter(CCmdUI* pCmdUI);
+    void OnUpdateViewNotes(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Steps of OnCreate that make, dock and fill the two sizing bars.
+    BOOL CreateSizingBars();
+    BOOL DockSizingBars();
+    // The editor lets go of an entry that left the document's list (a load
+    // replaced it, or the document closed).
+    void ForgetStaleNoteEntry(CKesuDoc* pDoc);
+    void ForgetNoteEntry();
     void Refresh(CKesuDoc* pDoc);
     void Beep(CKesuDoc* pDoc);
 };

@@ -1,0 +1,18 @@
+// CBarCloseButton: the small close button at one end of a gripper band, flat, raised or sunken.
+#pragma once
+
+#include "afx/Types.h"
+
+class CDC;
+
+class CBarCloseButton
+{
+public:
+    // Corner relative to the bar window's top-left.
+    void SetOrigin(CPoint ptOrigin) { m_ptOrigin = ptOrigin; }
+    void Paint(CDC* pDC);
+
+    BOOL m_bPressed = FALSE;
+    BOOL m_bHot = FALSE;
+    CPoint m_ptOrigin;
+};

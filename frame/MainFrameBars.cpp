@@ -1,0 +1,193 @@
+// The main frame's docking bars: the meter bar with the graph, the annotations bar with the note
+// editor, their saved layout, the View toggles and the relay between the list and the editor.
+#include "frame/MainFrame.h"
+
+#include "afx/DockState.h"
+#include "app/KesuApp.h"
+#include "dockbar/SCBMiniDockFrameWnd.h"
+#include "res/resource.h"
+#include "scan/KesuDoc.h"
+
+#include <cstdint>
+
+CNetworkEntry* g_pNoteEntry = nullptr;
+
+namespace
+{
+
+const char kBarState[] = "BarState";
+constexpr DWORD kSizingBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP;
+constexpr DWORD kSizingBarExtra = CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
+// The graph keeps bitmaps of its first size for life, so it starts at the
+// largest it will ever draw; the first layout shrinks it to its bar.
+const CRect kGraphFirstRect(0, 0, 2048, 1024);
+const CRect kNoteEditFirstRect(0, 0, 255, 255);
+
+BOOL CreateSizingBar(CSizingControlBarG& bar, CFrameWnd* pFrame, UINT nID)
+{
+    if (!bar.Create("", pFrame, nID, kSizingBarStyle))
+        return FALSE;
+    bar.SetBarStyle(bar.GetBarStyle() | kSizingBarExtra);
+    return TRUE;
+}
+
+void FitChildToClient(CWnd& child, CWnd& bar)
+{
+    CRect rc;
+    bar.GetClientRect(rc);
+    child.SetWindowPos(nullptr, rc.left, rc.top, rc.right, rc.bottom, 0);
+}
+
+}  // namespace
+
+BOOL CMainFrame::CreateSizingBars()
+{
+    return CreateSizingBar(m_wndNotesBar, this, IDC_NOTES_BAR) &&
+           CreateSizingBar(m_wndMeterBar, this, IDC_METER_BAR);
+}
+
+BOOL CMainFrame::DockSizingBars()
+{
+    m_wndNotesBar.EnableDocking(CBRS_ALIGN_ANY);
+    m_wndMeterBar.EnableDocking(CBRS_ALIGN_ANY);
+    EnableDocking(CBRS_ALIGN_ANY);
+    // After EnableDocking, which installs the framework's own floating frame.
+    m_pFloatingFrameClass = RUNTIME_CLASS(CSCBMiniDockFrameWnd);
+    DockControlBar(&m_wndNotesBar, AFX_IDW_DOCKBAR_BOTTOM);
+    DockControlBar(&m_wndMeterBar, AFX_IDW_DOCKBAR_LEFT);
+    m_wndMeterBar.m_dwSizingStyle = (m_wndMeterBar.m_dwSizingStyle & ~SCB_EDGE_ALL) | SCB_FIT_CHILD;
+
+    m_graph.Create(WS_CHILD | WS_VISIBLE, kGraphFirstRect, &m_wndMeterBar, 0);
+    m_graph.SetRange(0.0, 64.0, 1);
+    m_graph.SetYUnits(KesuApp()->GetString(31));
+    m_graph.SetXUnits(KesuApp()->GetString(32));
+
+    m_noteEdit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, kNoteEditFirstRect,
+                      &m_wndNotesBar, IDC_NOTE_EDIT);
+    m_noteEdit.EnableWindow(FALSE);
+
+    if (IsBarStateValid(kBarState))
+    {
+        m_wndNotesBar.LoadBarSizes(kBarState);
+        LoadBarState(kBarState);
+    }
+    return TRUE;
+}
+
+BOOL CMainFrame::IsBarStateValid(LPCSTR lpszProfileName)
+{
+    CDockState state;
+    state.LoadState(lpszProfileName);
+    for (int i = 0; i < state.m_arrBarInfo.GetSize(); ++i)
+    {
+        const auto* pInfo = static_cast<const CControlBarInfo*>(state.m_arrBarInfo[i]);
+        if (!pInfo)
+            continue;
+        for (int j = 0; j < pInfo->m_arrBarID.GetSize(); ++j)
+        {
+            UINT nID = static_cast<UINT>(reinterpret_cast<uintptr_t>(pInfo->m_arrBarID[j]));
+            if (nID == 0)
+                continue;
+            if (nID > 0xFFFF)
+                nID &= 0xFFFF;
+            if (!GetControlBar(nID))
+                return FALSE;
+        }
+        if (!pInfo->m_bFloating && !GetControlBar(pInfo->m_nBarID))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CMainFrame::OnClose()
+{
+    // Saved before the close can be refused: a refused close keeps the layout saved.
+    m_wndNotesBar.SaveBarSizes(kBarState);
+    SaveBarState(kBarState);
+    CFrameWnd::OnClose();
+}
+
+void CMainFrame::RecalcLayout(BOOL bNotify)
+{
+    CFrameWnd::RecalcLayout(bNotify);
+    if (!m_wndMeterBar.GetSafeHwnd())
+        return;
+    if (m_graph.GetSafeHwnd())
+    {
+        FitChildToClient(m_graph, m_wndMeterBar);
+        // Also clears the trace: every layout pass starts the graph afresh.
+        m_graph.Reset();
+    }
+    if (m_noteEdit.GetSafeHwnd())
+        FitChildToClient(m_noteEdit, m_wndNotesBar);
+}
+
+void CMainFrame::OnViewMeter()
+{
+    m_wndMeterBar.ShowWindow(m_wndMeterBar.IsWindowVisible() ? SW_HIDE : SW_SHOW);
+    RecalcLayout(TRUE);
+}
+
+void CMainFrame::OnViewNotes()
+{
+    m_wndNotesBar.ShowWindow(m_wndNotesBar.IsWindowVisible() ? SW_HIDE : SW_SHOW);
+    RecalcLayout(TRUE);
+}
+
+void CMainFrame::OnUpdateViewMeter(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_wndMeterBar.IsWindowVisible() ? 1 : 0);
+}
+
+void CMainFrame::OnUpdateViewNotes(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_wndNotesBar.IsWindowVisible() ? 1 : 0);
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SELECT_ENTRY)
+    {
+        // Remembered before the text changes: the editor's change notice must reach the new entry.
+        g_pNoteEntry = reinterpret_cast<CNetworkEntry*>(wParam);
+        if (g_pNoteEntry)
+        {
+            m_noteEdit.EnableWindow(TRUE);
+            m_noteEdit.SetWindowText(g_pNoteEntry->m_strAnnotation.c_str());
+        }
+    }
+    else if (message == WM_NOTE_CHANGED)
+    {
+        ForgetStaleNoteEntry(DYNAMIC_DOWNCAST(CKesuDoc, GetActiveDocument()));
+        if (g_pNoteEntry)
+        {
+            CString text;
+            m_noteEdit.GetWindowText(text);
+            g_pNoteEntry->m_strAnnotation = static_cast<LPCSTR>(text);
+        }
+    }
+    return CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+void CMainFrame::ForgetStaleNoteEntry(CKesuDoc* pDoc)
+{
+    if (!g_pNoteEntry)
+        return;
+    bool bInList = false;
+    if (pDoc)
+    {
+        CEntryListLock lock(*pDoc);
+        for (const CNetworkEntry* pEntry = pDoc->m_pHead; pEntry && !bInList; pEntry = pEntry->m_pNext)
+            bInList = pEntry == g_pNoteEntry;
+    }
+    if (!bInList)
+        ForgetNoteEntry();
+}
+
+void CMainFrame::ForgetNoteEntry()
+{
+    // Null first: emptying the editor reports a change that must reach no entry.
+    g_pNoteEntry = nullptr;
+    m_noteEdit.SetWindowText("");
+    m_noteEdit.EnableWindow(FALSE);
+}
