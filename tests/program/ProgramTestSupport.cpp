@@ -98,6 +98,43 @@ void SetString(HKEY hKey, const char* name, const std::string& value)
                    static_cast<DWORD>(value.size() + 1));
 }
 
+}  // namespace
+
+void ClearSavedLayout(const std::string& profile)
+{
+    const std::string appKey = "Software\\Ostrel\\" + profile;
+    HKEY hKey = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, appKey.c_str(), 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
+        return;
+    char name[256];
+    DWORD index = 0;
+    std::vector<std::string> sections;
+    for (DWORD size = sizeof name;
+         RegEnumKeyExA(hKey, index++, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         size = sizeof name)
+        if (std::strncmp(name, "BarState", 8) == 0)
+            sections.push_back(name);
+    for (const std::string& section : sections)
+        RegDeleteTreeA(hKey, section.c_str());
+    RegCloseKey(hKey);
+}
+
+namespace
+{
+
+void RecordBars()
+{
+    CMainFrame* pFrame = Frame();
+    g_startup.nMeterDockId = static_cast<UINT>(::GetDlgCtrlID(::GetParent(pFrame->m_wndMeterBar.m_hWnd)));
+    g_startup.nNotesDockId = static_cast<UINT>(::GetDlgCtrlID(::GetParent(pFrame->m_wndNotesBar.m_hWnd)));
+    g_startup.bBarsVisible =
+        pFrame->m_wndMeterBar.IsWindowVisible() && pFrame->m_wndNotesBar.IsWindowVisible();
+    g_startup.bEditorEnabled = pFrame->m_noteEdit.IsWindowEnabled() != FALSE;
+    CString text;
+    pFrame->m_noteEdit.GetWindowText(text);
+    g_startup.editorText = static_cast<LPCSTR>(text);
+}
+
 class ProgramEnvironment : public ::testing::Environment
 {
 public:
@@ -138,10 +175,13 @@ public:
             for (int pane = 0; pane < 4; ++pane)
                 g_startup.panesDuringDialog[pane] = pFrame->m_wndStatusBar.GetPaneText(pane);
         });
+        // The first start of a user: no layout saved by an earlier run.
+        ClearSavedLayout(App().m_pszAppName);
         ASSERT_TRUE(App().InitInstance());
         ASSERT_TRUE(AdapterDialogAnswered());
         for (int pane = 0; pane < 4; ++pane)
             g_startup.panesAfterStart[pane] = PaneText(pane);
+        RecordBars();
         // From here the tests deliver the heartbeat themselves.
         Frame()->KillTimer(ID_TIMER_REFRESH);
     }

@@ -45,8 +45,17 @@ struct StartupRecord
     int nTicksDuringDialog = 0;
     std::string panesDuringDialog[4];
     std::string panesAfterStart[4];
+    // The bars' dock bars, their visibility and the note editor, at start.
+    UINT nMeterDockId = 0;
+    UINT nNotesDockId = 0;
+    bool bBarsVisible = false;
+    bool bEditorEnabled = true;
+    std::string editorText = "?";
 };
 const StartupRecord& Startup();
+
+// Removes the docking layout and bar sizes saved under Software\Ostrel\<profile>.
+void ClearSavedLayout(const std::string& profile);
 
 // Answers the next adapter dialog on this thread: 'inspect' sees it first,
 // then the row of 'service' is selected and OK pressed (null service:

@@ -1,0 +1,311 @@
+// Kesu.exe with its docking bars driven as a user drives them: real mouse input on the display, the
+// layout and the annotations bar's sizes kept across restarts, a saved layout it cannot use.
+#include <string>
+#include <vector>
+
+#include "afx/File.h"
+#include "res/resource.h"
+#include "tests/program/ProgramTestSupport.h"
+#include "tools/pickcard/PickCard.h"
+
+namespace
+{
+
+const char kAppKey[] = "Software\\Ostrel\\Kesu";
+
+std::string TempFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    return temp;
+}
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.rfind('\\') + 1);
+}
+
+HWND ChildWithId(HWND hTop, int nID)
+{
+    struct Find
+    {
+        int nID;
+        HWND hFound;
+    } find = {nID, nullptr};
+    EnumChildWindows(
+        hTop,
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* pFind = reinterpret_cast<Find*>(lParam);
+            if (GetDlgCtrlID(hWnd) != pFind->nID)
+                return TRUE;
+            pFind->hFound = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.hFound;
+}
+
+// A bar of the process, docked in the frame or floating in a frame of its own.
+HWND FindBar(DWORD pid, HWND hFrame, int nID)
+{
+    if (HWND hBar = ChildWithId(hFrame, nID))
+        return hBar;
+    struct Find
+    {
+        DWORD pid;
+        int nID;
+        HWND hFound;
+    } find = {pid, nID, nullptr};
+    EnumWindows(
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* pFind = reinterpret_cast<Find*>(lParam);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hWnd, &pid);
+            if (pid == pFind->pid)
+                pFind->hFound = ChildWithId(hWnd, pFind->nID);
+            return pFind->hFound == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.hFound;
+}
+
+UINT DockSide(HWND hBar)
+{
+    return static_cast<UINT>(GetDlgCtrlID(GetParent(hBar)));
+}
+
+CRect Rect(HWND hWnd)
+{
+    CRect rc;
+    GetWindowRect(hWnd, &rc);
+    return rc;
+}
+
+void MouseTo(CPoint pt)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((pt.x * 65536 + 32768) / GetSystemMetrics(SM_CXSCREEN));
+    in.mi.dy = static_cast<LONG>((pt.y * 65536 + 32768) / GetSystemMetrics(SM_CYSCREEN));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+    Sleep(15);
+}
+
+void Button(DWORD dwFlags)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = dwFlags;
+    SendInput(1, &in, sizeof in);
+    Sleep(30);
+}
+
+// Presses at 'from', moves there in steps, releases at 'to'.
+void Drag(CPoint from, CPoint to)
+{
+    MouseTo(from);
+    Button(MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 10; ++step)
+        MouseTo(CPoint(from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10));
+    Button(MOUSEEVENTF_LEFTUP);
+    Sleep(300);
+}
+
+// Kesu.exe on a saved list (so no adapter dialog and no scan).
+class KesuRun
+{
+public:
+    KesuRun()
+    {
+        m_list = TempFolder() + "kesu-layout-" + std::to_string(GetCurrentProcessId()) + ".ksu";
+        CFile file;
+        if (file.Open(m_list.c_str(), CFile::modeCreate | CFile::modeWrite))
+        {
+            const NDIS_WLAN_BSSID bssid = MakeScriptedElement(0xB1, "Guardada", -50);
+            const int32_t length = 0;
+            file.Write(&bssid, sizeof bssid);
+            file.Write(&length, sizeof length);
+        }
+        file.Close();
+        std::string commandLine = "\"" + ProgramFolder() + "Kesu.exe\" \"" + m_list + "\"";
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        std::string folder = TempFolder();
+        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                            &si, &m_pi))
+            return;
+        PumpUntil([&] { return (m_hFrame = FindMainFrame(m_pi.dwProcessId)) != nullptr; }, 30000);
+        if (m_hFrame)
+        {
+            SetForegroundWindow(m_hFrame);
+            Sleep(300);
+        }
+    }
+    ~KesuRun()
+    {
+        Close();
+        DeleteFileA(m_list.c_str());
+    }
+    bool Close()
+    {
+        if (!m_pi.hProcess)
+            return false;
+        const bool bClosed = m_hFrame && CloseWithoutSaving(m_hFrame, 15000);
+        if (WaitForSingleObject(m_pi.hProcess, 15000) != WAIT_OBJECT_0)
+            TerminateProcess(m_pi.hProcess, 1);
+        CloseHandle(m_pi.hThread);
+        CloseHandle(m_pi.hProcess);
+        m_pi = {};
+        return bClosed;
+    }
+    HWND Frame() const { return m_hFrame; }
+    HWND Bar(int nID) const { return FindBar(m_pi.dwProcessId, m_hFrame, nID); }
+    void Command(UINT nID) const
+    {
+        SendMessageA(m_hFrame, WM_COMMAND, nID, 0);
+        Sleep(200);
+    }
+
+private:
+    std::string m_list;
+    PROCESS_INFORMATION m_pi = {};
+    HWND m_hFrame = nullptr;
+};
+
+// Every integer of the saved layout's sections equal to 'from' becomes 'to'; the count changed.
+int ReplaceSavedIds(DWORD from, DWORD to)
+{
+    HKEY hApp = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kAppKey, 0, KEY_ALL_ACCESS, &hApp) != ERROR_SUCCESS)
+        return 0;
+    int nChanged = 0;
+    char section[256];
+    DWORD size = sizeof section;
+    for (DWORD i = 0;
+         RegEnumKeyExA(hApp, i, section, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, size = sizeof section)
+    {
+        if (std::string(section).rfind("BarState", 0) != 0 ||
+            std::string(section).find("SCBar") != std::string::npos)
+            continue;
+        HKEY hSection = nullptr;
+        if (RegOpenKeyExA(hApp, section, 0, KEY_ALL_ACCESS, &hSection) != ERROR_SUCCESS)
+            continue;
+        char name[256];
+        DWORD nameSize = sizeof name, type = 0, value = 0, valueSize = sizeof value;
+        for (DWORD j = 0; RegEnumValueA(hSection, j, name, &nameSize, nullptr, &type,
+                                        reinterpret_cast<BYTE*>(&value), &valueSize) == ERROR_SUCCESS;
+             ++j, nameSize = sizeof name, valueSize = sizeof value)
+        {
+            if (type == REG_DWORD && value == from)
+            {
+                RegSetValueExA(hSection, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&to), sizeof to);
+                ++nChanged;
+            }
+        }
+        RegCloseKey(hSection);
+    }
+    RegCloseKey(hApp);
+    return nChanged;
+}
+
+DWORD SavedSize(const char* key)
+{
+    DWORD value = 0, size = sizeof value;
+    RegGetValueA(HKEY_CURRENT_USER, (std::string(kAppKey) + "\\BarState-SCBar-138").c_str(), key,
+                 RRF_RT_DWORD, nullptr, &value, &size);
+    return value;
+}
+
+}  // namespace
+
+TEST(LayoutTest, LayoutAndAnnotationsBarSizesSurviveARestartAndAnUnusableLayoutIsReplaced)
+{
+    ClearSavedLayout("Kesu");
+    int nNotesHeight = 0;
+    {
+        KesuRun run;
+        ASSERT_NE(nullptr, run.Frame());
+        HWND hNotes = run.Bar(IDC_NOTES_BAR);
+        ASSERT_NE(nullptr, hNotes);
+        // The notes bar's outer (top) edge dragged 40 pixels up.
+        const CRect rc = Rect(hNotes);
+        Drag(CPoint(rc.CenterPoint().x, rc.top + 2), CPoint(rc.CenterPoint().x, rc.top - 38));
+        ASSERT_TRUE(PumpUntil([&] { return Rect(hNotes).Height() == rc.Height() + 40; }, 3000))
+            << Rect(hNotes).Height() << " from " << rc.Height();
+        nNotesHeight = Rect(hNotes).Height();
+        run.Command(ID_VIEW_METER);
+        ASSERT_FALSE(IsWindowVisible(run.Bar(IDC_METER_BAR)));
+        ASSERT_TRUE(run.Close());
+    }
+    EXPECT_EQ(static_cast<DWORD>(nNotesHeight), SavedSize("sizeHorzCY"));
+    {
+        KesuRun run;
+        ASSERT_NE(nullptr, run.Frame());
+        EXPECT_FALSE(IsWindowVisible(run.Bar(IDC_METER_BAR)));
+        EXPECT_EQ(nNotesHeight, Rect(run.Bar(IDC_NOTES_BAR)).Height());
+        ASSERT_TRUE(run.Close());
+    }
+
+    // A layout that names a bar this program does not have is ignored as a whole and replaced at close.
+    ASSERT_GT(ReplaceSavedIds(IDC_METER_BAR, 999), 0);
+    {
+        KesuRun run;
+        ASSERT_NE(nullptr, run.Frame());
+        HWND hMeter = run.Bar(IDC_METER_BAR);
+        EXPECT_TRUE(IsWindowVisible(hMeter));
+        EXPECT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_LEFT), DockSide(hMeter));
+        ASSERT_TRUE(run.Close());
+    }
+    EXPECT_EQ(0, ReplaceSavedIds(999, 999));
+    EXPECT_GT(ReplaceSavedIds(IDC_METER_BAR, IDC_METER_BAR), 0);
+    ClearSavedLayout("Kesu");
+}
+
+TEST(LayoutTest, MeterBarDraggedIntoTheBottomRowSharesItThenFloatsAndDocksBackOnDoubleClick)
+{
+    ClearSavedLayout("Kesu");
+    KesuRun run;
+    ASSERT_NE(nullptr, run.Frame());
+    HWND hMeter = run.Bar(IDC_METER_BAR);
+    HWND hNotes = run.Bar(IDC_NOTES_BAR);
+    ASSERT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_LEFT), DockSide(hMeter));
+
+    // Grabbed by its band (on top while docked left) and dropped on the right half of the notes bar.
+    CRect rcMeter = Rect(hMeter);
+    const CRect rcNotes = Rect(hNotes);
+    Drag(CPoint(rcMeter.left + 30, rcMeter.top + 10), CPoint(rcNotes.right - 60, rcNotes.CenterPoint().y));
+    ASSERT_TRUE(PumpUntil([&] { return DockSide(run.Bar(IDC_METER_BAR)) == AFX_IDW_DOCKBAR_BOTTOM; }, 3000));
+    hMeter = run.Bar(IDC_METER_BAR);
+    PumpUntil([] { return false; }, 500);
+    CRect rcA = Rect(hNotes), rcB = Rect(hMeter);
+    const CRect rcDock = Rect(GetParent(hNotes));
+    EXPECT_EQ(rcA.top, rcB.top) << "one row";
+    EXPECT_EQ(rcDock.Width() + 4, rcA.Width() + rcB.Width() - 2) << "the two share the row's length";
+
+    // Dragged by its band (on the left while docked in a horizontal row) into the middle of the list.
+    CRect rcFrame = Rect(run.Frame());
+    rcMeter = Rect(hMeter);
+    Drag(CPoint(rcMeter.left + 10, rcMeter.top + 30), CPoint(rcFrame.CenterPoint().x, rcFrame.top + 150));
+    ASSERT_TRUE(PumpUntil([&] { return DockSide(run.Bar(IDC_METER_BAR)) == AFX_IDW_DOCKBAR_FLOAT; }, 3000));
+    hMeter = run.Bar(IDC_METER_BAR);
+    EXPECT_NE(run.Frame(), GetAncestor(hMeter, GA_ROOT));
+    EXPECT_TRUE(IsWindowVisible(hMeter));
+
+    // A double-click on its band docks it back where it was.
+    PumpUntil([] { return false; }, 500);
+    rcMeter = Rect(hMeter);
+    MouseTo(CPoint(rcMeter.left + 20, rcMeter.top + 10));
+    for (int i = 0; i < 2; ++i)
+    {
+        Button(MOUSEEVENTF_LEFTDOWN);
+        Button(MOUSEEVENTF_LEFTUP);
+    }
+    EXPECT_TRUE(PumpUntil([&] { return DockSide(run.Bar(IDC_METER_BAR)) == AFX_IDW_DOCKBAR_BOTTOM; }, 3000));
+    ASSERT_TRUE(run.Close());
+    ClearSavedLayout("Kesu");
+}
