@@ -5,16 +5,22 @@
 
 #include "voice/UnixHost.h"
 
-CVoice::CVoice() : m_nReferences(1), m_nStreams(0)
+CVoice::CModuleLock::CModuleLock()
 {
     LockVoiceModule();
-    m_worker.Start();
 }
 
-CVoice::~CVoice()
+CVoice::CModuleLock::~CModuleLock()
 {
     UnlockVoiceModule();
 }
+
+CVoice::CVoice() : m_nReferences(1), m_nStreams(0)
+{
+    m_worker.Start();
+}
+
+CVoice::~CVoice() = default;
 
 HRESULT STDMETHODCALLTYPE CVoice::QueryInterface(REFIID riid, void** ppv)
 {

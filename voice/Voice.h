@@ -64,6 +64,15 @@ private:
     // Only the last Release deletes.
     ~CVoice();
 
+    // Holds the module from before the worker starts until after its thread
+    // has ended, so the code that thread runs is never unloaded under it.
+    struct CModuleLock
+    {
+        CModuleLock();
+        ~CModuleLock();
+    };
+
+    CModuleLock m_moduleLock;
     volatile LONG m_nReferences;
     volatile LONG m_nStreams;
     CSpeechWorker m_worker;
