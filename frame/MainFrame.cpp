@@ -138,14 +138,14 @@ void CMainFrame::Refresh(CKesuDoc* pDoc)
 
     char text[128];
     bool bTracked = false;
-    double signal = 0.0;
+    double signal = kGraphFloor;
     {
         CEntryListLock lock(*pDoc);
         FormatMacAddress(pDoc->m_ownMac, text, sizeof text);
         if (const CNetworkEntry* pTracked = pDoc->m_pTracked)
         {
             bTracked = true;
-            signal = pTracked->m_bSeen ? static_cast<double>(pTracked->m_bssid.Rssi) : 0.0;
+            signal = pTracked->m_bSeen ? static_cast<double>(pTracked->m_bssid.Rssi) : kGraphFloor;
         }
     }
     m_wndStatusBar.SetPaneText(2, text, TRUE);

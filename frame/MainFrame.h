@@ -21,9 +21,14 @@ class CNetworkEntry;
 // frame reads and writes it.
 extern CNetworkEntry* g_pNoteEntry;
 
-// The beeper's shortest period: a signal so strong that the formula leaves
-// nothing keeps beeping at this pace rather than stopping.
-constexpr int kMinBeepPeriod = 50;
+// What a period of 0 or less becomes: a signal so strong that the formula
+// leaves nothing keeps beeping as fast as the timer goes rather than stopping.
+constexpr int kMinBeepPeriod = 1;
+
+// The graph's signal range in dBm: the noise floor at the bottom, an access
+// point beside the card at the top. Not heard is plotted as the floor.
+constexpr double kGraphFloor = -100.0;
+constexpr double kGraphCeiling = -20.0;
 
 // 2280 - 20 x Rssi milliseconds, never below kMinBeepPeriod.
 int BeepPeriodForRssi(int32_t rssi);

@@ -58,7 +58,7 @@ BOOL CMainFrame::DockSizingBars()
     m_wndMeterBar.m_dwSizingStyle = (m_wndMeterBar.m_dwSizingStyle & ~SCB_EDGE_ALL) | SCB_FIT_CHILD;
 
     m_graph.Create(WS_CHILD | WS_VISIBLE, kGraphFirstRect, &m_wndMeterBar, 0);
-    m_graph.SetRange(0.0, 64.0, 1);
+    m_graph.SetRange(kGraphFloor, kGraphCeiling, 1);
     m_graph.SetYUnits(KesuApp()->GetString(31));
     m_graph.SetXUnits(KesuApp()->GetString(32));
 
