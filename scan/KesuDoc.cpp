@@ -176,11 +176,16 @@ void CKesuDoc::LoadList(CArchive& ar)
     ListFileLoad load = LoadListFile(reader);
     if (load.pHead)
     {
+        // Indexed before it is shared, so the scanner never waits for it; the
+        // old index goes when this scope ends, after the lock.
+        CEntryIndex index;
+        index.Rebuild(load.pHead);
         // The scanner sees the old list or the new one, never a mix.
         CEntryListLock lock(*this);
         if (m_pHead)
             m_retired.push_back(m_pHead);
         m_pHead = load.pHead;
+        SwapListIndex(index);
     }
     if (load.bOutOfMemory)
         ar.SetError(CArchive::readError, ERROR_NOT_ENOUGH_MEMORY);
