@@ -183,7 +183,13 @@ void CKesuDoc::LoadList(CArchive& ar)
         // The scanner sees the old list or the new one, never a mix.
         CEntryListLock lock(*this);
         if (m_pHead)
+        {
+            // No scan reaches these again, so their last signal would stand
+            // forever: the tracked one would keep beeping and plot a frozen value.
+            // The index knows which of them can read as heard.
+            ListIndex().ResetHeard();
             m_retired.push_back(m_pHead);
+        }
         m_pHead = load.pHead;
         SwapListIndex(index);
     }

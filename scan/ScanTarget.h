@@ -32,8 +32,9 @@ public:
     void SetScanHost(IScanHost* pHost) { m_pScanHost = pHost; }
     IScanHost* GetScanHost() const { return m_pScanHost; }
 
-    // Called just before a scanner thread is created, so that a stop requested
-    // from then on is honoured even before the thread is ready.
+    // Called just before a scanner thread is created: the scan counts as
+    // starting, and a stop requested from then on is honoured even before the
+    // thread is ready.
     void PrepareScanStart();
     // Asks the scanner to end after the pass in progress; the caller then waits
     // for the thread.
@@ -50,8 +51,9 @@ public:
     // Puts in an index built aside for the list now in m_pHead. With the lock held.
     void SwapListIndex(CEntryIndex& index) { m_index.Swap(index); }
 
-    // Not 0 while a scan runs or is starting. Read without the lock; written
-    // under it so that a stop and the scanner's start can't cross.
+    // Not 0 while a scan runs or is starting, so 0 until one is started. Read
+    // without the lock; written under it so that a stop and the scanner's start
+    // can't cross.
     std::atomic<int32_t> m_bScanning;
     // The list and m_ownMac belong to the lock: take a CEntryListLock to read
     // or change them.
