@@ -7,6 +7,7 @@
 
 #include "afx/DocTemplate.h"
 #include "app/AboutDlg.h"
+#include "app/IconList.h"
 #include "app/LanguageTable.h"
 #include "frame/MainFrame.h"
 #include "res/resource.h"
@@ -28,26 +29,6 @@ const char kMissingText[] = "***";
 const UINT kImageIcons[] = {IDR_MAINFRAME, IDI_BLANK,   IDI_HEARD,       IDI_ENCRYPTED,
                             IDI_ANNOTATED, IDI_TRACKED, IDI_NETWORK_CARD};
 
-CImageList* BuildImageList(int size)
-{
-    CImageList* pList = new (std::nothrow) CImageList;
-    if (!pList)
-        return nullptr;
-    if (!pList->Create(size, size, ILC_COLOR32 | ILC_MASK, 10, 10))
-    {
-        delete pList;
-        return nullptr;
-    }
-    pList->SetBkColor(CLR_NONE);
-    for (UINT id : kImageIcons)
-    {
-        HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_GROUP_ICON);
-        // A missing icon still takes its slot, so later indices keep their meaning.
-        pList->Replace(-1, LoadIconA(hInst, MAKEINTRESOURCEA(id)));
-    }
-    return pList;
-}
-
 void DestroyImageList(CImageList*& pList)
 {
     if (!pList)
@@ -57,7 +38,14 @@ void DestroyImageList(CImageList*& pList)
     pList = nullptr;
 }
 
+BOOL MessageBeepThroughUser(UINT uType)
+{
+    return MessageBeep(uType);
+}
+
 }  // namespace
+
+CKesuApp::MessageBeepFn CKesuApp::s_pfnMessageBeep = MessageBeepThroughUser;
 
 BEGIN_MESSAGE_MAP(CKesuApp, CWinApp)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -128,8 +116,8 @@ BOOL CKesuApp::OpenLanguage(const char* fileName)
 
 void CKesuApp::BuildImageLists()
 {
-    m_pLargeImages = BuildImageList(32);
-    m_pSmallImages = BuildImageList(16);
+    m_pLargeImages = BuildIconList(32, kImageIcons, sizeof kImageIcons / sizeof kImageIcons[0]);
+    m_pSmallImages = BuildIconList(16, kImageIcons, sizeof kImageIcons / sizeof kImageIcons[0]);
 }
 
 void CKesuApp::CreateVoice()
@@ -188,7 +176,7 @@ void CKesuApp::Announce(const char* text)
             m_pVoice->Speak(wide, SPF_ASYNC, nullptr);
     }
     if (m_bBeep)
-        MessageBeep(0);
+        s_pfnMessageBeep(0);
 }
 
 void CKesuApp::SetAdapterName(const char* name)

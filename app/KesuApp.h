@@ -53,6 +53,10 @@ public:
     void CreateVoice();
     void ReleaseServices();
 
+    // Where the announcer's beep goes; a seam so tests can hear it.
+    typedef BOOL (*MessageBeepFn)(UINT uType);
+    static MessageBeepFn s_pfnMessageBeep;
+
     CImageList* m_pLargeImages;
     CImageList* m_pSmallImages;
     CLanguageTable* m_pLanguage;

@@ -17,6 +17,10 @@ constexpr int kFrameWidth = 600;
 constexpr int kFrameHeight = 400;
 constexpr int kPaneWidth = 150;
 constexpr UINT kRefreshPeriod = 1000;
+// The signal in dBm: the noise floor at the bottom, an access point beside the
+// card at the top. Not heard is plotted as the floor.
+constexpr double kGraphFloor = -100.0;
+constexpr double kGraphCeiling = -20.0;
 constexpr DWORD kBeepSoundFlags = SND_FILENAME | SND_NOWAIT | SND_ASYNC;
 const char kBeepFile[] = "\\test.wav";
 
@@ -93,7 +97,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     // The graph keeps bitmaps of its first size for life, so it starts at the
     // largest it will ever draw; the first layout shrinks it to its bar.
     m_graph.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 2048, 1024), &m_wndMeterBar, 0);
-    m_graph.SetRange(0.0, 64.0, 1);
+    m_graph.SetRange(kGraphFloor, kGraphCeiling, 1);
     m_graph.SetYUnits(KesuApp()->GetString(31));
     m_graph.SetXUnits(KesuApp()->GetString(32));
 
@@ -151,14 +155,14 @@ void CMainFrame::Refresh(CKesuDoc* pDoc)
 
     char text[128];
     bool bTracked = false;
-    double signal = 0.0;
+    double signal = kGraphFloor;
     {
         CEntryListLock lock(*pDoc);
         FormatMacAddress(pDoc->m_ownMac, text, sizeof text);
         if (const CNetworkEntry* pTracked = pDoc->m_pTracked)
         {
             bTracked = true;
-            signal = pTracked->m_bSeen ? static_cast<double>(pTracked->m_bssid.Rssi) : 0.0;
+            signal = pTracked->m_bSeen ? static_cast<double>(pTracked->m_bssid.Rssi) : kGraphFloor;
         }
     }
     m_wndStatusBar.SetPaneText(2, text, TRUE);

@@ -14,9 +14,9 @@
 
 class CKesuDoc;
 
-// The beeper's shortest period: a signal so strong that the formula leaves
-// nothing keeps beeping at this pace rather than stopping.
-constexpr int kMinBeepPeriod = 50;
+// What a period of 0 or less becomes: a signal so strong that the formula
+// leaves nothing keeps beeping as fast as the timer goes rather than stopping.
+constexpr int kMinBeepPeriod = 1;
 
 // 2280 - 20 x Rssi milliseconds, never below kMinBeepPeriod.
 int BeepPeriodForRssi(int32_t rssi);

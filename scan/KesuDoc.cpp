@@ -179,7 +179,16 @@ void CKesuDoc::LoadList(CArchive& ar)
         // The scanner sees the old list or the new one, never a mix.
         CEntryListLock lock(*this);
         if (m_pHead)
+        {
+            // No scan reaches these again, so their last signal would stand
+            // forever: the tracked one would keep beeping and plot a frozen value.
+            for (CNetworkEntry* pEntry = m_pHead; pEntry; pEntry = pEntry->m_pNext)
+            {
+                pEntry->m_bSeen = 0;
+                pEntry->m_bssid.Rssi = 0;
+            }
             m_retired.push_back(m_pHead);
+        }
         m_pHead = load.pHead;
     }
     if (load.bOutOfMemory)

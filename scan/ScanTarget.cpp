@@ -4,7 +4,7 @@
 #include <new>
 
 CScanTarget::CScanTarget()
-    : m_bScanning(1), m_pHead(nullptr), m_ownMac(), m_bStopRequested(false), m_pScanHost(nullptr)
+    : m_bScanning(0), m_pHead(nullptr), m_ownMac(), m_bStopRequested(false), m_pScanHost(nullptr)
 {
 }
 
@@ -22,6 +22,7 @@ void CScanTarget::PrepareScanStart()
 {
     CEntryListLock lock(*this);
     m_bStopRequested = false;
+    m_bScanning = 1;
 }
 
 void CScanTarget::RequestScanStop()

@@ -31,8 +31,9 @@ public:
     void SetScanHost(IScanHost* pHost) { m_pScanHost = pHost; }
     IScanHost* GetScanHost() const { return m_pScanHost; }
 
-    // Called just before a scanner thread is created, so that a stop requested
-    // from then on is honoured even before the thread is ready.
+    // Called just before a scanner thread is created: the scan counts as
+    // starting, and a stop requested from then on is honoured even before the
+    // thread is ready.
     void PrepareScanStart();
     // Asks the scanner to end after the pass in progress; the caller then waits
     // for the thread.
@@ -43,8 +44,9 @@ public:
     // Frees every entry and empties the list. Only when no scanner runs.
     void DeleteEntries();
 
-    // Not 0 while a scan runs or is starting. Read without the lock; written
-    // under it so that a stop and the scanner's start can't cross.
+    // Not 0 while a scan runs or is starting, so 0 until one is started. Read
+    // without the lock; written under it so that a stop and the scanner's start
+    // can't cross.
     std::atomic<int32_t> m_bScanning;
     // The list and m_ownMac belong to the lock: take a CEntryListLock to read
     // or change them.

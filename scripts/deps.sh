@@ -12,6 +12,8 @@ packages=(
   # the test bed: 64-bit Wine on a virtual display (fonts-wine: the dialog and
   # caption fonts), screenshots; x11-utils also brings the XTEST library
   wine wine64 fonts-wine xvfb xauth x11-utils imagemagick fonts-liberation
+  # the voice under Wine (voice/) speaks through espeak-ng
+  espeak-ng
   # make dist
   zip
   # the code style check in make test

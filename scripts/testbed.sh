@@ -10,8 +10,8 @@
 #   testbed.sh run CMD...             start, run CMD inside the bed, stop
 #
 # KESU_BED_STATE (state file), KESU_BED_PREFIX (Wine prefix) and KESU_BIN
-# (folder holding kesu-regsim.exe) choose which bed; defaults are the test bed
-# under build/.
+# (folder holding kesu-regsim.exe and KesuVoice.dll) choose which bed;
+# defaults are the test bed under build/.
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -105,6 +105,8 @@ stop_bed() {
     for pid in $left; do wait_gone "$pid" || kill -KILL "$pid" 2>/dev/null; done
   fi
   rm -f "$state"
+  # What the tests said (scripts/wine-run) goes with the bed.
+  rm -rf "${state%.env}-voice"
 }
 
 free_display() {
@@ -194,11 +196,27 @@ register_card() {
   say "warning: kesu-regsim.exe failed (see $state.regsim.log); the simulated card is not registered"
 }
 
+# Wine's own voice object can't speak; ours (voice/) speaks through espeak-ng.
+# Registered at every start: a Wine update re-registers Wine's.
+register_voice() {
+  local dll=$bin/KesuVoice.dll
+  local key='HKLM\Software\Classes\CLSID\{96749377-3391-11D2-9EE3-00C04F797396}\InprocServer32'
+  [[ -f $dll ]] || return 0
+  # Drive Z: is the Unix root in every prefix Wine makes.
+  dll=$(realpath "$dll")
+  if timeout 60 wine reg add "$key" /ve /d "Z:${dll//\//\\}" /f </dev/null >/dev/null 2>&1 &&
+     timeout 60 wine reg add "$key" /v ThreadingModel /d Both /f </dev/null >/dev/null 2>&1; then
+    return 0
+  fi
+  say "warning: the voice could not be registered; announcements only beep"
+}
+
 start_bed() {
   local want_display=${1:-}
   if healthy && [[ -z $want_display || $want_display == "$KESU_BED_DISPLAY" ]]; then
     eval "$(print_env)"
     register_card
+    register_voice
     say "already running on $KESU_BED_DISPLAY"
     return 0
   fi
@@ -235,6 +253,7 @@ start_bed() {
   write_state
   set_window_management
   register_card
+  register_voice
   say "up on $KESU_BED_DISPLAY, prefix $prefix${fresh:+ (new)}"
 }
 

@@ -102,6 +102,10 @@ TEST_F(ProgramTest, ListSavedAndOpenedAgainWhileTheScanGoesOn)
     ASSERT_EQ(3 * 108 + 22 + 1, saved.size());
     EXPECT_EQ(0, std::memcmp(saved.data(), &before[0]->m_bssid, 104));
 
+    std::vector<NDIS_WLAN_BSSID> records;
+    for (const CNetworkEntry* pEntry : before)
+        records.push_back(pEntry->m_bssid);
+
     // The scanner is in its second pass while the file replaces the list.
     App().m_announced.clear();
     ASSERT_TRUE(Doc()->OnOpenDocument(path.c_str()));
@@ -110,7 +114,7 @@ TEST_F(ProgramTest, ListSavedAndOpenedAgainWhileTheScanGoesOn)
     for (size_t i = 0; i < loaded.size(); ++i)
     {
         EXPECT_NE(before[i], loaded[i]);
-        EXPECT_EQ(0, std::memcmp(&before[i]->m_bssid, &loaded[i]->m_bssid, sizeof loaded[i]->m_bssid)) << i;
+        EXPECT_EQ(0, std::memcmp(&records[i], &loaded[i]->m_bssid, sizeof records[i])) << i;
         EXPECT_EQ(before[i]->m_strAnnotation, loaded[i]->m_strAnnotation) << i;
         EXPECT_EQ(0, loaded[i]->m_bSeen);
         EXPECT_EQ(1, loaded[i]->m_bAnnounced);
@@ -119,15 +123,33 @@ TEST_F(ProgramTest, ListSavedAndOpenedAgainWhileTheScanGoesOn)
     // What the load replaced stays alive for whoever still holds it.
     EXPECT_EQ(1u, Doc()->GetRetiredCount());
     EXPECT_EQ("Kiosco", std::string(reinterpret_cast<const char*>(Doc()->m_pTracked->m_bssid.Ssid), 6));
+    // No scan reaches them any more, so they read as not heard: the tracked one
+    // stops beeping at the next expiry and the graph falls to the floor.
+    for (const CNetworkEntry* pOld : before)
+    {
+        EXPECT_EQ(0, pOld->m_bSeen);
+        EXPECT_EQ(0, pOld->m_bssid.Rssi);
+    }
+    Frame()->SetTimer(ID_TIMER_BEEP, 60000, nullptr);
+    Tick(ID_TIMER_BEEP);
+    EXPECT_TRUE(m_sounds.empty());
+    EXPECT_FALSE(StopBeepTimer());
     Tick(ID_TIMER_REFRESH);
+    EXPECT_EQ(-100.0, LastGraphPoint());
     EXPECT_TRUE(App().m_announced.empty());
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_EQ("Portal 3, segundo piso", std::string(loaded[0]->m_strAnnotation));
 
     // The scan merges into the loaded list: heard again is refreshed, not
     // announced; the new one follows the loaded ones.
+    // A loaded entry's stored signal is not plotted before a scan hears it.
+    Doc()->m_pTracked = loaded[0];
+    Tick(ID_TIMER_REFRESH);
+    EXPECT_EQ(-100.0, LastGraphPoint());
     FinishPass(2);
     Tick(ID_TIMER_REFRESH);
+    EXPECT_EQ(-42.0, LastGraphPoint());
+    EXPECT_EQ(0, before[0]->m_bSeen) << "the scan merges into the loaded list only";
     std::vector<CNetworkEntry*> merged = Entries();
     ASSERT_EQ(4u, merged.size());
     EXPECT_EQ(loaded[0], merged[0]);
@@ -238,24 +260,27 @@ class CThreadlessDoc : public CKesuDoc
 {
 public:
     int m_nThreadRequests = 0;
+    int m_nScanningAtThreadStart = -1;
 
 protected:
     void ChooseAdapter() override {}
     HANDLE BeginScanThread() override
     {
         ++m_nThreadRequests;
+        m_nScanningAtThreadStart = m_bScanning;
         return nullptr;
     }
 };
 
 }  // namespace
 
-TEST(DocumentScanTest, AScannerThatCantBeCreatedLeavesTheScanOff)
+TEST(DocumentScanTest, ScanningOnlyWhileAScannerStartsOrRuns)
 {
     CThreadlessDoc* pDoc = new CThreadlessDoc;
-    ASSERT_EQ(1, pDoc->m_bScanning.load()) << "a new document counts as starting";
+    EXPECT_EQ(0, pDoc->m_bScanning.load()) << "no scanner yet, as with a list opened at start-up";
     EXPECT_TRUE(pDoc->OnNewDocument());
     EXPECT_EQ(1, pDoc->m_nThreadRequests);
+    EXPECT_EQ(1, pDoc->m_nScanningAtThreadStart) << "starting counts as scanning";
     EXPECT_EQ(nullptr, pDoc->m_hScanThread);
     EXPECT_EQ(0, pDoc->m_bScanning.load());
     delete pDoc;

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "graph/GraphLayout.h"
 #include "res/resource.h"
+#include "tests/graph/MemorySurface.h"
 #include "tests/program/ProgramTestSupport.h"
 
 namespace
@@ -24,6 +26,32 @@ bool MenuItemGrayed(HMENU hMenu, UINT id)
 bool ToolButtonEnabled(UINT id)
 {
     return Frame()->m_wndToolBar.SendMessage(TB_ISBUTTONENABLED, id) != 0;
+}
+
+// The frame's graph as painting would show it, and where its plot lies.
+struct GraphPicture
+{
+    GraphBox plot;
+    std::vector<int> traceRows;  // rows of the plot showing the trace in 'column'
+    int column;
+};
+
+// The newest segment spans the four columns before the plot's right edge less
+// two; after two equal points it is level at the last value's row.
+GraphPicture ShowGraph()
+{
+    CRect rc;
+    Frame()->m_graph.GetClientRect(&rc);
+    GraphPicture picture;
+    picture.plot = GraphPlotBox(rc.right, rc.bottom);
+    picture.column = picture.plot.right - 4;
+    MemorySurface surface(rc.right, rc.bottom);
+    if (!Frame()->m_graph.Compose(&surface.dc))
+        return picture;
+    for (int y = picture.plot.top + 1; y <= picture.plot.bottom; ++y)
+        if (surface.Pixel(picture.column, y) == RGB(255, 255, 255))
+            picture.traceRows.push_back(y);
+    return picture;
 }
 
 }  // namespace
@@ -148,14 +176,76 @@ TEST_F(ProgramTest, StatusShowsStoppedWhenTheCardCannotBeOpened)
     }
 }
 
+TEST_F(ProgramTest, GraphPlotsTheTrackedSignalInDbmAndFallsToTheFloorWhenMissed)
+{
+    m_card.AddPass(PassHearing({MakeScriptedElement(0x35, "Medio", -60)}));
+    m_card.AddPass(PassHearing({}));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+    ASSERT_NE(nullptr, Doc()->m_pHead);
+    Doc()->m_pTracked = Doc()->m_pHead;
+
+    // -60 dBm lies halfway between the floor (-100) and the top (-20).
+    Tick(ID_TIMER_REFRESH);
+    Tick(ID_TIMER_REFRESH);
+    GraphPicture picture = ShowGraph();
+    const int plotHeight = picture.plot.bottom - picture.plot.top;
+    ASSERT_GT(plotHeight, 20);
+    ASSERT_EQ(1u, picture.traceRows.size());
+    EXPECT_NEAR(picture.plot.bottom - plotHeight / 2, picture.traceRows[0], 1);
+
+    FinishPass(2);
+    Tick(ID_TIMER_REFRESH);
+    Tick(ID_TIMER_REFRESH);
+    picture = ShowGraph();
+    EXPECT_EQ(std::vector<int>{picture.plot.bottom}, picture.traceRows);
+}
+
+TEST_F(ProgramTest, BeeperRearmsAtThePeriodTheTrackedSignalGives)
+{
+    auto* pEntry = new CNetworkEntry;
+    pEntry->m_bssid = MakeScriptedElement(0x36, "Pegado", 110);  // every 80 ms
+    pEntry->m_bSeen = 1;
+    Doc()->m_pHead = pEntry;
+    Doc()->m_pTracked = pEntry;
+    Frame()->SetTimer(ID_TIMER_BEEP, 1, nullptr);
+    PumpUntil([] { return false; }, 800);
+    EXPECT_GE(m_sounds.size(), 4u);
+
+    {
+        CEntryListLock lock(*Doc());
+        pEntry->m_bssid.Rssi = -50;  // every 3280 ms, from the next beep on
+    }
+    PumpUntil([] { return false; }, 200);
+    const size_t beeps = m_sounds.size();
+    PumpUntil([] { return false; }, 800);
+    EXPECT_EQ(beeps, m_sounds.size());
+}
+
+TEST(MainWindowTest, RefreshTimerBeatsOnceASecond)
+{
+    // A frame of its own, without a document: its timer messages only count.
+    auto* pFrame = new CMainFrame;
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, nullptr, nullptr));
+    const DWORD start = GetTickCount();
+    PumpUntil([] { return false; }, 3500);
+    const DWORD elapsed = GetTickCount() - start;
+    const int ticks = pFrame->m_nTicks;
+    pFrame->DestroyWindow();
+    EXPECT_GE(ticks, static_cast<int>(elapsed / 1000) - 1);
+    EXPECT_LE(ticks, static_cast<int>(elapsed / 1000));
+}
+
 TEST(BeeperTest, PeriodShrinksWithTheSignalDownToItsMinimum)
 {
     EXPECT_EQ(2880, BeepPeriodForRssi(-30));
     EXPECT_EQ(3280, BeepPeriodForRssi(-50));
     EXPECT_EQ(2280, BeepPeriodForRssi(0));
     EXPECT_EQ(1000, BeepPeriodForRssi(64));
-    EXPECT_EQ(60, BeepPeriodForRssi(111));
-    EXPECT_EQ(50, BeepPeriodForRssi(114));
-    EXPECT_EQ(50, BeepPeriodForRssi(INT32_MAX));
+    EXPECT_EQ(40, BeepPeriodForRssi(112));
+    EXPECT_EQ(20, BeepPeriodForRssi(113));
+    EXPECT_EQ(1, BeepPeriodForRssi(114));
+    EXPECT_EQ(1, BeepPeriodForRssi(INT32_MAX));
     EXPECT_EQ(static_cast<int>(USER_TIMER_MAXIMUM), BeepPeriodForRssi(INT32_MIN));
 }

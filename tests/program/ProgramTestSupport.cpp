@@ -138,6 +138,10 @@ public:
             for (int pane = 0; pane < 4; ++pane)
                 g_startup.panesDuringDialog[pane] = pFrame->m_wndStatusBar.GetPaneText(pane);
         });
+        // Started from elsewhere, the program must still find its files beside itself.
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        SetCurrentDirectoryA(temp);
         ASSERT_TRUE(App().InitInstance());
         ASSERT_TRUE(AdapterDialogAnswered());
         for (int pane = 0; pane < 4; ++pane)
@@ -155,6 +159,7 @@ public:
         }
         PumpMessages();
         App().ExitInstance();
+        EXPECT_STREQ("***", App().GetString(36)) << "no text once the table is closed";
         delete g_pStartCard;
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, g_testKey.c_str());
     }
@@ -271,6 +276,12 @@ void Tick(UINT_PTR nIDEvent)
 bool StopBeepTimer()
 {
     return Frame()->KillTimer(ID_TIMER_BEEP) != FALSE;
+}
+
+double LastGraphPoint()
+{
+    // AppendPoint hands back the value before.
+    return Frame()->m_graph.AppendPoint(-1000.0);
 }
 
 ProgramTest::ProgramTest() : m_sounds(g_sounds) {}

@@ -78,6 +78,8 @@ std::string PaneText(int pane);
 void Tick(UINT_PTR nIDEvent);
 // Whether timer 142 is set on the frame; checking stops it.
 bool StopBeepTimer();
+// The value the frame gave the graph last (appending a marker to learn it).
+double LastGraphPoint();
 
 // What the beeper asked the sound player for; tests play nothing.
 struct PlaySoundCall

@@ -1,5 +1,7 @@
 // The list view: announcements, cells, tracking with its beeper and graph,
 // and the selection relay.
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -65,12 +67,6 @@ void DoubleClickRow(int row)
     Frame()->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
 }
 
-// The value the frame appended last: AppendPoint hands back the one before.
-double LastGraphPoint()
-{
-    return Frame()->m_graph.AppendPoint(-1000.0);
-}
-
 std::vector<WPARAM> g_selected;
 HWND g_hFrame = nullptr;
 
@@ -124,6 +120,50 @@ TEST_F(ProgramTest, AnnouncesEachNewAccessPointOnceAndMarksTheListChanged)
     EXPECT_EQ(2, Doc()->m_nHeard);
 }
 
+TEST_F(ProgramTest, CellsShowEachFieldAsTheUserReadsIt)
+{
+    // Modes 0, 1, 2 and one no mode has; Privacy 2 is not encryption.
+    std::vector<NDIS_WLAN_BSSID> elements;
+    const int32_t modes[] = {0, 1, 2, 7};
+    for (int i = 0; i < 4; ++i)
+    {
+        elements.push_back(MakeScriptedElement(static_cast<uint8_t>(0x61 + i), "Modo", -50, 2));
+        elements.back().InfrastructureMode = static_cast<NDIS_802_11_NETWORK_INFRASTRUCTURE>(modes[i]);
+    }
+    const UCHAR mac[kMacAddressLength] = {0x00, 0x0a, 0x1b, 0x2c, 0x3d, 0x4e};
+    std::memcpy(elements[0].MacAddress, mac, sizeof mac);
+    ScriptedCardPass pass = PassHearing(elements);
+    std::copy(mac, mac + sizeof mac, pass.address.begin());
+    m_card.AddPass(pass);
+    m_card.AddPass(PassHearing({}));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+
+    EXPECT_EQ("00:0a:1b:2c:3d:4e", CellText(0, 1));
+    EXPECT_EQ("00:0a:1b:2c:3d:4e", PaneText(2));
+    EXPECT_EQ("Nueva red Modo , Canal 2437000 , red abierta", App().m_announced.at(0));
+    for (int row = 0; row < 4; ++row)
+    {
+        EXPECT_EQ("Open", CellText(row, 2)) << row;
+        EXPECT_EQ(kImagePlain, CellImage(row, 2)) << row;
+        EXPECT_EQ(row < 3 ? App().GetString(48 + row) : "", CellText(row, 3)) << row;
+    }
+
+    // Tracked but no longer heard: the magnifier stays. An annotation shows its mark.
+    Doc()->m_pTracked = EntryAt(1);
+    EntryAt(2)->m_strAnnotation = "junto al ascensor";
+    FinishPass(2);
+    Tick(ID_TIMER_REFRESH);
+    EXPECT_EQ(kImageTracked, CellImage(1, 0));
+    EXPECT_EQ(kImagePlain, CellImage(0, 0));
+    EXPECT_EQ(App().GetString(51), CellText(2, 7));
+    EXPECT_EQ(kImageAnnotated, CellImage(2, 7));
+    EXPECT_EQ("", CellText(1, 7));
+    EXPECT_EQ(kImagePlain, CellImage(1, 7));
+    Doc()->m_pTracked = nullptr;
+}
+
 TEST_F(ProgramTest, DoubleClickTracksAnEntryWhichBeepsAndFeedsTheGraph)
 {
     m_card.AddPass(
@@ -142,6 +182,7 @@ TEST_F(ProgramTest, DoubleClickTracksAnEntryWhichBeepsAndFeedsTheGraph)
     char folder[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, folder);
     EXPECT_EQ(std::string(folder) + "\\test.wav", m_sounds[0].path);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_sounds[0].path.c_str())) << "beside the program";
     EXPECT_EQ(0x22001u, m_sounds[0].flags);
     // Re-armed at 3280 ms: running, but quiet for a good while.
     PumpUntil([] { return false; }, 300);
@@ -164,7 +205,7 @@ TEST_F(ProgramTest, DoubleClickTracksAnEntryWhichBeepsAndFeedsTheGraph)
     Tick(ID_TIMER_REFRESH);
     EXPECT_EQ(-50.0, LastGraphPoint());
 
-    // A pass that misses it: the graph falls to 0, the beeper stops for good,
+    // A pass that misses it: the graph falls to the floor, the beeper stops for good,
     // the entry stays tracked.
     FinishPass(2);
     m_sounds.clear();
@@ -172,7 +213,7 @@ TEST_F(ProgramTest, DoubleClickTracksAnEntryWhichBeepsAndFeedsTheGraph)
     EXPECT_TRUE(m_sounds.empty());
     EXPECT_FALSE(StopBeepTimer());
     Tick(ID_TIMER_REFRESH);
-    EXPECT_EQ(0.0, LastGraphPoint());
+    EXPECT_EQ(-100.0, LastGraphPoint());
     EXPECT_EQ(pNear, Doc()->m_pTracked);
 }
 

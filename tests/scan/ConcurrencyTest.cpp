@@ -4,6 +4,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <future>
 #include <string>
@@ -100,10 +101,20 @@ TEST(ScannerConcurrency, StopFromAnotherThreadBeforeReadyEndsWithoutAPass)
     });
 
     target.PrepareScanStart();
-    std::thread scanner([&] { ScanRun(target); });
+    std::promise<void> ended;
+    std::future<void> endedSignal = ended.get_future();
+    std::thread scanner([&] {
+        ScanRun(target);
+        ended.set_value();
+    });
     opening.get_future().wait();
     target.RequestScanStop();
     stopped.set_value();
+    // A lost request would otherwise hang here until the test runner gives up.
+    const bool bEnded = endedSignal.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    EXPECT_TRUE(bEnded) << "the stop requested before the scanner was ready was lost";
+    if (!bEnded)
+        target.RequestScanStop();
     scanner.join();
 
     EXPECT_EQ(0, target.m_bScanning);

@@ -45,6 +45,26 @@ TEST_F(MergeTest, RepeatedAddressInOneListIsOneEntryWithTheLastSignal)
     EXPECT_EQ(0u, entries[0]->m_bssid.Privacy);
 }
 
+TEST_F(MergeTest, AddressTwiceInTheListRefreshesTheFirstEntryOnly)
+{
+    // As a loaded file can hold it: the same access point saved twice.
+    CNetworkEntry* pFirst = new CNetworkEntry;
+    CNetworkEntry* pSecond = new CNetworkEntry;
+    pFirst->m_bssid = MakeBssid(5, -50, "antes");
+    pSecond->m_bssid = MakeBssid(5, -60, "despues");
+    pFirst->m_pNext = pSecond;
+    {
+        CEntryListLock lock(m_target);
+        m_target.m_pHead = pFirst;
+    }
+    ASSERT_TRUE(Merge(MakeList({MakeBssid(5, -42)})));
+    EXPECT_EQ((std::vector<CNetworkEntry*>{pFirst, pSecond}), ListEntries(m_target));
+    EXPECT_EQ(1, pFirst->m_bSeen);
+    EXPECT_EQ(-42, pFirst->m_bssid.Rssi);
+    EXPECT_EQ(0, pSecond->m_bSeen);
+    EXPECT_EQ(0, pSecond->m_bssid.Rssi);
+}
+
 TEST_F(MergeTest, KnownAccessPointKeepsItsFirstRecord)
 {
     const NDIS_WLAN_BSSID first = MakeBssid(7, -80, "primero", 0);

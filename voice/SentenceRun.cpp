@@ -1,0 +1,149 @@
+// One sentence through a small shell wrapper. Under Wine neither the engine's
+// process handle nor a pipe reaches us, but files do: the wrapper writes the
+// engine's process id when it starts it and the exit status when it ends,
+// each by an atomic rename so a file that exists is complete.
+#include "voice/SentenceRun.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "driver/KernelHandle.h"
+#include "voice/UnixHost.h"
+
+namespace
+{
+
+// $1 engine, $2 text file, $3 process-id file, $4 exit-status file, then the
+// engine's output options. Its output goes nowhere: no terminal is ours.
+const char kWrapper[] = "exec </dev/null >/dev/null 2>&1; e=$1 t=$2 p=$3 d=$4; shift 4; "
+                        "\"$e\" -v es -b 1 \"$@\" -f \"$t\" & echo $! >\"$p.tmp\"; mv \"$p.tmp\" \"$p\"; "
+                        "wait $!; echo $? >\"$d.tmp\"; mv \"$d.tmp\" \"$d\"";
+
+const DWORD kPollMs = 20;
+// How long an ending engine may take to say so.
+const DWORD kEndingMs = 2000;
+// The engine speaks about 15 characters a second; twice that time and more is a hang.
+const ULONGLONG kBaseLimitMs = 10000;
+const ULONGLONG kLimitPerCharacterMs = 150;
+
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WriteWholeFile(const std::wstring& path, const std::string& data)
+{
+    KernelHandle hFile(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return hFile.IsValid() &&
+           WriteFile(hFile.Get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) &&
+           written == data.size();
+}
+
+// The first line of a file of a few bytes; empty when it can't be read.
+std::string ReadShortFile(const std::wstring& path)
+{
+    KernelHandle hFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    char buffer[32] = {};
+    DWORD read = 0;
+    if (!hFile.IsValid() || !ReadFile(hFile.Get(), buffer, sizeof buffer - 1, &read, nullptr))
+        return std::string();
+    std::string text(buffer, read);
+    return text.substr(0, text.find('\n'));
+}
+
+// Waits up to 'ms' for 'path' to appear; false if it didn't.
+bool AwaitFile(const std::wstring& path, DWORD ms)
+{
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    while (!Exists(path))
+    {
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+// Ends a running engine; the wrapper then reports its end as for any other.
+// Until the wrapper has reaped the engine and written its status, the process
+// id can't have been reused, so an engine that ended meanwhile is never
+// mistaken for another process.
+void EndEngine(const std::wstring& pidPath, const std::wstring& donePath)
+{
+    if (!AwaitFile(pidPath, kEndingMs))
+        return;
+    const std::string pid = ReadShortFile(pidPath);
+    if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos)
+        return;
+    if (StartUnixProgram({"/bin/sh", "-c",
+                          "exec </dev/null >/dev/null 2>&1; [ -e \"$2\" ] || kill -TERM \"$1\"", "kesu-voice",
+                          pid, UnixPathOf(donePath)}))
+        AwaitFile(donePath, kEndingMs);
+}
+
+}  // namespace
+
+std::wstring SentenceName(unsigned number)
+{
+    wchar_t name[16];
+    swprintf(name, sizeof name / sizeof name[0], L"%04u", number);
+    return name;
+}
+
+SentenceResult SpeakSentence(const SpeechPlace& place, const std::string& utf8, unsigned number, HANDLE hStop)
+{
+    const std::wstring name = SentenceName(number);
+    const std::wstring work = place.workFolder + L"\\" + name;
+    const bool toWav = !place.wavFolder.empty();
+    // Beside its WAV the text stays, to tell which sentence each file holds.
+    const std::wstring textPath = (toWav ? place.wavFolder + L"\\" + name : work) + L".txt";
+    const std::wstring pidPath = work + L".pid";
+    const std::wstring donePath = work + L".done";
+
+    SentenceResult result = SentenceResult::Failed;
+    std::vector<std::string> command = {"/bin/sh",
+                                        "-c",
+                                        kWrapper,
+                                        "kesu-voice",
+                                        place.engine,
+                                        UnixPathOf(textPath),
+                                        UnixPathOf(pidPath),
+                                        UnixPathOf(donePath)};
+    if (toWav)
+    {
+        command.push_back("-w");
+        command.push_back(UnixPathOf(place.wavFolder + L"\\" + name + L".wav"));
+    }
+    bool namesKnown = true;
+    for (const std::string& argument : command)
+        namesKnown = namesKnown && !argument.empty();
+
+    if (namesKnown && WriteWholeFile(textPath, utf8) && StartUnixProgram(command))
+    {
+        const ULONGLONG deadline = GetTickCount64() + kBaseLimitMs + kLimitPerCharacterMs * utf8.size();
+        for (;;)
+        {
+            if (Exists(donePath))
+            {
+                result = ReadShortFile(donePath) == "0" ? SentenceResult::Spoken : SentenceResult::Failed;
+                break;
+            }
+            const bool stop = WaitForSingleObject(hStop, kPollMs) == WAIT_OBJECT_0;
+            if (stop || GetTickCount64() >= deadline)
+            {
+                EndEngine(pidPath, donePath);
+                result = stop ? SentenceResult::Stopped : SentenceResult::Failed;
+                break;
+            }
+        }
+    }
+    DeleteFileW(pidPath.c_str());
+    DeleteFileW(donePath.c_str());
+    if (!toWav)
+        DeleteFileW(textPath.c_str());
+    return result;
+}

@@ -1,0 +1,119 @@
+// File names across the Wine boundary and starting Unix programs.
+#include "voice/UnixHost.h"
+
+#include "driver/KernelHandle.h"
+
+namespace
+{
+
+// Wine's own kernel exports; their results live on the process heap.
+typedef char*(CDECL* UnixNameFunction)(LPCWSTR);
+typedef WCHAR*(CDECL* WindowsNameFunction)(LPCSTR);
+
+template <typename Function>
+Function WineExport(const char* name)
+{
+    HMODULE hKernel = GetModuleHandleA("kernel32.dll");
+    FARPROC proc = hKernel ? GetProcAddress(hKernel, name) : nullptr;
+    // Through the generic function type, which any function pointer may pass.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));
+}
+
+std::wstring Widen(const std::string& utf8)
+{
+    if (utf8.empty())
+        return std::wstring();
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
+    return wide;
+}
+
+}  // namespace
+
+std::string Utf8Of(const std::wstring& wide)
+{
+    if (wide.empty())
+        return std::string();
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    if (length <= 0)
+        return std::string();
+    std::string text(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], length, nullptr,
+                        nullptr);
+    return text;
+}
+
+std::string UnixPathOf(const std::wstring& windowsPath)
+{
+    auto convert = WineExport<UnixNameFunction>("wine_get_unix_file_name");
+    if (!convert || windowsPath.empty())
+        return std::string();
+    char* pName = convert(windowsPath.c_str());
+    if (!pName)
+        return std::string();
+    std::string name(pName);
+    HeapFree(GetProcessHeap(), 0, pName);
+    return name;
+}
+
+std::wstring WindowsPathOf(const std::string& unixPath)
+{
+    auto convert = WineExport<WindowsNameFunction>("wine_get_dos_file_name");
+    if (!convert || unixPath.empty())
+        return std::wstring();
+    WCHAR* pName = convert(unixPath.c_str());
+    if (!pName)
+        return std::wstring();
+    std::wstring name(pName);
+    HeapFree(GetProcessHeap(), 0, pName);
+    return name;
+}
+
+std::wstring QuoteArgument(const std::wstring& argument)
+{
+    std::wstring quoted = L"\"";
+    size_t backslashes = 0;
+    for (wchar_t c : argument)
+    {
+        if (c == L'\\')
+        {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes count only in front of a quote: there they must be doubled.
+        quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, L'\\');
+    quoted += L'"';
+    return quoted;
+}
+
+bool StartUnixProgram(const std::vector<std::string>& arguments)
+{
+    if (arguments.empty())
+        return false;
+    std::wstring commandLine;
+    for (const std::string& argument : arguments)
+    {
+        if (!commandLine.empty())
+            commandLine += L' ';
+        commandLine += QuoteArgument(Widen(argument));
+    }
+    // Wide, so that Unix names in UTF-8 arrive as they are.
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    KernelHandle hProcess(process.hProcess);
+    KernelHandle hThread(process.hThread);
+    return true;
+}
