@@ -80,6 +80,17 @@ std::string ProgramFolder()
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
+std::wstring Wide(const std::string& text, UINT codePage)
+{
+    const int length = ::MultiByteToWideChar(codePage, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.c_str(), -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length) - 1);
+    return wide;
+}
+
 // The whole answer file, once the helper has renamed it into place.
 bool ReadAnswer(const std::string& path, std::vector<uint8_t>* bytes)
 {
@@ -144,13 +155,16 @@ public:
             return false;
         ::DeleteFileA(answer.c_str());
 
-        std::string commandLine =
-            "\"" + m_helper + "\" " + word + " \"" + m_interface + "\" \"" + unixAnswer + "\"";
-        STARTUPINFOA startup = {};
+        // Wide, so that Wine hands the Unix path (UTF-8) to the helper as it
+        // came, whatever the ANSI code page makes of its other bytes.
+        const std::wstring helper = Wide(m_helper, CP_ACP);
+        std::wstring commandLine = L"\"" + helper + L"\" " + Wide(word, CP_ACP) + L" \"" +
+                                   Wide(m_interface, CP_ACP) + L"\" \"" + Wide(unixAnswer, CP_UTF8) + L"\"";
+        STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
-        if (!::CreateProcessA(m_helper.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                              nullptr, nullptr, &startup, &process))
+        if (helper.empty() || !::CreateProcessW(helper.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                                                CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process))
         {
             return false;
         }

@@ -67,12 +67,16 @@ bool WaitUntil(Pred pred, DWORD timeoutMs)
 class RunningKesu
 {
 public:
-    RunningKesu(const char* folder, const char* service, const char* overrides)
+    RunningKesu(const char* folder, const char* service, const char* overrides, const std::string& temp = "")
     {
         char saved[1024] = "";
         const DWORD had = GetEnvironmentVariableA("WINEDLLOVERRIDES", saved, sizeof saved);
         const std::string extended = had ? std::string(saved) + ";" + overrides : overrides;
         SetEnvironmentVariableA("WINEDLLOVERRIDES", extended.c_str());
+        char savedTemp[MAX_PATH] = "";
+        const DWORD hadTemp = GetEnvironmentVariableA("TMP", savedTemp, sizeof savedTemp);
+        if (!temp.empty())
+            SetEnvironmentVariableA("TMP", temp.c_str());
         const std::string path = BinFolder() + folder + "\\";
         std::string commandLine = "\"" + path + "Kesu.exe\"";
         STARTUPINFOA si = {};
@@ -80,6 +84,7 @@ public:
         m_started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                                    path.c_str(), &si, &m_process) != FALSE;
         SetEnvironmentVariableA("WINEDLLOVERRIDES", had ? saved : nullptr);
+        SetEnvironmentVariableA("TMP", hadTemp ? savedTemp : nullptr);
         if (!m_started)
             return;
         HWND dialog = WaitForAdapterDialog(AdapterDialogTitle(), m_process.dwProcessId, 30000);
@@ -171,11 +176,20 @@ TEST(KesuExeCards, WithoutTheNativeWifiLibraryKesuStillStarts)
 TEST(KesuExeCards, LinuxInterfaceListsExactlyItsNetworksThroughTheHelper)
 {
     RegisteredCard card("95", kStandInLinuxService, kStandInInterface);
-    RunningKesu kesu("standin-linux", kStandInLinuxService, "");
-    ASSERT_TRUE(kesu.Ready());
-    ExpectCannedList(kesu.Frame());
-    EXPECT_TRUE(WaitUntil([&] { return AnyPaneShows(kesu.Frame(), Mac(kStandInHelperAddress)); }, 5000))
-        << "the card's own address";
+    // The answers pass through a temporary folder whose name isn't ASCII:
+    // the helper must get its Unix name intact.
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    const std::string temp = std::string(base) + "kesu-a\xF1o-" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(temp.c_str(), nullptr));
+    {
+        RunningKesu kesu("standin-linux", kStandInLinuxService, "", temp);
+        ASSERT_TRUE(kesu.Ready());
+        ExpectCannedList(kesu.Frame());
+        EXPECT_TRUE(WaitUntil([&] { return AnyPaneShows(kesu.Frame(), Mac(kStandInHelperAddress)); }, 5000))
+            << "the card's own address";
+    }
+    EXPECT_TRUE(RemoveDirectoryA(temp.c_str())) << "every answer file was taken away";
 }
 
 TEST(KesuExeCards, AHelperThatNeverAnswersIsACardThatCantBeOpened)
