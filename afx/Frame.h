@@ -3,18 +3,28 @@
 #pragma once
 #include "ControlBar.h"
 
+#include <vector>
+
 class CView;
 class CDocument;
 class CDocTemplate;
 class CControlBar;
 
-// Frame window style: the title shows the active document's title before the frame's own.
-#define FWS_ADDTOTITLE 0x00008000L
+// Frame window styles (bits a frame's own class interprets).
+#define FWS_ADDTOTITLE 0x00008000L  // the title shows the active document's title before the frame's own
+#define FWS_SNAPTOBARS 0x00002000L  // the frame sizes itself around its bars at every layout
+// Small (floating) frame styles
+#define MFS_SYNCACTIVE 0x00000100L    // caption looks active while its owner is active
+#define MFS_4THICKFRAME 0x00000200L   // sizing from the four sides only, not the corners
+#define MFS_THICKFRAME 0x00000400L    // a sizing border
+#define MFS_MOVEFRAME 0x00000800L     // pressing the border moves the frame instead of sizing it
+#define MFS_BLOCKSYSMENU 0x00001000L  // the system menu does not open from the caption
 
 class CFrameWnd : public CWnd
 {
     DECLARE_DYNCREATE(CFrameWnd)
 public:
+    // Joins the calling thread's frames (idle processing visits each).
     CFrameWnd();
     ~CFrameWnd() override;
 
@@ -39,7 +49,9 @@ public:
     CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
 
     // Every control bar child takes its place (WM_SIZEPARENT, in z-order); the
-    // pane AFX_IDW_PANE_FIRST gets the rest of the client area.
+    // pane AFX_IDW_PANE_FIRST gets the rest of the client area. With FWS_SNAPTOBARS
+    // the frame instead takes the size its bars ask for. A pending delayed layout
+    // is done by this one (and its notify request joins bNotify).
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     // Layout at the next idle time (bars that change size while being laid out).
     void DelayRecalcLayout(BOOL bNotify = TRUE);
@@ -60,9 +72,14 @@ public:
     virtual void GetMessageString(UINT nID, CString& rMessage) const;
     CWnd* GetMessageBar();
 
-    // A control bar of this frame with that id (looked up among all descendants).
+    // A bar of this frame with that id, wherever it sits (docked, floating, in a rebar), or null.
     CControlBar* GetControlBar(UINT nID);
+    // Shows or hides the bar (at the next layout when bDelay) and lays out the frame that holds it.
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    // The bars whose dock site this frame is; bars join and leave as their windows are made and destroyed.
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    std::vector<CControlBar*> m_listControlBars;
 
     // Idle update-UI of the bars (the framework calls it with bDisableIfNoHndler TRUE).
     void OnIdleUpdateCmdUI();

@@ -89,6 +89,13 @@ public:
     };
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
+    enum AdjustType
+    {
+        adjustBorder = 0,  // a client edge does not count
+        adjustOutside = 1
+    };
+    // Turns a client rectangle into the window rectangle this window's styles give it.
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
 
     // ---- Window operations ----------------------------------------------
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;

@@ -176,20 +176,22 @@ void CKesuDoc::LoadList(CArchive& ar)
     ListFileLoad load = LoadListFile(reader);
     if (load.pHead)
     {
+        // Indexed before it is shared, so the scanner never waits for it; the
+        // old index goes when this scope ends, after the lock.
+        CEntryIndex index;
+        index.Rebuild(load.pHead);
         // The scanner sees the old list or the new one, never a mix.
         CEntryListLock lock(*this);
         if (m_pHead)
         {
             // No scan reaches these again, so their last signal would stand
             // forever: the tracked one would keep beeping and plot a frozen value.
-            for (CNetworkEntry* pEntry = m_pHead; pEntry; pEntry = pEntry->m_pNext)
-            {
-                pEntry->m_bSeen = 0;
-                pEntry->m_bssid.Rssi = 0;
-            }
+            // The index knows which of them can read as heard.
+            ListIndex().ResetHeard();
             m_retired.push_back(m_pHead);
         }
         m_pHead = load.pHead;
+        SwapListIndex(index);
     }
     if (load.bOutOfMemory)
         ar.SetError(CArchive::readError, ERROR_NOT_ENOUGH_MEMORY);

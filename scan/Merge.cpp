@@ -1,8 +1,102 @@
 // Folding one driver answer to the list request into the entry list.
 #include "scan/Merge.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace
+{
+
+// A few hundred microseconds of the lock at most, even under emulation.
+constexpr size_t kResetSlice = 1024;
+
+NDIS_WLAN_BSSID ElementAt(const unsigned char* elements, uint32_t i)
+{
+    // Copied out: the buffer makes no promise of alignment.
+    NDIS_WLAN_BSSID element;
+    std::memcpy(&element, elements + i * sizeof(NDIS_WLAN_BSSID), sizeof element);
+    return element;
+}
+
+// Entries made ready outside the lock for the addresses a pass brings new,
+// by address; null where one could not be allocated.
+class NewEntries
+{
+public:
+    NewEntries() = default;
+    NewEntries(const NewEntries&) = delete;
+    NewEntries& operator=(const NewEntries&) = delete;
+    // What the merge did not link (the list changed in between) is freed.
+    ~NewEntries()
+    {
+        for (auto& made : m_made)
+            delete made.second;
+    }
+
+    // One entry per address, for its first element, in list order.
+    void Make(CScanTarget& target, IScanHost& host, const std::vector<NDIS_WLAN_BSSID>& elements)
+    {
+        for (const NDIS_WLAN_BSSID& element : elements)
+        {
+            const uint64_t key = CEntryIndex::KeyOf(element.MacAddress);
+            if (std::any_of(m_made.begin(), m_made.end(),
+                            [key](const auto& made) { return made.first == key; }))
+                continue;
+            CNetworkEntry* pNew = target.CreateEntry();
+            if (pNew)
+            {
+                pNew->m_bssid = element;
+                pNew->m_bSeen = 1;
+                host.GetLocalTime(&pNew->m_timeFirstSeen);
+            }
+            m_made.emplace_back(key, pNew);
+        }
+        std::sort(m_made.begin(), m_made.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+
+    // Hands over the entry made for this address. False when none was tried
+    // for it; 'pEntry' is then null, as it is when the allocation failed.
+    bool Take(const UCHAR mac[kMacAddressLength], CNetworkEntry*& pEntry)
+    {
+        const uint64_t key = CEntryIndex::KeyOf(mac);
+        auto it = std::lower_bound(m_made.begin(), m_made.end(), key,
+                                   [](const auto& made, uint64_t k) { return made.first < k; });
+        pEntry = nullptr;
+        if (it == m_made.end() || it->first != key)
+            return false;
+        std::swap(pEntry, it->second);
+        return true;
+    }
+
+private:
+    std::vector<std::pair<uint64_t, CNetworkEntry*>> m_made;
+};
+
+// Holds the lock for as long as it takes to clear a long list that no merge
+// has seen yet (a freshly loaded list, still carrying its stored signals)
+// a slice per hold, and returns holding it with the index ready. The entries
+// read as not heard either way.
+CEntryIndex& LockWithFewRowsToReset(CScanTarget& target, std::optional<CEntryListLock>& lock)
+{
+    for (;;)
+    {
+        lock.emplace(target);
+        CEntryIndex& index = target.ListIndex();
+        if (index.UnresetRows() <= kResetSlice)
+            return index;
+        index.ResetUnresetRows(kResetSlice);
+        lock.reset();
+        std::this_thread::yield();
+    }
+}
+
+}  // namespace
 
 bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, size_t size)
 {
@@ -18,43 +112,65 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
         if (count > fit)
             count = static_cast<uint32_t>(fit);
     }
+    const unsigned char* elements = bytes + headerSize;
+
+    // Allocating is what takes time, so the addresses not in the list are
+    // found under the lock, their entries made without it, and linked under
+    // it again, re-checked against the list as it is then.
+    std::vector<NDIS_WLAN_BSSID> unknown;
+    {
+        CEntryListLock lock(target);
+        CEntryIndex& index = target.ListIndex();
+        for (uint32_t i = 0; i < count; ++i)
+        {
+            const NDIS_WLAN_BSSID element = ElementAt(elements, i);
+            if (!index.FindFirst(element.MacAddress))
+                unknown.push_back(element);
+        }
+    }
+    NewEntries made;
+    made.Make(target, host, unknown);
 
     bool bComplete = true;
-    CEntryListLock lock(target);
-    for (CNetworkEntry* pEntry = target.m_pHead; pEntry; pEntry = pEntry->m_pNext)
-    {
-        pEntry->m_bSeen = 0;
-        pEntry->m_bssid.Rssi = 0;
-    }
+    std::optional<CEntryListLock> lock;
+    CEntryIndex& index = LockWithFewRowsToReset(target, lock);
+    // One step from here: every entry reads as not heard, then each element
+    // refreshes the entry a walk from the head would stop at, or appends one.
+    // An address repeated in the list finds the entry just made or refreshed.
+    index.ResetHeard();
     for (uint32_t i = 0; i < count; ++i)
     {
-        // Copied out: the buffer makes no promise of alignment.
-        NDIS_WLAN_BSSID element;
-        std::memcpy(&element, bytes + headerSize + i * sizeof(NDIS_WLAN_BSSID), sizeof element);
-
-        // Ends on the matching entry, or on the empty link past the tail (the
-        // head itself when the list is empty), where a new entry belongs.
-        CNetworkEntry** ppLink = &target.m_pHead;
-        while (*ppLink && !IsSameMac((*ppLink)->m_bssid.MacAddress, element.MacAddress))
+        const NDIS_WLAN_BSSID element = ElementAt(elements, i);
+        if (CNetworkEntry* pKnown = index.FindFirst(element.MacAddress))
         {
-            ppLink = &(*ppLink)->m_pNext;
-        }
-        if (*ppLink)
-        {
-            (*ppLink)->m_bSeen = 1;
-            (*ppLink)->m_bssid.Rssi = element.Rssi;
+            pKnown->m_bSeen = 1;
+            pKnown->m_bssid.Rssi = element.Rssi;
+            index.MarkHeard(pKnown);
             continue;
         }
-        CNetworkEntry* pNew = target.CreateEntry();
+        CNetworkEntry* pNew = nullptr;
+        if (!made.Take(element.MacAddress, pNew))
+        {
+            // A load replaced the list in between and this address left it.
+            pNew = target.CreateEntry();
+            if (pNew)
+            {
+                pNew->m_bssid = element;
+                pNew->m_bSeen = 1;
+                host.GetLocalTime(&pNew->m_timeFirstSeen);
+            }
+        }
         if (!pNew)
         {
             bComplete = false;
             continue;
         }
-        pNew->m_bssid = element;
-        pNew->m_bSeen = 1;
-        host.GetLocalTime(&pNew->m_timeFirstSeen);
-        *ppLink = pNew;
+        if (CNetworkEntry* pTail = index.Tail())
+            pTail->m_pNext = pNew;
+        else
+            target.m_pHead = pNew;
+        index.Append(pNew);
+        index.MarkHeard(pNew);
     }
     return bComplete;
 }

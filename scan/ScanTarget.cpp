@@ -48,6 +48,7 @@ void CScanTarget::DeleteEntries()
         CEntryListLock lock(*this);
         pEntry = m_pHead;
         m_pHead = nullptr;
+        m_index.Clear();
     }
     while (pEntry)
     {
@@ -55,4 +56,10 @@ void CScanTarget::DeleteEntries()
         delete pEntry;
         pEntry = pNext;
     }
+}
+
+CEntryIndex& CScanTarget::ListIndex()
+{
+    m_index.Sync(m_pHead);
+    return m_index;
 }

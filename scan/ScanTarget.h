@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "driver/Device.h"
+#include "scan/EntryIndex.h"
 #include "scan/NetworkEntry.h"
 #include "scan/WinTypes.h"
 
@@ -44,6 +45,12 @@ public:
     // Frees every entry and empties the list. Only when no scanner runs.
     void DeleteEntries();
 
+    // The list's rows and addresses, brought up to date with m_pHead. Only
+    // while holding a CEntryListLock, and only until it is released.
+    CEntryIndex& ListIndex();
+    // Puts in an index built aside for the list now in m_pHead. With the lock held.
+    void SwapListIndex(CEntryIndex& index) { m_index.Swap(index); }
+
     // Not 0 while a scan runs or is starting, so 0 until one is started. Read
     // without the lock; written under it so that a stop and the scanner's start
     // can't cross.
@@ -57,6 +64,7 @@ private:
     friend class CEntryListLock;
 
     mutable std::mutex m_listLock;
+    CEntryIndex m_index;
     bool m_bStopRequested;
     IScanHost* m_pScanHost;
 };

@@ -119,17 +119,17 @@ void CKesuView::OnUpdate(CView*, LPARAM, CObject*)
     {
         // One walk under the lock sees one whole pass of the scanner.
         CEntryListLock lock(*pDoc);
-        for (CNetworkEntry* pEntry = pDoc->m_pHead; pEntry; pEntry = pEntry->m_pNext)
-        {
+        // Through the rows rather than the links: the loads don't wait on each
+        // other, which is what keeps a long list's walk cheap.
+        pDoc->ListIndex().ForEach([&](CNetworkEntry* pEntry) {
             if (!pEntry->m_bAnnounced)
             {
                 announcements.push_back(ComposeAnnouncement(pEntry->m_bssid));
                 pEntry->m_bAnnounced = 1;
             }
-            if (pEntry->m_bSeen)
-                ++heard;
+            heard += pEntry->m_bSeen != 0;
             ++count;
-        }
+        });
     }
     // Announced outside the lock so the scanner never waits on the speech engine.
     for (const std::string& sentence : announcements)
@@ -146,10 +146,7 @@ CNetworkEntry* CKesuView::EntryAt(int row) const
     CKesuDoc* pDoc = GetDocument();
     if (!pDoc || row < 0)
         return nullptr;
-    CNetworkEntry* pEntry = pDoc->m_pHead;
-    for (int i = 0; pEntry && i < row; ++i)
-        pEntry = pEntry->m_pNext;
-    return pEntry;
+    return pDoc->ListIndex().At(static_cast<size_t>(row));
 }
 
 void CKesuView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)

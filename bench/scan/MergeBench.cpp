@@ -1,17 +1,30 @@
 // Prints the cost of merging one full driver list (157 elements) into lists
-// of growing length: once when every element is already known, once when
-// every element is new and walks the whole list to its tail.
+// of 100 to 100,000 entries: when every element is already known, when every
+// element is new, and the first pass after a load (which clears every stored
+// signal once). Beside each, the longest a reader thread waited for the list
+// lock meanwhile, and the memory one entry costs with its share of the index.
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
+#include <malloc.h>
+#endif
 
 #include "scan/Merge.h"
 
 namespace
 {
+
+using Clock = std::chrono::steady_clock;
 
 class CBenchTarget : public CScanTarget
 {
@@ -40,9 +53,8 @@ void SetMac(UCHAR* mac, uint32_t id)
     std::memcpy(mac, bytes, sizeof bytes);
 }
 
-// A list of 157 elements: ids spread evenly over [0, entries) when known,
-// ids past every entry when new.
-std::vector<unsigned char> MakeList(uint32_t entries, bool bNew)
+// 157 elements with ids first, first + step, ...
+std::vector<unsigned char> MakeList(uint32_t first, uint32_t step)
 {
     std::vector<unsigned char> buffer(kBssidListBufferSize);
     const uint32_t count = kMaxBssidListItems;
@@ -51,57 +63,159 @@ std::vector<unsigned char> MakeList(uint32_t entries, bool bNew)
     {
         NDIS_WLAN_BSSID b = {};
         b.Length = sizeof b;
-        SetMac(b.MacAddress, bNew ? entries + i : static_cast<uint32_t>(uint64_t{i} * entries / count));
+        SetMac(b.MacAddress, first + i * step);
         b.Rssi = -60;
         std::memcpy(buffer.data() + 4 + i * sizeof b, &b, sizeof b);
     }
     return buffer;
 }
 
-void Fill(CScanTarget& target, uint32_t entries)
+// A list as a file load leaves it, indexed aside and put in under the lock.
+void Load(CScanTarget& target, uint32_t entries)
 {
     target.DeleteEntries();
-    CNetworkEntry** ppTail = &target.m_pHead;
+    CNetworkEntry* pHead = nullptr;
+    CNetworkEntry** ppTail = &pHead;
     for (uint32_t id = 0; id < entries; ++id)
     {
         CNetworkEntry* pEntry = new CNetworkEntry;
         SetMac(pEntry->m_bssid.MacAddress, id);
+        pEntry->m_bssid.Rssi = -70;
+        pEntry->m_bAnnounced = 1;
         *ppTail = pEntry;
         ppTail = &pEntry->m_pNext;
     }
+    CEntryIndex index;
+    index.Rebuild(pHead);
+    CEntryListLock lock(target);
+    target.m_pHead = pHead;
+    target.SwapListIndex(index);
 }
 
-double MedianMicroseconds(uint32_t entries, bool bNew, int runs)
+// Takes the lock over and over, as the user interface does, and keeps the
+// longest it had to wait.
+class LockProbe
 {
-    CBenchTarget target;
+public:
+    explicit LockProbe(const CScanTarget& target)
+        : m_target(target), m_bStop(false), m_longest(0), m_thread([this] { Run(); })
+    {
+    }
+    ~LockProbe()
+    {
+        m_bStop = true;
+        m_thread.join();
+    }
+    void Reset() { m_longest = 0; }
+    double LongestMicroseconds() const { return m_longest / 1000.0; }
+
+private:
+    void Run()
+    {
+        while (!m_bStop)
+        {
+            const Clock::time_point start = Clock::now();
+            {
+                CEntryListLock lock(m_target);
+                const int64_t waited =
+                    std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start).count();
+                if (waited > m_longest)
+                    m_longest = waited;
+            }
+            std::this_thread::yield();
+        }
+    }
+
+    const CScanTarget& m_target;
+    std::atomic<bool> m_bStop;
+    std::atomic<int64_t> m_longest;
+    std::thread m_thread;
+};
+
+struct Figures
+{
+    double pass;   // median time of a pass
+    double wait;   // median over the passes of the longest wait for the lock
+    double worst;  // the longest wait of all
+};
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <typename Prepare>
+Figures Time(CScanTarget& target, LockProbe& probe, int runs, Prepare prepare)
+{
     CBenchHost host;
-    const std::vector<unsigned char> list = MakeList(entries, bNew);
     std::vector<double> times;
-    Fill(target, entries);
+    std::vector<double> waits;
     for (int run = 0; run < runs; ++run)
     {
-        if (bNew)
-            Fill(target, entries);
-        const auto start = std::chrono::steady_clock::now();
+        const std::vector<unsigned char> list = prepare(run);
+        // Long enough for the probe's wait in progress to end and count.
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        probe.Reset();
+        const Clock::time_point start = Clock::now();
         MergeBssidList(target, host, list.data(), list.size());
-        const auto end = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+        times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        waits.push_back(probe.LongestMicroseconds());
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return {Median(times), Median(waits), *std::max_element(waits.begin(), waits.end())};
+}
+
+size_t HeapInUse()
+{
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof counters);
+    // Wine leaves PrivateUsage at 0; the entries are all written, so they are resident.
+    return counters.WorkingSetSize;
+#else
+    return mallinfo2().uordblks;
+#endif
 }
 
 }  // namespace
 
 int main()
 {
-    const int kRuns = 21;
-    std::printf("merge of one list of %u elements, median of %d runs\n", kMaxBssidListItems, kRuns);
-    std::printf("%10s %16s %16s\n", "entries", "all known (us)", "all new (us)");
-    for (uint32_t entries : {100u, 1000u, 10000u})
+    const int kRuns = 31;
+    std::printf("merge of one list of %u elements, microseconds: time of a pass (median of %d), and the\n"
+                "longest a reader thread waited for the list lock during a pass (median, worst)\n",
+                kMaxBssidListItems, kRuns);
+    std::printf("%8s | %26s | %26s | %26s\n", "entries", "all known: pass wait worst",
+                "all new: pass wait worst", "after load: pass wait worst");
+    for (uint32_t entries : {100u, 10000u, 100000u})
     {
-        std::printf("%10u %16.1f %16.1f\n", entries, MedianMicroseconds(entries, false, kRuns),
-                    MedianMicroseconds(entries, true, kRuns));
+        CBenchTarget target;
+        LockProbe probe(target);
+        Load(target, entries);
+        // The first pass clears the signals the load brought, as the scanner's would.
+        const Figures afterLoad = Time(target, probe, 1, [](int) { return MakeList(0, 0); });
+        const uint32_t step = std::max(1u, entries / kMaxBssidListItems);
+        const Figures known = Time(target, probe, kRuns, [&](int) { return MakeList(0, step); });
+        uint32_t next = entries;
+        const Figures fresh = Time(target, probe, kRuns, [&](int) {
+            next += kMaxBssidListItems;
+            return MakeList(next - kMaxBssidListItems, 1);
+        });
+        std::printf("%8u | %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f\n", entries, known.pass,
+                    known.wait, known.worst, fresh.pass, fresh.wait, fresh.worst, afterLoad.pass,
+                    afterLoad.wait, afterLoad.worst);
+        std::fflush(stdout);
     }
+
+    const uint32_t kEntries = 100000;
+    CBenchTarget target;
+    const size_t before = HeapInUse();
+    Load(target, kEntries);
+    const size_t after = HeapInUse();
+    std::printf("memory per entry with its index, %u entries: %.0f bytes (record object %zu bytes)\n",
+                kEntries, static_cast<double>(after - before) / kEntries, sizeof(CNetworkEntry));
     return 0;
 }

@@ -1,0 +1,98 @@
+// CEntryIndex: what the entry list looks like from the side, kept beside it so
+// that large lists cost no more to show and merge than small ones.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+#include "scan/NetworkEntry.h"
+
+// The list itself stays the one source of order and content; the index is
+// derived from it and answers exactly what a walk from the head would:
+//  - the entry at a row (row i is the i-th entry from the head);
+//  - the first entry in list order with a MAC address (a loaded file may hold
+//    an address twice; the one nearest the head is the one a walk finds);
+//  - which entries may read as heard, so a merge resets only those.
+// Every call happens under the owner's list lock.
+class CEntryIndex
+{
+public:
+    CEntryIndex();
+
+    CEntryIndex(const CEntryIndex&) = delete;
+    CEntryIndex& operator=(const CEntryIndex&) = delete;
+
+    // Brings the index up to the list that starts at pHead: rebuilt when the
+    // head is another than the one indexed, extended by whatever was linked
+    // past the last indexed entry. Cheap when nothing changed. Entries are
+    // never unlinked one by one and the list is only ever replaced whole, so
+    // these two cases are all there is.
+    void Sync(CNetworkEntry* pHead);
+    // Indexes the list from pHead afresh (a loaded file replaced the list).
+    void Rebuild(CNetworkEntry* pHead);
+    // Forgets every entry (the list was freed).
+    void Clear();
+    void Swap(CEntryIndex& other);
+
+    size_t Size() const { return m_rows.size(); }
+    // Null past the end.
+    CNetworkEntry* At(size_t row) const { return row < m_rows.size() ? m_rows[row] : nullptr; }
+    CNetworkEntry* Tail() const { return m_rows.empty() ? nullptr : m_rows.back(); }
+    // The entry nearest the head with this address, or null.
+    CNetworkEntry* FindFirst(const UCHAR mac[kMacAddressLength]) const;
+
+    // The 48-bit address as a number, as the index keys it.
+    static uint64_t KeyOf(const UCHAR mac[kMacAddressLength]);
+
+    // Takes one more entry linked at the tail.
+    void Append(CNetworkEntry* pEntry);
+
+    // A merge's first step: every entry reads as not heard with signal 0.
+    // Touches only the entries a merge marked heard since, and those no merge
+    // has seen yet (loaded or linked some other way), which may carry any
+    // flag and signal.
+    void ResetHeard();
+    // Rows that no merge has reset yet, and the resetting of some of them ahead
+    // of a merge, so a long loaded list needs not be reset in one hold of the lock.
+    size_t UnresetRows() const { return m_rows.size() - m_nResetRows; }
+    void ResetUnresetRows(size_t rows);
+    // The merge marked this indexed entry heard.
+    void MarkHeard(CNetworkEntry* pEntry) { m_heard.push_back(pEntry); }
+
+    // Calls f(entry) for every entry in row order.
+    template <typename F>
+    void ForEach(F f) const
+    {
+        for (CNetworkEntry* pEntry : m_rows)
+            f(pEntry);
+    }
+
+private:
+    // Open addressing on the 48-bit address; a key with the top bits set can
+    // never be an address and marks a free slot.
+    struct Slot
+    {
+        uint64_t key;
+        CNetworkEntry* pEntry;
+    };
+    static constexpr uint64_t kFree = ~uint64_t{0};
+
+    size_t SlotOf(uint64_t key) const;
+    // Keeps the first entry for a key: later ones with the same address are
+    // never what a walk finds.
+    void InsertFirst(uint64_t key, CNetworkEntry* pEntry);
+    void Grow();
+    void Add(CNetworkEntry* pEntry);
+
+    CNetworkEntry* m_pIndexedHead;
+    // A deque so that growing never moves the rows while the lock is held.
+    std::deque<CNetworkEntry*> m_rows;
+    std::vector<Slot> m_slots;  // size a power of two, at most half full
+    size_t m_nKeys;
+    // Rows below this one were reset by a merge; of them only m_heard may
+    // read as heard.
+    size_t m_nResetRows;
+    std::vector<CNetworkEntry*> m_heard;
+};

@@ -1,0 +1,116 @@
+// The list's indexes answer what walks from the head answer.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "scan/Merge.h"
+#include "tests/scan/TestTarget.h"
+#include "tests/scan/WalkModel.h"
+
+namespace
+{
+
+TEST(EntryIndex, RandomListsAndPassesMatchThePlainWalks)
+{
+    // Loads with repeated addresses, passes that repeat addresses and bring new
+    // ones, hand-linked entries, failing allocations and freeing, in random
+    // order; the fuzz target runs the same scenarios on arbitrary bytes.
+    std::mt19937 random(7);
+    for (int run = 0; run < 300; ++run)
+    {
+        std::vector<uint8_t> bytes(1 + random() % 600);
+        for (uint8_t& b : bytes)
+            b = static_cast<uint8_t>(random());
+        EXPECT_EQ("", RunWalkEquivalence(bytes.data(), bytes.size())) << "run " << run;
+    }
+}
+
+class LoadedListTest : public ::testing::Test
+{
+protected:
+    // A list as a file gives it: announced, not heard, signals as stored.
+    void Load(const std::vector<NDIS_WLAN_BSSID>& records)
+    {
+        CNetworkEntry** ppLink = &m_pLoaded;
+        for (const NDIS_WLAN_BSSID& record : records)
+        {
+            *ppLink = new CNetworkEntry;
+            (*ppLink)->m_bssid = record;
+            (*ppLink)->m_bAnnounced = 1;
+            ppLink = &(*ppLink)->m_pNext;
+        }
+        CEntryIndex index;
+        index.Rebuild(m_pLoaded);
+        CEntryListLock lock(m_target);
+        m_target.m_pHead = m_pLoaded;
+        m_target.SwapListIndex(index);
+    }
+    bool Merge(const std::vector<NDIS_WLAN_BSSID>& elements)
+    {
+        const std::vector<uint8_t> list = MakeList(elements);
+        return MergeBssidList(m_target, m_host, list.data(), list.size());
+    }
+
+    ScriptedCardHost m_host;
+    CTestTarget m_target{&m_host};
+    CNetworkEntry* m_pLoaded = nullptr;
+};
+
+TEST_F(LoadedListTest, RepeatedAddressRefreshesTheEntryNearestTheHead)
+{
+    Load({MakeBssid(1, -40), MakeBssid(2, -41), MakeBssid(1, -42)});
+    ASSERT_TRUE(Merge({MakeBssid(1, -77), MakeBssid(1, -66)}));
+    auto entries = ListEntries(m_target);
+    ASSERT_EQ(3u, entries.size());
+    EXPECT_EQ(1, entries[0]->m_bSeen);
+    EXPECT_EQ(-66, entries[0]->m_bssid.Rssi);
+    // The later duplicate is never found again, and its stored signal is gone.
+    EXPECT_EQ(0, entries[2]->m_bSeen);
+    EXPECT_EQ(0, entries[2]->m_bssid.Rssi);
+    EXPECT_EQ(0, entries[1]->m_bssid.Rssi);
+}
+
+TEST_F(LoadedListTest, EveryLoadedSignalIsClearedOnceAndHeardOnesAfterEachPass)
+{
+    std::vector<NDIS_WLAN_BSSID> records;
+    for (uint16_t id = 1; id <= 300; ++id)
+        records.push_back(MakeBssid(id, -50));
+    Load(records);
+    ASSERT_TRUE(Merge({MakeBssid(300, -60), MakeBssid(999, -61)}));
+    ASSERT_TRUE(Merge({MakeBssid(5, -62)}));
+    auto entries = ListEntries(m_target);
+    ASSERT_EQ(301u, entries.size());
+    for (size_t row = 0; row < entries.size(); ++row)
+    {
+        const bool bHeard = row == 4;
+        EXPECT_EQ(bHeard ? 1 : 0, entries[row]->m_bSeen) << row;
+        EXPECT_EQ(bHeard ? -62 : 0, entries[row]->m_bssid.Rssi) << row;
+    }
+}
+
+TEST_F(LoadedListTest, NewAddressRepeatedInOnePassIsOneEntryAfterTheLoadedOnes)
+{
+    Load({MakeBssid(1, -40)});
+    ASSERT_TRUE(Merge({MakeBssid(8, -50), MakeBssid(1, -51), MakeBssid(8, -52)}));
+    auto entries = ListEntries(m_target);
+    ASSERT_EQ(2u, entries.size());
+    EXPECT_EQ(MacOfId(8), MacOf(*entries[1]));
+    EXPECT_EQ(-52, entries[1]->m_bssid.Rssi);
+    CEntryListLock lock(m_target);
+    EXPECT_EQ(entries[1], m_target.ListIndex().At(1));
+    EXPECT_EQ(nullptr, m_target.ListIndex().At(2));
+}
+
+TEST_F(LoadedListTest, FreedListLeavesNothingToFind)
+{
+    Load({MakeBssid(1, -40), MakeBssid(2, -41)});
+    m_target.DeleteEntries();
+    const NDIS_WLAN_BSSID gone = MakeBssid(1, 0);
+    CEntryListLock lock(m_target);
+    EXPECT_EQ(0u, m_target.ListIndex().Size());
+    EXPECT_EQ(nullptr, m_target.ListIndex().At(0));
+    EXPECT_EQ(nullptr, m_target.ListIndex().FindFirst(gone.MacAddress));
+}
+
+}  // namespace
