@@ -103,7 +103,8 @@
 #define WM_COMMANDHELP 0x0365
 #define WM_KICKIDLE 0x036A
 #define WM_RECALCPARENT 0x0368
-#define WM_FLOATSTATUS 0x036D /* to a floating frame: wParam holds FS_* bits */
+#define WM_FLOATSTATUS 0x036D  /* to a floating frame: wParam holds FS_* bits */
+#define WM_DISPOSEFRAME 0x037E /* posted to a floating frame left without bars */
 
 /* WM_FLOATSTATUS bits: what happened to the frame the floating frames belong to */
 #define FS_SHOW 0x01

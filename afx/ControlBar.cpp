@@ -1,13 +1,21 @@
 // CControlBar: bar style, natural size, and the bar's part in its frame's layout and idle update.
 #include "ControlBar.h"
 #include "Dc.h"
+#include "DockBar.h"
+#include "DockContext.h"
+#include "DockState.h"
 #include "Frame.h"
+
+#include <new>
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_SHOWWINDOW()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
@@ -18,8 +26,11 @@ CControlBar::~CControlBar()
     m_bAutoDelete = FALSE;
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
         DestroyWindow();
+    if (m_pDockBar)
+        m_pDockBar->RemoveControlBar(this);
     if (m_pDockSite)
         m_pDockSite->RemoveControlBar(this);
+    delete m_pDockContext;
 }
 
 int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -34,6 +45,9 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CControlBar::OnDestroy()
 {
+    if (m_pDockBar)
+        m_pDockBar->RemoveControlBar(this);
+    m_pDockBar = nullptr;
     if (m_pDockSite)
         m_pDockSite->RemoveControlBar(this);
     m_pDockSite = nullptr;
@@ -72,6 +86,89 @@ CFrameWnd* CControlBar::GetDockingFrame() const
 }
 
 void CControlBar::OnShowChildBar(CControlBar*, BOOL) {}
+
+BOOL CControlBar::IsFloating() const
+{
+    return m_pDockBar && m_pDockBar->m_bFloating;
+}
+
+void CControlBar::EnableDocking(DWORD dwDockStyle)
+{
+    m_dwDockStyle = dwDockStyle;
+    if (!m_pDockContext)
+        m_pDockContext = new (std::nothrow) CDockContext(this);
+    if (!m_hWndOwner && m_hWnd)
+        m_hWndOwner = ::GetParent(m_hWnd);
+}
+
+void CControlBar::OnLButtonDown(UINT, CPoint point)
+{
+    if (!m_pDockBar || !m_pDockContext)
+    {
+        Default();
+        return;
+    }
+    ClientToScreen(&point);
+    m_pDockContext->StartDrag(point);
+}
+
+void CControlBar::OnLButtonDblClk(UINT, CPoint)
+{
+    if (m_pDockBar && m_pDockContext)
+        m_pDockContext->ToggleDocking();
+    else
+        Default();
+}
+
+void CControlBar::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    Default();
+    // nStatus 0: a ShowWindow call, not an owner being minimized or restored.
+    if (nStatus == 0 && m_pDockBar)
+        m_pDockBar->OnShowChildBar(this, bShow);
+}
+
+void CControlBar::GetBarInfo(CControlBarInfo* pInfo)
+{
+    pInfo->m_pBar = this;
+    pInfo->m_nBarID = UINT(GetDlgCtrlID());
+    pInfo->m_bVisible = IsVisible();
+    pInfo->m_bFloating = IsFloating();
+    pInfo->m_bDockBar = FALSE;
+    pInfo->m_bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    pInfo->m_nMRUWidth = m_nMRUWidth;
+    CRect rect;
+    GetWindowRect(&rect);
+    if (m_pDockBar)
+        m_pDockBar->ScreenToClient(&rect);
+    pInfo->m_pointPos = rect.TopLeft();
+    if (m_pDockContext)
+    {
+        pInfo->m_uMRUDockID = m_pDockContext->m_uMRUDockID;
+        pInfo->m_rectMRUDockPos = m_pDockContext->m_rectMRUDockPos;
+        pInfo->m_dwMRUFloatStyle = m_pDockContext->m_dwMRUFloatStyle;
+        pInfo->m_ptMRUFloatPos = m_pDockContext->m_ptMRUFloatPos;
+    }
+}
+
+void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
+{
+    m_nMRUWidth = pInfo->m_nMRUWidth;
+    // A docked bar's place along its row; the dock bar's layout decides the row's place across.
+    if (m_pDockBar)
+        SetWindowPos(nullptr, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (m_pDockContext)
+    {
+        const UINT nID = pInfo->m_uMRUDockID;
+        m_pDockContext->m_uMRUDockID = nID >= AFX_IDW_DOCKBAR_TOP && nID <= AFX_IDW_DOCKBAR_BOTTOM ? nID : 0;
+        m_pDockContext->m_rectMRUDockPos = pInfo->m_rectMRUDockPos;
+        m_pDockContext->m_dwMRUFloatStyle = pInfo->m_dwMRUFloatStyle;
+        m_pDockContext->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
+    }
+    if (pFrameWnd)
+        pFrameWnd->ShowControlBar(this, pInfo->m_bVisible, TRUE);
+}
 
 void CControlBar::DelayShow(BOOL bShow)
 {

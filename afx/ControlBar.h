@@ -3,6 +3,9 @@
 #include "Wnd.h"
 
 class CDC;
+class CDockBar;
+class CDockContext;
+class CControlBarInfo;
 
 // Bar style bits (m_dwStyle); the alignment bits also ride in the window style given to Create.
 #define CBRS_ALIGN_LEFT 0x1000L
@@ -58,6 +61,11 @@ public:
     virtual BOOL IsDockBar() const;
     // The frame whose layout holds the bar window (a floating frame, else the dock site).
     CFrameWnd* GetDockingFrame() const;
+    // Docked in a floating frame's dock bar.
+    BOOL IsFloating() const;
+    // The sides (CBRS_ALIGN_*) the bar may dock to, and CBRS_FLOAT_MULTI; makes the drag context
+    // (a CDockContext) when the bar has none, and makes the parent the owner when there is none.
+    void EnableDocking(DWORD dwDockStyle);
 
     // The bar's size: bStretch across the whole side, bHorz for a top/bottom place.
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz);
@@ -73,6 +81,10 @@ public:
     // Carries out a pending DelayShow, through lpLayout->hDWP when it has one.
     void RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
 
+    // The bar's part of a saved layout, and putting it back (visibility, place, last dock and float places).
+    virtual void GetBarInfo(CControlBarInfo* pInfo);
+    virtual void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
+
     // Borders by the CBRS_BORDER_* bits; rect shrinks to what lies inside them.
     void DrawBorders(CDC* pDC, CRect& rect);
     // The area inside the borders and the margins.
@@ -87,7 +99,10 @@ public:
     DWORD m_dwDockStyle = 0;           // sides the bar may dock to
     CFrameWnd* m_pDockSite = nullptr;  // the frame whose bar list holds the bar (set at creation)
     BOOL m_bAutoDelete = FALSE;        // made on the heap: deleted with its window
-    UINT m_nStateFlags = 0;            // StateFlags
+    CDockBar* m_pDockBar = nullptr;    // the dock bar holding the bar, if docked or floating
+    CDockContext* m_pDockContext = nullptr;  // owned; made by EnableDocking
+    int m_nMRUWidth = 32767;                 // a floating bar's last width (bars that wrap)
+    UINT m_nStateFlags = 0;                  // StateFlags
     enum StateFlags
     {
         delayHide = 1,
@@ -100,6 +115,11 @@ public:
     void OnDestroy();
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // A press moves the bar (it may dock elsewhere or float); a double-click toggles docked and floating.
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    // A bar shown or hidden by ShowWindow tells its floating dock bar, which shows or hides the frame.
+    void OnShowWindow(BOOL bShow, UINT nStatus);
     // Unhandled commands and notifications of the bar's children go to the owner, else the dock site.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

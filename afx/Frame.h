@@ -9,6 +9,9 @@ class CView;
 class CDocument;
 class CDocTemplate;
 class CControlBar;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 
 // Frame window styles (bits a frame's own class interprets).
 #define FWS_ADDTOTITLE 0x00008000L  // the title shows the active document's title before the frame's own
@@ -81,12 +84,38 @@ public:
     void RemoveControlBar(CControlBar* pBar);
     std::vector<CControlBar*> m_listControlBars;
 
+    // ---- Docking ----------------------------------------------------------
+    // Dock bars for the sides in dwDockStyle (CBRS_ALIGN_*), made in the order top, bottom, left, right,
+    // and the floating frame class CMiniDockFrameWnd.
+    void EnableDocking(DWORD dwDockStyle);
+    // Into dock bar nDockBarID (0: the first side the bar allows, in the order top, bottom, left, right).
+    // lpRect (screen) chooses row and place; without it the bar gets its own new row.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Into a floating frame whose window's top-left is point (screen); dwStyle's CBRS_ALIGN_* bit gives
+    // the orientation, CBRS_FLOAT_MULTI lets the frame take more bars. A bar already floating alone moves.
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    // The side (CBRS_ALIGN_*) among dwDockStyle whose dock bar rect (screen) touches, or 0.
+    DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+    // A new floating frame of class m_pFloatingFrameClass for a bar of style dwStyle, or null.
+    CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    // The layout of every bar of this frame; putting one back re-docks, floats, shows and hides bars.
+    void GetDockState(CDockState& state) const;
+    void SetDockState(const CDockState& state);
+    // The same through the per-user settings under lpszProfileName (see CDockState).
+    void LoadBarState(LPCSTR lpszProfileName);
+    void SaveBarState(LPCSTR lpszProfileName) const;
+    // Sends WM_FLOATSTATUS with dwFlags to the floating frames this frame owns.
+    void NotifyFloatingWindows(DWORD dwFlags);
+    // The dock bar ids and their sides, in the order docking chooses them.
+    static const DWORD dwDockBarMap[4][2];
+
     // Idle update-UI of the bars (the framework calls it with bDisableIfNoHndler TRUE).
     void OnIdleUpdateCmdUI();
 
     HACCEL m_hAccelTable = nullptr;
     BOOL m_bAutoMenuEnable = TRUE;                   // menu items without a handler show disabled
-    CRuntimeClass* m_pFloatingFrameClass = nullptr;  // class of floating bar frames (docking)
+    CRuntimeClass* m_pFloatingFrameClass = nullptr;  // class of floating bar frames (set by EnableDocking)
     BOOL m_bInRecalcLayout = FALSE;
     UINT m_nIDTracking = 0;  // command whose prompt is shown
     UINT m_nIDLastMessage = 0;
@@ -106,6 +135,9 @@ public:
     BOOL OnBarCheck(UINT nID);
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    // Floating frames follow the frame's active look and enabled state (WM_FLOATSTATUS).
+    LRESULT OnNcActivateMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEnableMsg(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 protected:

@@ -6,6 +6,7 @@
 class CFrameWnd;
 class CCreateContext;
 class CDC;
+class CMenu;
 
 // What WM_SIZEPARENT carries: the bars take their parts of rect in turn;
 // whatever is left goes to the pane (see CWnd::RepositionBars).
@@ -173,6 +174,8 @@ public:
     CWnd* GetWindow(UINT nCmd) const;
     CWnd* GetTopWindow() const;
 
+    // The window's system menu (a temporary wrapper); bRevert restores the standard one and gives null.
+    CMenu* GetSystemMenu(BOOL bRevert) const;
     HMENU GetMenu() const;
     BOOL SetMenu(HMENU hMenu);
     void DrawMenuBar();

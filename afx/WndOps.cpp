@@ -1,6 +1,7 @@
 // CWnd's window operations and the default message handlers.
 #include "Wnd.h"
 #include "Frame.h"
+#include "Menu.h"
 #include "WinApp.h"
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
@@ -415,6 +416,12 @@ CWnd* CWnd::GetWindow(UINT nCmd) const
 CWnd* CWnd::GetTopWindow() const
 {
     return FromHandle(::GetTopWindow(m_hWnd));
+}
+
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
+{
+    HMENU hMenu = ::GetSystemMenu(m_hWnd, bRevert);
+    return bRevert || !hMenu ? nullptr : CMenu::FromHandle(hMenu);
 }
 
 HMENU CWnd::GetMenu() const
