@@ -354,4 +354,33 @@ TEST_F(DockTest, DamagedSettingsNeitherCrashNorLoseABar)
     EXPECT_GE(window.top, ::GetSystemMetrics(SM_YVIRTUALSCREEN));
     app.WriteProfileString("Broken-Summary", nullptr, nullptr);
 }
+
+int g_nFailingFramesDeleted = 0;
+
+// A floating frame whose window refuses to be made.
+class CFailingFrame : public CMiniDockFrameWnd
+{
+    DECLARE_DYNCREATE(CFailingFrame)
+public:
+    ~CFailingFrame() override { ++g_nFailingFramesDeleted; }
+    int OnCreate(LPCREATESTRUCT) { return -1; }
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(CFailingFrame, CMiniDockFrameWnd)
+
+BEGIN_MESSAGE_MAP(CFailingFrame, CMiniDockFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST_F(DockTest, AFloatingFrameThatCannotBeMadeLeavesTheBarDockedAndIsFreedOnce)
+{
+    m_pFrame->DockControlBar(&m_a, AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CFailingFrame);
+    g_nFailingFramesDeleted = 0;
+    m_pFrame->FloatControlBar(&m_a, CPoint(300, 200));
+    EXPECT_EQ(1, g_nFailingFramesDeleted);
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_LEFT), m_a.m_pDockBar);
+    EXPECT_FALSE(m_a.IsFloating());
+}
 }  // namespace
