@@ -302,7 +302,7 @@ TEST_F(DockTest, TheLayoutSavedInTheSettingsComesBackRecordByRecord)
     // One record written back alone changes only itself.
     CDockState state;
     ASSERT_TRUE(state.LoadState("DockTest"));
-    int nFloating = -1;
+    int nFloating = -1, nSavedX = 0;
     for (int i = 0; i < state.m_arrBarInfo.GetSize(); ++i)
     {
         CControlBarInfo* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
@@ -311,6 +311,7 @@ TEST_F(DockTest, TheLayoutSavedInTheSettingsComesBackRecordByRecord)
             nFloating = i;
             EXPECT_EQ(1, pInfo->m_arrBarID.GetSize() - 1);  // C, then the row's end
             EXPECT_EQ(kBarC, UINT(reinterpret_cast<UINT_PTR>(pInfo->m_arrBarID[0])));
+            nSavedX = pInfo->m_pointPos.x;
             pInfo->m_pointPos.x += 1;
             EXPECT_TRUE(pInfo->SaveState("DockTest", i));
         }
@@ -319,7 +320,7 @@ TEST_F(DockTest, TheLayoutSavedInTheSettingsComesBackRecordByRecord)
     CDockState again;
     ASSERT_TRUE(again.LoadState("DockTest"));
     ASSERT_EQ(state.m_arrBarInfo.GetSize(), again.m_arrBarInfo.GetSize());
-    EXPECT_EQ(251, static_cast<CControlBarInfo*>(again.m_arrBarInfo[nFloating])->m_pointPos.x);
+    EXPECT_EQ(nSavedX + 1, static_cast<CControlBarInfo*>(again.m_arrBarInfo[nFloating])->m_pointPos.x);
 }
 
 TEST_F(DockTest, DamagedSettingsNeitherCrashNorLoseABar)
