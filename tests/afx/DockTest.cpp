@@ -384,4 +384,27 @@ TEST_F(DockTest, AFloatingFrameThatCannotBeMadeLeavesTheBarDockedAndIsFreedOnce)
     EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_LEFT), m_a.m_pDockBar);
     EXPECT_FALSE(m_a.IsFloating());
 }
+
+TEST_F(DockTest, TheFloatingFrameOffersHideAndItsBordersFollowItsStyle)
+{
+    m_pFrame->FloatControlBar(&m_a, CPoint(300, 200));
+    CMiniDockFrameWnd* pFloat = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, m_a.GetParentFrame());
+    ASSERT_NE(nullptr, pFloat);
+    // The system menu's last item closes under the hide text.
+    HMENU hSys = ::GetSystemMenu(pFloat->m_hWnd, FALSE);
+    int nLast = ::GetMenuItemCount(hSys) - 1;
+    char szText[64] = {};
+    ::GetMenuStringA(hSys, UINT(nLast), szText, sizeof(szText), MF_BYPOSITION);
+    EXPECT_EQ(UINT(SC_CLOSE), ::GetMenuItemID(hSys, nLast));
+    EXPECT_STREQ("&Ocultar", szText);
+
+    // A plain bar's frame moves when its border is dragged; its corners size along one side only.
+    CRect window;
+    pFloat->GetWindowRect(&window);
+    auto hit = [&](int x, int y) { return pFloat->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(x, y)); };
+    EXPECT_EQ(HTCAPTION, hit(window.left, window.top + window.Height() / 2));
+    pFloat->ModifyStyle(MFS_MOVEFRAME, 0);
+    EXPECT_EQ(HTLEFT, hit(window.left, window.top + window.Height() / 2));
+    EXPECT_EQ(HTBOTTOM, hit(window.right - 1, window.bottom - 1));
+}
 }  // namespace
