@@ -92,6 +92,9 @@
 #define AFX_IDS_SCRESTORE 0xEF12
 #define AFX_IDS_SCTASKLIST 0xEF13
 
+/* Framework strings */
+#define AFX_IDS_HIDE 0xF011 /* the hide item that replaces Close in a floating frame's system menu */
+
 /* Private framework messages */
 #define WM_SIZEPARENT 0x0361
 #define WM_SETMESSAGESTRING 0x0362
@@ -100,6 +103,17 @@
 #define WM_COMMANDHELP 0x0365
 #define WM_KICKIDLE 0x036A
 #define WM_RECALCPARENT 0x0368
+#define WM_FLOATSTATUS 0x036D  /* to a floating frame: wParam holds FS_* bits */
+#define WM_DISPOSEFRAME 0x037E /* posted to a floating frame left without bars */
+
+/* WM_FLOATSTATUS bits: what happened to the frame the floating frames belong to */
+#define FS_SHOW 0x01
+#define FS_HIDE 0x02
+#define FS_ACTIVATE 0x04
+#define FS_DEACTIVATE 0x08
+#define FS_ENABLE 0x10
+#define FS_DISABLE 0x20
+#define FS_SYNCACTIVE 0x40
 
 /* Resource type of a toolbar's button list */
 #define RT_TOOLBAR_ID 241

@@ -4,6 +4,8 @@
 #include "View.h"
 #include "WinApp.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
@@ -18,6 +20,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMsg)
     ON_MESSAGE(WM_ENTERIDLE, OnEnterIdle)
     ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop)
+    ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMsg)
+    ON_MESSAGE(WM_ENABLE, OnEnableMsg)
     ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
     ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_COMMAND_EX(ID_VIEW_REBAR, OnBarCheck)
@@ -34,9 +38,31 @@ CFrameWnd::CFrameWnd()
 {
     // The first idle time shows the idle prompt.
     m_nIDTracking = AFX_IDS_IDLEMESSAGE;
+    AfxGetThreadFrames().push_back(this);
 }
 
-CFrameWnd::~CFrameWnd() = default;
+CFrameWnd::~CFrameWnd()
+{
+    std::vector<CFrameWnd*>& frames = AfxGetThreadFrames();
+    frames.erase(std::remove(frames.begin(), frames.end(), this), frames.end());
+    // Bars that outlive this object must not reach back into it.
+    for (CControlBar* pBar : m_listControlBars)
+        pBar->m_pDockSite = nullptr;
+    m_listControlBars.clear();
+}
+
+void CFrameWnd::AddControlBar(CControlBar* pBar)
+{
+    if (pBar &&
+        std::find(m_listControlBars.begin(), m_listControlBars.end(), pBar) == m_listControlBars.end())
+        m_listControlBars.push_back(pBar);
+}
+
+void CFrameWnd::RemoveControlBar(CControlBar* pBar)
+{
+    m_listControlBars.erase(std::remove(m_listControlBars.begin(), m_listControlBars.end(), pBar),
+                            m_listControlBars.end());
+}
 
 BOOL CFrameWnd::IsFrameWnd() const
 {
@@ -190,7 +216,20 @@ void CFrameWnd::RecalcLayout(BOOL)
     if (m_bInRecalcLayout || !m_hWnd)
         return;
     m_bInRecalcLayout = TRUE;
-    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposDefault, nullptr, nullptr, TRUE);
+    m_nIdleFlags &= ~UINT(idleLayout | idleNotify);
+    if (GetStyle() & FWS_SNAPTOBARS)
+    {
+        // The bars' own extent (unstretched) becomes the client area, and the window follows it.
+        CRect rect(0, 0, 32767, 32767);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposDefault, nullptr, &rect, TRUE);
+        CalcWindowRect(&rect);
+        SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
+    }
+    else
+    {
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposDefault, nullptr, nullptr, TRUE);
+    }
     m_bInRecalcLayout = FALSE;
 }
 

@@ -2,7 +2,6 @@
 // toggles.
 #include "Frame.h"
 #include "Menu.h"
-#include "ReBar.h"
 #include "WinApp.h"
 
 void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const
@@ -135,28 +134,38 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUIMsg(WPARAM, LPARAM)
 
 CControlBar* CFrameWnd::GetControlBar(UINT nID)
 {
-    CWnd* pWnd = GetDescendantWindow(int(nID), TRUE);
-    return pWnd && pWnd->IsKindOf(RUNTIME_CLASS(CControlBar)) ? static_cast<CControlBar*>(pWnd) : nullptr;
+    for (CControlBar* pBar : m_listControlBars)
+    {
+        if (pBar->m_hWnd && UINT(pBar->GetDlgCtrlID()) == nID)
+            return pBar;
+    }
+    return nullptr;
 }
 
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
     if (!pBar || !pBar->m_hWnd)
         return;
-    pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
-    // A bar inside a rebar is a band: the band shows and hides with it, and the
-    // rebar itself only while it has a band to show.
-    CWnd* pParent = CWnd::FromHandlePermanent(::GetParent(pBar->m_hWnd));
-    if (pParent && pParent->IsKindOf(RUNTIME_CLASS(CReBar)))
-    {
-        CReBar* pReBar = static_cast<CReBar*>(pParent);
-        pReBar->ShowBand(pBar, bShow);
-        pReBar->ShowWindow(pReBar->GetVisibleBandCount() > 0 ? SW_SHOWNOACTIVATE : SW_HIDE);
-    }
+    CFrameWnd* pFrame = pBar->GetDockingFrame();
+    if (!pFrame)
+        pFrame = this;
     if (bDelay)
-        DelayRecalcLayout();
+    {
+        pBar->DelayShow(bShow);
+    }
     else
-        RecalcLayout();
+    {
+        pBar->m_nStateFlags &= ~UINT(CControlBar::delayHide | CControlBar::delayShow);
+        pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+    }
+    // The bar holding this one keeps its own account (a rebar's band, a floating frame).
+    if (CControlBar* pParentBar =
+            DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(::GetParent(pBar->m_hWnd))))
+        pParentBar->OnShowChildBar(pBar, bShow);
+    if (bDelay)
+        pFrame->DelayRecalcLayout();
+    else
+        pFrame->RecalcLayout();
 }
 
 BOOL CFrameWnd::OnBarCheck(UINT nID)
@@ -164,7 +173,7 @@ BOOL CFrameWnd::OnBarCheck(UINT nID)
     CControlBar* pBar = GetControlBar(nID);
     if (!pBar)
         return FALSE;
-    ShowControlBar(pBar, (pBar->GetStyle() & WS_VISIBLE) == 0, FALSE);
+    ShowControlBar(pBar, !pBar->IsVisible(), FALSE);
     return TRUE;
 }
 
@@ -176,7 +185,7 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
         pCmdUI->ContinueRouting();
         return;
     }
-    pCmdUI->SetCheck((pBar->GetStyle() & WS_VISIBLE) != 0);
+    pCmdUI->SetCheck(pBar->IsVisible());
 }
 
 BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)

@@ -12,9 +12,9 @@ BOOL CReBar::Create(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID
 {
     DWORD dwWndStyle =
         (dwStyle & ~DWORD(CBRS_ALL)) | WS_CHILD | dwCtrlStyle | CCS_NODIVIDER | CCS_NOPARENTALIGN;
+    m_dwStyle = dwStyle & CBRS_ALL;
     if (!CWnd::Create(REBARCLASSNAMEA, nullptr, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
-    InitBar(dwStyle, pParentWnd);
     REBARINFO info = {};
     info.cbSize = sizeof(info);
     SendMessage(RB_SETBARINFO, 0, reinterpret_cast<LPARAM>(&info));
@@ -91,6 +91,13 @@ void CReBar::ShowBand(const CWnd* pBar, BOOL bShow)
         SendMessage(RB_SHOWBAND, WPARAM(nBand), bShow ? TRUE : FALSE);
 }
 
+void CReBar::OnShowChildBar(CControlBar* pBar, BOOL bShow)
+{
+    // A band shows and hides with its bar; the rebar itself only while it has a band to show.
+    ShowBand(pBar, bShow);
+    ShowWindow(GetVisibleBandCount() > 0 ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
 int CReBar::GetVisibleBandCount() const
 {
     int nVisible = 0;
@@ -128,27 +135,4 @@ void CReBar::OnHeightChange(NMHDR*, LRESULT* pResult)
     if (m_pDockSite)
         m_pDockSite->DelayRecalcLayout();
     *pResult = 0;
-}
-
-BOOL CReBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    // Bands' controls talk to the rebar as their parent; the frame is who listens.
-    if (CWnd::OnNotify(wParam, lParam, pResult))
-        return TRUE;
-    HWND hWndParent = ::GetParent(m_hWnd);
-    if (!hWndParent)
-        return FALSE;
-    *pResult = ::SendMessageA(hWndParent, WM_NOTIFY, wParam, lParam);
-    return TRUE;
-}
-
-BOOL CReBar::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (CWnd::OnCommand(wParam, lParam))
-        return TRUE;
-    HWND hWndParent = ::GetParent(m_hWnd);
-    if (!hWndParent)
-        return FALSE;
-    ::SendMessageA(hWndParent, WM_COMMAND, wParam, lParam);
-    return TRUE;
 }

@@ -23,8 +23,8 @@ public:
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
+    void OnShowChildBar(CControlBar* pBar, BOOL bShow) override;
+
     void OnHeightChange(NMHDR* pNMHDR, LRESULT* pResult);
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 };

@@ -47,9 +47,9 @@ BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
                        CCS_NODIVIDER | CCS_NORESIZE;
     if (pParentWnd && (pParentWnd->GetStyle() & WS_THICKFRAME))
         dwWndStyle |= SBARS_SIZEGRIP;
+    m_dwStyle = dwStyle & CBRS_ALL;
     if (!CWnd::Create(STATUSCLASSNAMEA, nullptr, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
-    InitBar(dwStyle, pParentWnd);
     return TRUE;
 }
 

@@ -100,9 +100,9 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
     // Tooltips can only be had when the control is made; CBRS_TOOLTIPS turns them on and off.
     DWORD dwWndStyle = (dwStyle & ~DWORD(CBRS_ALL)) | WS_CHILD | dwCtrlStyle | TBSTYLE_TOOLTIPS |
                        CCS_NOPARENTALIGN | CCS_NOMOVEY | CCS_NODIVIDER | CCS_NORESIZE;
+    m_dwStyle = dwStyle & CBRS_ALL;
     if (!CWnd::Create(TOOLBARCLASSNAMEA, nullptr, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
-    InitBar(dwStyle, pParentWnd);
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
     SetBarStyle(m_dwStyle);
     return TRUE;

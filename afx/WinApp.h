@@ -6,6 +6,7 @@
 
 class CDocTemplate;
 class CDocument;
+class CFrameWnd;
 class CRecentFileList;
 
 class CWinThread : public CCmdTarget
@@ -24,8 +25,8 @@ public:
     virtual int Run();
     // Walks from the message's window up to the main window, giving each of ours a look.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
-    // lCount 0: update-UI of the main window's bars; 1: free temporary wrappers.
-    // TRUE asks for more idle calls.
+    // lCount 0: update-UI and delayed layout of every visible frame of the thread (and of a
+    // main window that is no frame); 1: free temporary wrappers. TRUE asks for more idle calls.
     virtual BOOL OnIdle(LONG lCount);
     virtual BOOL IsIdleMessage(MSG* pMsg);
     // Gets and dispatches one message; FALSE at WM_QUIT.
@@ -179,6 +180,9 @@ public:
 private:
     std::vector<CString> m_arrNames;
 };
+
+// The calling thread's frames in the order they were made; each frame joins and leaves itself.
+std::vector<CFrameWnd*>& AfxGetThreadFrames();
 
 // Fills in the application's instance, command line and names; WinMain calls it before InitInstance.
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);

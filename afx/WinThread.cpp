@@ -1,6 +1,15 @@
 // CWinThread: the message loop, message pre-translation and idle-time update-UI.
 #include "WinApp.h"
+#include "Frame.h"
 #include "HandleMap.h"
+
+#include <algorithm>
+
+std::vector<CFrameWnd*>& AfxGetThreadFrames()
+{
+    static thread_local std::vector<CFrameWnd*> frames;
+    return frames;
+}
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
@@ -93,10 +102,21 @@ BOOL CWinThread::OnIdle(LONG lCount)
     if (lCount <= 0)
     {
         CWnd* pMainWnd = m_pMainWnd;
-        if (pMainWnd && pMainWnd->m_hWnd && ::IsWindowVisible(pMainWnd->m_hWnd))
+        if (pMainWnd && pMainWnd->m_hWnd && !pMainWnd->IsFrameWnd() && ::IsWindowVisible(pMainWnd->m_hWnd))
         {
             AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
             pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        }
+        // A frame's update may dispose of another (an emptied floating frame): walk a copy, and
+        // visit only frames still alive.
+        const std::vector<CFrameWnd*> frames = AfxGetThreadFrames();
+        for (CFrameWnd* pFrame : frames)
+        {
+            const std::vector<CFrameWnd*>& live = AfxGetThreadFrames();
+            if (std::find(live.begin(), live.end(), pFrame) == live.end())
+                continue;
+            if (pFrame->m_hWnd && ::IsWindowVisible(pFrame->m_hWnd))
+                pFrame->OnIdleUpdateCmdUI();
         }
         return TRUE;
     }

@@ -6,6 +6,7 @@
 class CFrameWnd;
 class CCreateContext;
 class CDC;
+class CMenu;
 
 // What WM_SIZEPARENT carries: the bars take their parts of rect in turn;
 // whatever is left goes to the pane (see CWnd::RepositionBars).
@@ -89,6 +90,13 @@ public:
     };
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
+    enum AdjustType
+    {
+        adjustBorder = 0,  // a client edge does not count
+        adjustOutside = 1
+    };
+    // Turns a client rectangle into the window rectangle this window's styles give it.
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
 
     // ---- Window operations ----------------------------------------------
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -166,6 +174,8 @@ public:
     CWnd* GetWindow(UINT nCmd) const;
     CWnd* GetTopWindow() const;
 
+    // The window's system menu (a temporary wrapper); bRevert restores the standard one and gives null.
+    CMenu* GetSystemMenu(BOOL bRevert) const;
     HMENU GetMenu() const;
     BOOL SetMenu(HMENU hMenu);
     void DrawMenuBar();

@@ -1,6 +1,7 @@
 // CWnd's window operations and the default message handlers.
 #include "Wnd.h"
 #include "Frame.h"
+#include "Menu.h"
 #include "WinApp.h"
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
@@ -417,6 +418,12 @@ CWnd* CWnd::GetTopWindow() const
     return FromHandle(::GetTopWindow(m_hWnd));
 }
 
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
+{
+    HMENU hMenu = ::GetSystemMenu(m_hWnd, bRevert);
+    return bRevert || !hMenu ? nullptr : CMenu::FromHandle(hMenu);
+}
+
 HMENU CWnd::GetMenu() const
 {
     return ::GetMenu(m_hWnd);
@@ -440,6 +447,16 @@ int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
         lpszCaption = pApp && pApp->m_pszAppName ? pApp->m_pszAppName : "";
     }
     return ::MessageBoxA(m_hWnd, lpszText ? lpszText : "", lpszCaption, nType);
+}
+
+void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
+{
+    DWORD dwExStyle = GetExStyle();
+    if (nAdjustType == adjustBorder)
+        dwExStyle &= ~DWORD(WS_EX_CLIENTEDGE);
+    const DWORD dwStyle = GetStyle();
+    ::AdjustWindowRectEx(lpClientRect, dwStyle, !(dwStyle & WS_CHILD) && ::GetMenu(m_hWnd) != nullptr,
+                         dwExStyle);
 }
 
 // ---- Default handlers ----------------------------------------------------------------

@@ -6,10 +6,8 @@ BOOL CGraphHostBar::Create(CWnd* pParentWnd, UINT nID)
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | CBRS_LEFT;
     LPCSTR className = AfxRegisterWndClass(0, LoadCursor(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
-    if (!CWnd::Create(className, nullptr, style, CRect(0, 0, 0, 0), pParentWnd, nID))
-        return FALSE;
-    InitBar(style, pParentWnd);
-    return TRUE;
+    m_dwStyle = style & CBRS_ALL;
+    return CWnd::Create(className, nullptr, style & ~DWORD(CBRS_ALL), CRect(0, 0, 0, 0), pParentWnd, nID);
 }
 
 CSize CGraphHostBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)

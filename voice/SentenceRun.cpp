@@ -32,14 +32,34 @@ bool Exists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool WriteWholeFile(const std::wstring& path, const std::string& data)
+bool WriteWholeFile(const KernelHandle& hFile, const std::string& data)
 {
-    KernelHandle hFile(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     return hFile.IsValid() &&
            WriteFile(hFile.Get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) &&
            written == data.size();
+}
+
+KernelHandle CreateTextFile(const std::wstring& path, DWORD disposition)
+{
+    return KernelHandle(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// The text file of the first free number from 'number' on, created anew so
+// that programs sharing a WAV folder never write over each other's files.
+KernelHandle ClaimWavNumber(const std::wstring& folder, unsigned& number)
+{
+    for (int attempt = 0; attempt < 10000; ++attempt, ++number)
+    {
+        const std::wstring base = folder + L"\\" + SentenceName(number);
+        if (GetFileAttributesW((base + L".wav").c_str()) != INVALID_FILE_ATTRIBUTES)
+            continue;
+        KernelHandle hFile = CreateTextFile(base + L".txt", CREATE_NEW);
+        if (hFile.IsValid() || GetLastError() != ERROR_FILE_EXISTS)
+            return hFile;
+    }
+    return KernelHandle();
 }
 
 // The first line of a file of a few bytes; empty when it can't be read.
@@ -94,11 +114,13 @@ std::wstring SentenceName(unsigned number)
     return name;
 }
 
-SentenceResult SpeakSentence(const SpeechPlace& place, const std::string& utf8, unsigned number, HANDLE hStop)
+SentenceResult SpeakSentence(const SpeechPlace& place, const std::string& utf8, unsigned& number,
+                             HANDLE hStop)
 {
+    const bool toWav = !place.wavFolder.empty();
+    KernelHandle hText = toWav ? ClaimWavNumber(place.wavFolder, number) : KernelHandle();
     const std::wstring name = SentenceName(number);
     const std::wstring work = place.workFolder + L"\\" + name;
-    const bool toWav = !place.wavFolder.empty();
     // Beside its WAV the text stays, to tell which sentence each file holds.
     const std::wstring textPath = (toWav ? place.wavFolder + L"\\" + name : work) + L".txt";
     const std::wstring pidPath = work + L".pid";
@@ -122,7 +144,11 @@ SentenceResult SpeakSentence(const SpeechPlace& place, const std::string& utf8, 
     for (const std::string& argument : command)
         namesKnown = namesKnown && !argument.empty();
 
-    if (namesKnown && WriteWholeFile(textPath, utf8) && StartUnixProgram(command))
+    if (!toWav)
+        hText = CreateTextFile(textPath, CREATE_ALWAYS);
+    const bool written = namesKnown && WriteWholeFile(hText, utf8);
+    hText.Reset();
+    if (written && StartUnixProgram(command))
     {
         const ULONGLONG deadline = GetTickCount64() + kBaseLimitMs + kLimitPerCharacterMs * utf8.size();
         for (;;)

@@ -21,8 +21,10 @@ enum class SentenceResult
 
 // Speaks 'utf8' as sentence 'number' and returns when the engine has ended,
 // has failed or run past its time, or 'hStop' is set; in the last two cases
-// the engine is ended first, so nothing is left speaking.
-SentenceResult SpeakSentence(const SpeechPlace& place, const std::string& utf8, unsigned number,
+// the engine is ended first, so nothing is left speaking. Into a WAV folder
+// the first number from 'number' on that no file there has yet is used, and
+// 'number' is left on it.
+SentenceResult SpeakSentence(const SpeechPlace& place, const std::string& utf8, unsigned& number,
                              HANDLE hStop);
 
 // "0007": the name of sentence 7's files, which sort in speaking order.

@@ -161,7 +161,8 @@ void CSpeechWorker::Run()
             continue;
         }
 
-        const SentenceResult result = SpeakSentence(m_place, text, m_nNext++, m_hStop.Get());
+        const SentenceResult result = SpeakSentence(m_place, text, m_nNext, m_hStop.Get());
+        ++m_nNext;
         if (result == SentenceResult::Stopped)
             return;
         if (result == SentenceResult::Failed)

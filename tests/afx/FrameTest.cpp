@@ -56,10 +56,8 @@ class CFakeBar : public CControlBar
 public:
     BOOL Create(CWnd* pParent)
     {
-        if (!CWnd::Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, 0xE8F0))
-            return FALSE;
-        InitBar(CBRS_ALIGN_LEFT, pParent);
-        return TRUE;
+        m_dwStyle = CBRS_ALIGN_LEFT;
+        return CWnd::Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), pParent, 0xE8F0);
     }
     CSize CalcFixedLayout(BOOL, BOOL) override { return CSize(40, 32767); }
     void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}

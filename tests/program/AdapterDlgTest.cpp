@@ -82,6 +82,21 @@ TEST_F(AdapterDlgTest, ListsCardsWithAServiceNameAndKeepsTheNameOnCancel)
         char title[128] = {};
         GetWindowTextA(hDialog, title, sizeof title);
         EXPECT_STREQ(App().GetString(46), title);
+        const int headers[] = {47, 30};
+        const int widths[] = {260, 280};
+        for (int column = 0; column < 2; ++column)
+        {
+            char text[128] = {};
+            LVCOLUMNA lvc = {};
+            lvc.mask = LVCF_TEXT | LVCF_WIDTH;
+            lvc.pszText = text;
+            lvc.cchTextMax = sizeof text;
+            SendMessageA(hList, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));
+            EXPECT_STREQ(App().GetString(headers[column]), text) << column;
+            EXPECT_EQ(widths[column], lvc.cx) << column;
+        }
+        EXPECT_EQ(static_cast<LRESULT>(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT),
+                  SendMessageA(hList, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
 
         // OK with nothing selected leaves the dialog open.
         SendMessageA(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

@@ -285,3 +285,95 @@ TEST(DocumentScanTest, ScanningOnlyWhileAScannerStartsOrRuns)
     EXPECT_EQ(0, pDoc->m_bScanning.load());
     delete pDoc;
 }
+
+TEST_F(ProgramTest, AFailedSaveKeepsTheEarlierFileAndTheListInMemory)
+{
+    m_card.AddPass(
+        PassHearing({MakeScriptedElement(0xB1, "Uno", -40), MakeScriptedElement(0xB2, "Dos", -50)}));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+    const std::vector<CNetworkEntry*> entries = Entries();
+    ASSERT_EQ(2u, entries.size());
+    entries[1]->m_strAnnotation = "nota";
+    const std::string path = TempPath("readonly.ksu");
+    WriteFile(path, std::vector<char>(108, 'e'));
+
+    // The file may not be replaced: another program holds it.
+    EXPECT_TRUE(Doc()->IsModified());
+    {
+        CFile holder;
+        ASSERT_TRUE(holder.Open(path.c_str(), CFile::modeRead | CFile::shareExclusive));
+        EXPECT_FALSE(Doc()->OnSaveDocument(path.c_str()));
+    }
+    ASSERT_EQ(1u, App().m_messages.size());
+    EXPECT_NE(std::string::npos, App().m_messages[0].find(path)) << App().m_messages[0];
+    EXPECT_EQ(std::vector<char>(108, 'e'), ReadFile(path));
+    EXPECT_TRUE(Doc()->IsModified());
+
+    // The writes themselves fail, as on a disk that fills up: the archive
+    // carries the failure to whoever saves.
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
+        CArchive ar(&file, CArchive::store);
+        Doc()->Serialize(ar);
+        ar.Close();
+        EXPECT_FALSE(ar.IsOk());
+    }
+    EXPECT_EQ(std::vector<char>(108, 'e'), ReadFile(path));
+    EXPECT_EQ(entries, Entries());
+    EXPECT_EQ("nota", entries[1]->m_strAnnotation);
+    EXPECT_EQ(1, entries[0]->m_bSeen);
+    DeleteFileA(path.c_str());
+}
+
+namespace
+{
+
+// A document on its own whose scanned entries count themselves.
+class CCountingDoc : public CKesuDoc
+{
+public:
+    struct CCountedEntry : CNetworkEntry
+    {
+        CCountedEntry() { ++s_nLive; }
+        ~CCountedEntry() override { --s_nLive; }
+    };
+    static int s_nLive;
+
+    CNetworkEntry* CreateEntry() override { return new (std::nothrow) CCountedEntry; }
+
+protected:
+    void ChooseAdapter() override {}
+};
+int CCountingDoc::s_nLive = 0;
+
+}  // namespace
+
+TEST(DocumentScanTest, ClosingMidPassEndsThePassThenFreesEverything)
+{
+    ScriptedCardHost card;
+    card.SetSleepMilliseconds(300);
+    for (int i = 0; i < 3; ++i)
+        card.AddPass(
+            PassHearing({MakeScriptedElement(0xC1, "Uno", -40), MakeScriptedElement(0xC2, "Dos", -50)}));
+    auto* pDoc = new CCountingDoc;
+    pDoc->m_bAutoDelete = FALSE;
+    pDoc->SetScanHost(&card);
+    ASSERT_TRUE(pDoc->OnNewDocument());
+    ASSERT_TRUE(card.WaitForSleep(2));
+    EXPECT_EQ(2, CCountingDoc::s_nLive);
+    pDoc->m_pTracked = pDoc->m_pHead;
+
+    pDoc->OnCloseDocument();
+    EXPECT_EQ(6u, card.IoCalls().size()) << "the pass in progress ended whole first";
+    EXPECT_EQ(0, card.OpenDevices());
+    EXPECT_EQ(0, card.OutstandingBuffers());
+    EXPECT_EQ(0, CCountingDoc::s_nLive);
+    EXPECT_EQ(nullptr, pDoc->m_pHead);
+    EXPECT_EQ(nullptr, pDoc->m_pTracked);
+    EXPECT_EQ(nullptr, pDoc->m_hScanThread);
+    EXPECT_EQ(0, pDoc->m_bScanning.load());
+    delete pDoc;
+}

@@ -229,10 +229,13 @@ TEST_F(Voice, MethodsTheProgramDoesNotCallSayNotImplemented)
     EXPECT_EQ(nullptr, pVoice->SpeakCompleteEvent());
     EXPECT_EQ(E_NOTIMPL, pVoice->IsUISupported(SPDUI_EngineProperties, nullptr, 0, &supported));
     EXPECT_EQ(E_NOTIMPL, pVoice->DisplayUI(nullptr, L"", SPDUI_EngineProperties, nullptr, 0));
-    // Only asynchronous speech is offered, and nothing of it was queued.
+    // Only asynchronous speech of a sane length is offered; nothing here reaches the engine.
     EXPECT_EQ(E_NOTIMPL, pVoice->Speak(L"hola", SPF_DEFAULT, nullptr));
     EXPECT_EQ(E_NOTIMPL, pVoice->Speak(L"hola", SPF_ASYNC | SPF_PURGEBEFORESPEAK, nullptr));
     EXPECT_EQ(E_POINTER, pVoice->Speak(nullptr, SPF_ASYNC, nullptr));
+    EXPECT_EQ(E_INVALIDARG, pVoice->Speak(std::wstring(9000, L'a').c_str(), SPF_ASYNC, nullptr));
+    // Nothing to say is done at once.
+    EXPECT_EQ(S_OK, pVoice->Speak(L"", SPF_ASYNC, nullptr));
     Sleep(300);
     EXPECT_EQ(0u, Said());
 }

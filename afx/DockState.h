@@ -1,0 +1,53 @@
+// CDockState and CControlBarInfo: the frame's bar layout as records, kept in the per-user settings.
+#pragma once
+#include "Object.h"
+#include "PtrArray.h"
+#include "Types.h"
+
+class CControlBar;
+class CDockState;
+
+// One bar's (or one dock bar's) place. Sections "<profile>-Bar<index>".
+class CControlBarInfo
+{
+public:
+    CControlBarInfo() = default;
+
+    // FALSE when the record's section is missing (the record then stays as it was).
+    BOOL LoadState(LPCSTR lpszProfileName, int nIndex, CDockState* pDockState);
+    BOOL SaveState(LPCSTR lpszProfileName, int nIndex);
+
+    UINT m_nBarID = 0;
+    BOOL m_bVisible = FALSE;
+    BOOL m_bFloating = FALSE;  // a floating bar, or a floating frame's dock bar
+    BOOL m_bHorz = FALSE;
+    BOOL m_bDockBar = FALSE;
+    CPoint m_pointPos;  // in its dock bar (client coordinates); a floating frame's top-left on the screen
+    int m_nMRUWidth = 32767;
+    UINT m_uMRUDockID = 0;
+    CRect m_rectMRUDockPos;
+    DWORD m_dwMRUFloatStyle = 0;
+    CPoint m_ptMRUFloatPos;
+    // Dock bars only: their entries in order. 0 ends a row, a bar id stands for a docked bar, and an id
+    // with 0x10000 added for a placeholder.
+    CPtrArray m_arrBarID;
+    CControlBar* m_pBar = nullptr;  // the bar the record was taken from or is being applied to
+};
+
+// The whole layout: a summary section "<profile>-Summary" and one section per record.
+class CDockState : public CObject
+{
+    DECLARE_DYNAMIC(CDockState)
+public:
+    CDockState() = default;
+    ~CDockState() override;
+
+    // Replaces the records with those saved under lpszProfileName; FALSE when nothing was saved.
+    BOOL LoadState(LPCSTR lpszProfileName);
+    // Replaces what was saved under lpszProfileName; FALSE when a value could not be written.
+    BOOL SaveState(LPCSTR lpszProfileName);
+    void Clear();
+
+    CPtrArray m_arrBarInfo;  // CControlBarInfo*, owned
+    CSize m_sizeScreen;      // the screen's size when the state was saved
+};

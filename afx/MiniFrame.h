@@ -1,0 +1,68 @@
+// CMiniFrameWnd and CMiniDockFrameWnd: the small tool frame, and the floating frame around a floating dock
+// bar.
+#pragma once
+#include "DockBar.h"
+#include "Frame.h"
+
+class CMiniFrameWnd : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CMiniFrameWnd)
+public:
+    CMiniFrameWnd() = default;
+
+    // A popup tool window; MFS_* bits in dwStyle choose its border behaviour. lpClassName null: the
+    // framework's class. CFrameWnd::rectDefault gives an empty rectangle at (0, 0).
+    BOOL Create(LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect,
+                CWnd* pParentWnd = nullptr, UINT nID = 0);
+    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd = nullptr, UINT nID = 0);
+
+    // Client rectangle to window rectangle for a mini frame of that style (WS_THICKFRAME, WS_CAPTION).
+    static void CalcBorders(LPRECT lpClientRect, DWORD dwStyle = WS_THICKFRAME | WS_CAPTION,
+                            DWORD dwExStyle = 0);
+    void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // Deletes the object with its window once creation has succeeded.
+    void PostNcDestroy() override;
+
+    // The window system's own sizing and moving from the border.
+    void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    LRESULT OnNcHitTest(CPoint point);
+    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    LRESULT OnNcActivateMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    BOOL m_bActive = FALSE;  // the caption's active look (follows the owner with MFS_SYNCACTIVE)
+    BOOL m_bDeleteWithWindow = FALSE;
+};
+
+class CMiniDockFrameWnd : public CMiniFrameWnd
+{
+    DECLARE_DYNCREATE(CMiniDockFrameWnd)
+public:
+    CMiniDockFrameWnd();
+
+    // The frame for a bar of style dwBarStyle floating over pParent: the frame window, then its floating
+    // dock bar (AFX_IDW_DOCKBAR_FLOAT), made under pParent so that pParent is its dock site.
+    virtual BOOL Create(CWnd* pParent, DWORD dwBarStyle);
+    // The caption follows the dock bar's text (a single bar's title).
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+
+    CDockBar m_wndDockBar;
+
+    // Closing hides the frame's bars; the document stays open.
+    void OnClose();
+    // Caption: move the bar (it may dock); border: stretch through the bar's drag context.
+    void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    // Caption double-click docks the bar back.
+    void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
+    LRESULT OnDisposeEmpty(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    // The bar the frame's mouse actions act on: the first docked bar.
+    CControlBar* GetFirstBar() const;
+};
