@@ -499,6 +499,9 @@ void CDockBar::AdoptBar(CControlBar* pBar)
     if (::GetParent(pBar->m_hWnd) != m_hWnd)
         pBar->SetParent(this);
     pBar->m_pDockBar = this;
+    // A bar whose frame depends on where it sits recalculates it here.
+    pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     if (m_bFloating && !(pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
     {
         CString strTitle;

@@ -11,14 +11,12 @@ void CDockBar::GetBarInfo(CControlBarInfo* pInfo)
     pInfo->m_bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
     if (m_bFloating)
     {
-        // A floating frame is saved as its dock bar: the frame's place and whether it shows.
+        // A floating frame is saved as its dock bar: where its client starts, and whether it shows.
+        CRect rect;
+        GetWindowRect(&rect);
+        pInfo->m_pointPos = rect.TopLeft();
         if (CFrameWnd* pFrame = GetParentFrame())
-        {
-            CRect rect;
-            pFrame->GetWindowRect(&rect);
-            pInfo->m_pointPos = rect.TopLeft();
             pInfo->m_bVisible = (pFrame->GetStyle() & WS_VISIBLE) != 0;
-        }
     }
     pInfo->m_arrBarID.RemoveAll();
     for (int i = 1; i < m_arrBars.GetSize(); ++i)

@@ -302,7 +302,7 @@ TEST_F(DockTest, TheLayoutSavedInTheSettingsComesBackRecordByRecord)
     // One record written back alone changes only itself.
     CDockState state;
     ASSERT_TRUE(state.LoadState("DockTest"));
-    int nFloating = -1;
+    int nFloating = -1, nSavedX = 0;
     for (int i = 0; i < state.m_arrBarInfo.GetSize(); ++i)
     {
         CControlBarInfo* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
@@ -311,6 +311,7 @@ TEST_F(DockTest, TheLayoutSavedInTheSettingsComesBackRecordByRecord)
             nFloating = i;
             EXPECT_EQ(1, pInfo->m_arrBarID.GetSize() - 1);  // C, then the row's end
             EXPECT_EQ(kBarC, UINT(reinterpret_cast<UINT_PTR>(pInfo->m_arrBarID[0])));
+            nSavedX = pInfo->m_pointPos.x;
             pInfo->m_pointPos.x += 1;
             EXPECT_TRUE(pInfo->SaveState("DockTest", i));
         }
@@ -319,7 +320,7 @@ TEST_F(DockTest, TheLayoutSavedInTheSettingsComesBackRecordByRecord)
     CDockState again;
     ASSERT_TRUE(again.LoadState("DockTest"));
     ASSERT_EQ(state.m_arrBarInfo.GetSize(), again.m_arrBarInfo.GetSize());
-    EXPECT_EQ(251, static_cast<CControlBarInfo*>(again.m_arrBarInfo[nFloating])->m_pointPos.x);
+    EXPECT_EQ(nSavedX + 1, static_cast<CControlBarInfo*>(again.m_arrBarInfo[nFloating])->m_pointPos.x);
 }
 
 TEST_F(DockTest, DamagedSettingsNeitherCrashNorLoseABar)
@@ -353,5 +354,57 @@ TEST_F(DockTest, DamagedSettingsNeitherCrashNorLoseABar)
     EXPECT_LT(window.left, ::GetSystemMetrics(SM_XVIRTUALSCREEN) + ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
     EXPECT_GE(window.top, ::GetSystemMetrics(SM_YVIRTUALSCREEN));
     app.WriteProfileString("Broken-Summary", nullptr, nullptr);
+}
+
+int g_nFailingFramesDeleted = 0;
+
+// A floating frame whose window refuses to be made.
+class CFailingFrame : public CMiniDockFrameWnd
+{
+    DECLARE_DYNCREATE(CFailingFrame)
+public:
+    ~CFailingFrame() override { ++g_nFailingFramesDeleted; }
+    int OnCreate(LPCREATESTRUCT) { return -1; }
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(CFailingFrame, CMiniDockFrameWnd)
+
+BEGIN_MESSAGE_MAP(CFailingFrame, CMiniDockFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST_F(DockTest, AFloatingFrameThatCannotBeMadeLeavesTheBarDockedAndIsFreedOnce)
+{
+    m_pFrame->DockControlBar(&m_a, AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CFailingFrame);
+    g_nFailingFramesDeleted = 0;
+    m_pFrame->FloatControlBar(&m_a, CPoint(300, 200));
+    EXPECT_EQ(1, g_nFailingFramesDeleted);
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_LEFT), m_a.m_pDockBar);
+    EXPECT_FALSE(m_a.IsFloating());
+}
+
+TEST_F(DockTest, TheFloatingFrameOffersHideAndItsBordersFollowItsStyle)
+{
+    m_pFrame->FloatControlBar(&m_a, CPoint(300, 200));
+    CMiniDockFrameWnd* pFloat = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, m_a.GetParentFrame());
+    ASSERT_NE(nullptr, pFloat);
+    // The system menu's last item closes under the hide text.
+    HMENU hSys = ::GetSystemMenu(pFloat->m_hWnd, FALSE);
+    int nLast = ::GetMenuItemCount(hSys) - 1;
+    char szText[64] = {};
+    ::GetMenuStringA(hSys, UINT(nLast), szText, sizeof(szText), MF_BYPOSITION);
+    EXPECT_EQ(UINT(SC_CLOSE), ::GetMenuItemID(hSys, nLast));
+    EXPECT_STREQ("&Ocultar", szText);
+
+    // A plain bar's frame moves when its border is dragged; its corners size along one side only.
+    CRect window;
+    pFloat->GetWindowRect(&window);
+    auto hit = [&](int x, int y) { return pFloat->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(x, y)); };
+    EXPECT_EQ(HTCAPTION, hit(window.left, window.top + window.Height() / 2));
+    pFloat->ModifyStyle(MFS_MOVEFRAME, 0);
+    EXPECT_EQ(HTLEFT, hit(window.left, window.top + window.Height() / 2));
+    EXPECT_EQ(HTBOTTOM, hit(window.right - 1, window.bottom - 1));
 }
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -176,6 +177,13 @@ TEST(Nl80211Replies, ErrorsFamilyAndAddress)
     result = parser.Feed(d.data(), d.size());
     EXPECT_EQ(result.step, ReplyStep::Failed);
     EXPECT_EQ(result.error, EBUSY);
+
+    // Codes outside the kernel's range, the lowest one included, are malformed.
+    for (int32_t code : {INT32_MIN, 5})
+    {
+        d = ErrorMessage(code);
+        EXPECT_EQ(ParseAckReply(d.data(), d.size()).error, EPROTO) << code;
+    }
 
     d = ErrorMessage(0);
     EXPECT_EQ(ParseAckReply(d.data(), d.size()).step, ReplyStep::Done);

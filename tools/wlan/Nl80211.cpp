@@ -63,6 +63,13 @@ void NetlinkRequest::SetLength()
 namespace
 {
 
+// The error number of a reply's negative error code; anything outside the
+// kernel's range is a malformed reply.
+ReplyResult Failure(int32_t error)
+{
+    return {ReplyStep::Failed, error < 0 && error > -4096 ? -error : EPROTO};
+}
+
 // Calls f(type, body, length) for each message and stops at the first result
 // that isn't More; error and done messages are answered here.
 template <class F>
@@ -83,14 +90,12 @@ ReplyResult ForEachMessage(const uint8_t* data, size_t size, F f)
             if (bodySize < sizeof(int32_t))
                 return {ReplyStep::Failed, EPROTO};
             const auto error = static_cast<int32_t>(Read32(body));
-            result = error == 0 ? ReplyResult{ReplyStep::Done, 0} : ReplyResult{ReplyStep::Failed, -error};
-            if (error > 0)
-                result.error = EPROTO;
+            result = error == 0 ? ReplyResult{ReplyStep::Done, 0} : Failure(error);
         }
         else if (type == NLMSG_DONE)
         {
             const auto error = bodySize >= sizeof(int32_t) ? static_cast<int32_t>(Read32(body)) : 0;
-            result = error < 0 ? ReplyResult{ReplyStep::Failed, -error} : ReplyResult{ReplyStep::Done, 0};
+            result = error < 0 ? Failure(error) : ReplyResult{ReplyStep::Done, 0};
         }
         else if (type >= NLMSG_MIN_TYPE)
         {
