@@ -15,8 +15,8 @@
 #include "afx/AfxSetup.h"
 #include "driver/HelperAnswer.h"
 #include "driver/KernelHandle.h"
-#include "driver/WineSupport.h"
 #include "scan/NdisTypes.h"
+#include "wine/WineBridge.h"
 
 namespace
 {
@@ -80,17 +80,6 @@ std::string ProgramFolder()
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-std::wstring Wide(const std::string& text, UINT codePage)
-{
-    const int length = ::MultiByteToWideChar(codePage, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(codePage, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(length) - 1);
-    return wide;
-}
-
 // The whole answer file, once the helper has renamed it into place.
 bool ReadAnswer(const std::string& path, std::vector<uint8_t>* bytes)
 {
@@ -150,27 +139,13 @@ public:
         std::snprintf(name, sizeof name, "kesu-wlan-%lu-%u.ans",
                       static_cast<unsigned long>(::GetCurrentProcessId()), ++g_answerNumber);
         const std::string answer = m_tempFolder + name;
-        const std::string unixAnswer = UnixPathOf(answer);
-        if (unixAnswer.empty() || unixAnswer.find('"') != std::string::npos)
+        const std::string unixAnswer = UnixPathOf(WideOfAnsi(answer));
+        if (unixAnswer.empty())
             return false;
         ::DeleteFileA(answer.c_str());
-
-        // Wide, so that Wine hands the Unix path (UTF-8) to the helper as it
-        // came, whatever the ANSI code page makes of its other bytes.
-        const std::wstring helper = Wide(m_helper, CP_ACP);
-        std::wstring commandLine = L"\"" + helper + L"\" " + Wide(word, CP_ACP) + L" \"" +
-                                   Wide(m_interface, CP_ACP) + L"\" \"" + Wide(unixAnswer, CP_UTF8) + L"\"";
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        if (helper.empty() || !::CreateProcessW(helper.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                                                CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process))
-        {
+        if (!StartUnixProgram(
+                {Utf8Of(WideOfAnsi(m_helper)), word, Utf8Of(WideOfAnsi(m_interface)), unixAnswer}))
             return false;
-        }
-        // Under Wine these are null for a Unix program; owned in case they aren't.
-        KernelHandle processHandle(process.hProcess);
-        KernelHandle threadHandle(process.hThread);
 
         const ULONGLONG deadline = ::GetTickCount64() + kLinuxHelperTimeoutMs;
         std::vector<uint8_t> bytes;
