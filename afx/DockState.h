@@ -22,7 +22,9 @@ public:
     BOOL m_bFloating = FALSE;  // a floating bar, or a floating frame's dock bar
     BOOL m_bHorz = FALSE;
     BOOL m_bDockBar = FALSE;
-    CPoint m_pointPos;  // in its dock bar (client coordinates); a floating frame's top-left on the screen
+    // A bar's place in its dock bar (client coordinates); for a floating frame's dock bar, the screen
+    // position of the frame's client area (a new frame is placed so that its client starts there).
+    CPoint m_pointPos;
     int m_nMRUWidth = 32767;
     UINT m_uMRUDockID = 0;
     CRect m_rectMRUDockPos;

@@ -54,7 +54,7 @@ public:
     // Every control bar child takes its place (WM_SIZEPARENT, in z-order); the
     // pane AFX_IDW_PANE_FIRST gets the rest of the client area. With FWS_SNAPTOBARS
     // the frame instead takes the size its bars ask for. A pending delayed layout
-    // is done by this one (and its notify request joins bNotify).
+    // is done by this one; a delayed layout passes its notify request on as bNotify.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     // Layout at the next idle time (bars that change size while being laid out).
     void DelayRecalcLayout(BOOL bNotify = TRUE);

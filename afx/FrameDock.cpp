@@ -249,7 +249,10 @@ void CFrameWnd::SetDockState(const CDockState& state)
             CMiniDockFrameWnd* pFrame = CreateFloatingFrame(dwStyle);
             if (!pFrame)
                 continue;
-            CPoint pt = OnScreen(pInfo->m_pointPos);
+            // The new frame's client (its dock bar) goes where the saved one's was.
+            CRect rect(pInfo->m_pointPos, CSize(0, 0));
+            pFrame->CalcWindowRect(&rect);
+            CPoint pt = OnScreen(rect.TopLeft());
             pFrame->SetWindowPos(nullptr, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             pInfo->m_pBar = &pFrame->m_wndDockBar;
             newFrames.push_back(pFrame);

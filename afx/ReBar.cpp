@@ -93,7 +93,9 @@ void CReBar::ShowBand(const CWnd* pBar, BOOL bShow)
 
 void CReBar::OnShowChildBar(CControlBar* pBar, BOOL bShow)
 {
-    // A band shows and hides with its bar; the rebar itself only while it has a band to show.
+    // A band shows and hides with its bar at once (the rebar's layout, not the frame's, places it);
+    // the rebar itself shows only while it has a band to show.
+    pBar->m_nStateFlags &= ~UINT(delayHide | delayShow);
     ShowBand(pBar, bShow);
     ShowWindow(GetVisibleBandCount() > 0 ? SW_SHOWNOACTIVATE : SW_HIDE);
 }

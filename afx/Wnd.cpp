@@ -558,3 +558,13 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
     if (layout.hDWP)
         ::EndDeferWindowPos(layout.hDWP);
 }
+
+void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
+{
+    DWORD dwExStyle = GetExStyle();
+    if (nAdjustType == adjustBorder)
+        dwExStyle &= ~DWORD(WS_EX_CLIENTEDGE);
+    const DWORD dwStyle = GetStyle();
+    ::AdjustWindowRectEx(lpClientRect, dwStyle, !(dwStyle & WS_CHILD) && ::GetMenu(m_hWnd) != nullptr,
+                         dwExStyle);
+}

@@ -449,16 +449,6 @@ int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
     return ::MessageBoxA(m_hWnd, lpszText ? lpszText : "", lpszCaption, nType);
 }
 
-void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
-{
-    DWORD dwExStyle = GetExStyle();
-    if (nAdjustType == adjustBorder)
-        dwExStyle &= ~DWORD(WS_EX_CLIENTEDGE);
-    const DWORD dwStyle = GetStyle();
-    ::AdjustWindowRectEx(lpClientRect, dwStyle, !(dwStyle & WS_CHILD) && ::GetMenu(m_hWnd) != nullptr,
-                         dwExStyle);
-}
-
 // ---- Default handlers ----------------------------------------------------------------
 
 int CWnd::OnCreate(LPCREATESTRUCT)

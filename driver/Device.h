@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "scan/WinTypes.h"
@@ -27,6 +28,16 @@ public:
     // of bytes returned is not reported because the scanner never uses it.
     virtual bool IoControl(uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize) = 0;
 };
+
+// The object identifier of a well-formed query, as cards other than the
+// legacy driver decode their requests; false for anything else.
+inline bool QueryOid(uint32_t code, const void* in, uint32_t inSize, uint32_t* oid)
+{
+    if (code != IOCTL_NDIS_QUERY_GLOBAL_STATS || in == nullptr || inSize != sizeof(uint32_t))
+        return false;
+    std::memcpy(oid, in, sizeof(uint32_t));
+    return true;
+}
 
 // Everything the scanner thread takes from its surroundings.
 class IScanHost

@@ -1,11 +1,17 @@
 // The Windows scan host: each call is the one platform call the scanner
-// names, apart from the simulated card, which is recognised by its path.
+// names, apart from the simulated card, which is recognised by its path, and
+// cards whose legacy driver doesn't answer, which are reached another way.
 #include "driver/WinScanHost.h"
 
+#include <cstring>
 #include <new>
+#include <string>
 #include <utility>
 
 #include "afx/AfxSetup.h"
+#include "driver/FallbackCard.h"
+#include "driver/LinuxHelperCard.h"
+#include "driver/NativeWifiCard.h"
 #include "driver/RealCard.h"
 
 namespace
@@ -14,6 +20,18 @@ namespace
 uint64_t TickClock()
 {
     return ::GetTickCount64();
+}
+
+// The ways after the legacy driver: the platform's Native Wi-Fi API, then,
+// under Wine, the Linux helper.
+std::unique_ptr<IDevice> OpenModernCard(const std::string& serviceName)
+{
+    if (serviceName.empty())
+        return nullptr;
+    std::unique_ptr<IDevice> card = OpenNativeWifiCard(serviceName.c_str());
+    if (!card)
+        card = OpenLinuxHelperCard(serviceName.c_str());
+    return card;
 }
 
 }  // namespace
@@ -37,7 +55,10 @@ std::unique_ptr<IDevice> WinScanHost::OpenDevice(const char* path)
     {
         return std::unique_ptr<IDevice>(new (std::nothrow) SimCard(m_simClock, m_simSeed));
     }
-    return RealCard::Open(path);
+    if (path == nullptr)
+        return nullptr;
+    const std::string serviceName = std::strncmp(path, "\\\\.\\", 4) == 0 ? path + 4 : "";
+    return OpenWithFallback(RealCard::Open(path), [serviceName] { return OpenModernCard(serviceName); });
 }
 
 void* WinScanHost::AllocBuffer(size_t size)

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "driver/KernelHandle.h"
-#include "voice/UnixHost.h"
+#include "wine/WineBridge.h"
 
 namespace
 {

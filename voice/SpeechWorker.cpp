@@ -4,7 +4,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "voice/UnixHost.h"
+#include "wine/WineBridge.h"
 
 namespace
 {

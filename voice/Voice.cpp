@@ -3,7 +3,7 @@
 
 #include <cwchar>
 
-#include "voice/UnixHost.h"
+#include "wine/WineBridge.h"
 
 CVoice::CModuleLock::CModuleLock()
 {

@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "voice/UnixHost.h"
+#include "wine/WineBridge.h"
 
 namespace
 {
@@ -96,11 +96,11 @@ protected:
         ASSERT_TRUE(CreateDirectoryW(m_folder.c_str(), nullptr));
         m_log = m_folder + L"\\said.log";
         m_hold = m_folder + L"\\hold";
-        SetEnv(L"KESU_FAKE_LOG", Wide(UnixPathOf(m_log)));
-        SetEnv(L"KESU_FAKE_HOLD", Wide(UnixPathOf(m_hold)));
+        SetEnv(L"KESU_FAKE_LOG", WideOfUtf8(UnixPathOf(m_log)));
+        SetEnv(L"KESU_FAKE_HOLD", WideOfUtf8(UnixPathOf(m_hold)));
         SetEnv(L"KESU_FAKE_EXIT", L"");
         SetEnv(L"KESU_VOICE_WAV", L"");
-        SetEnv(L"KESU_ESPEAK", Wide(KESU_FAKE_ENGINE));
+        SetEnv(L"KESU_ESPEAK", WideOfUtf8(KESU_FAKE_ENGINE));
     }
 
     void TearDown() override
@@ -113,15 +113,6 @@ protected:
         // The voices have ended; what they and the stand-in left goes.
         RemoveFolder(m_folder + L"\\wav");
         RemoveFolder(m_folder);
-    }
-
-    static std::wstring Wide(const std::string& utf8)
-    {
-        std::wstring wide(utf8.size(), L'\0');
-        wide.resize(
-            static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                                    &wide[0], static_cast<int>(wide.size()))));
-        return wide;
     }
 
     // A voice the fixture releases, unless the test does first (Forget).
@@ -317,7 +308,7 @@ TEST_F(Voice, MissingOrFailingEngineMakesSpeakFail)
     ASSERT_NE(nullptr, pMissing);
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), pMissing->Speak(L"hola", SPF_ASYNC, nullptr));
 
-    SetEnv(L"KESU_ESPEAK", Wide(KESU_FAKE_ENGINE));
+    SetEnv(L"KESU_ESPEAK", WideOfUtf8(KESU_FAKE_ENGINE));
     SetEnv(L"KESU_FAKE_EXIT", L"1");
     ISpVoice* pFailing = Create();
     ASSERT_NE(nullptr, pFailing);
@@ -336,7 +327,7 @@ TEST_F(Voice, WritesOneWavOfSpeechPerText)
     const std::string texts[] = {"Nueva red Casa , Canal 2437000 , red cifrada", "Nueva red Bar , Canal 6",
                                  "fin"};
     for (const std::string& text : texts)
-        EXPECT_EQ(S_OK, pVoice->Speak(Wide(text).c_str(), SPF_ASYNC, nullptr));
+        EXPECT_EQ(S_OK, pVoice->Speak(WideOfUtf8(text).c_str(), SPF_ASYNC, nullptr));
     // The third text is written out only once the second has been spoken.
     ASSERT_TRUE(WaitFor([&] { return Exists(wavs + L"\\0003.txt"); }));
 

@@ -224,6 +224,39 @@ int ListRowCount(HWND hFrame)
     return static_cast<int>(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
 }
 
+std::string ListCellText(HWND hFrame, int row, int column)
+{
+    HWND hList = FindWindowExA(hFrame, nullptr, WC_LISTVIEWA, nullptr);
+    if (!hList)
+        return std::string();
+    RemoteBlock block(hList, sizeof(LVITEMA) + kTextSize);
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = block.At(sizeof(LVITEMA));
+    item.cchTextMax = static_cast<int>(kTextSize);
+    char text[kTextSize] = {};
+    if (!block.Ok() || !block.Put(0, &item, sizeof item))
+        return std::string();
+    SendMessageA(hList, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(block.At(0)));
+    block.Get(sizeof(LVITEMA), text, sizeof text - 1);
+    return text;
+}
+
+std::string StatusPaneText(HWND hFrame, int pane)
+{
+    HWND hStatus = FindWindowExA(hFrame, nullptr, STATUSCLASSNAMEA, nullptr);
+    if (!hStatus)
+        return std::string();
+    RemoteBlock block(hStatus, kTextSize);
+    char text[kTextSize] = {};
+    const size_t length = LOWORD(SendMessageA(hStatus, SB_GETTEXTLENGTHA, pane, 0));
+    if (!block.Ok() || length >= kTextSize)
+        return std::string();
+    SendMessageA(hStatus, SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(block.At(0)));
+    block.Get(0, text, length);
+    return text;
+}
+
 bool CloseWithoutSaving(HWND hFrame, DWORD timeoutMs)
 {
     PostMessageA(hFrame, WM_CLOSE, 0, 0);

@@ -34,6 +34,11 @@ int StatusPaneLength(HWND hFrame, int pane);
 // Rows in the frame's list view, or -1 without one.
 int ListRowCount(HWND hFrame);
 
+// The text of one cell of the frame's list view, or of one status pane, as
+// the program shows it; empty if there is none.
+std::string ListCellText(HWND hFrame, int row, int column);
+std::string StatusPaneText(HWND hFrame, int pane);
+
 // Asks the frame to close and declines to save the list if asked; true once
 // the frame's window is gone (within 'timeoutMs').
 bool CloseWithoutSaving(HWND hFrame, DWORD timeoutMs);

@@ -1,38 +1,44 @@
-// File names across the Wine boundary and starting Unix programs.
-#include "voice/UnixHost.h"
+// Wine's own exports are looked up at run time: Windows has none of them.
+#include "wine/WineBridge.h"
 
+#include "afx/AfxSetup.h"
 #include "driver/KernelHandle.h"
 
 namespace
 {
 
-// Wine's own kernel exports; their results live on the process heap.
+// Their results live on the process heap.
 typedef char*(CDECL* UnixNameFunction)(LPCWSTR);
 typedef WCHAR*(CDECL* WindowsNameFunction)(LPCSTR);
 
 template <typename Function>
-Function WineExport(const char* name)
+Function WineExport(const char* module, const char* name)
 {
-    HMODULE hKernel = GetModuleHandleA("kernel32.dll");
-    FARPROC proc = hKernel ? GetProcAddress(hKernel, name) : nullptr;
+    HMODULE hModule = GetModuleHandleA(module);
+    FARPROC proc = hModule ? GetProcAddress(hModule, name) : nullptr;
     // Through the generic function type, which any function pointer may pass.
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));
 }
 
-std::wstring Widen(const std::string& utf8)
+std::wstring WideOf(const std::string& text, UINT codePage)
 {
-    if (utf8.empty())
+    if (text.empty())
         return std::wstring();
     const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (length <= 0)
         return std::wstring();
     std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
     return wide;
 }
 
 }  // namespace
+
+bool RunningUnderWine()
+{
+    return WineExport<FARPROC>("ntdll.dll", "wine_get_version") != nullptr;
+}
 
 std::string Utf8Of(const std::wstring& wide)
 {
@@ -48,9 +54,19 @@ std::string Utf8Of(const std::wstring& wide)
     return text;
 }
 
+std::wstring WideOfUtf8(const std::string& utf8)
+{
+    return WideOf(utf8, CP_UTF8);
+}
+
+std::wstring WideOfAnsi(const std::string& ansi)
+{
+    return WideOf(ansi, CP_ACP);
+}
+
 std::string UnixPathOf(const std::wstring& windowsPath)
 {
-    auto convert = WineExport<UnixNameFunction>("wine_get_unix_file_name");
+    auto convert = WineExport<UnixNameFunction>("kernel32.dll", "wine_get_unix_file_name");
     if (!convert || windowsPath.empty())
         return std::string();
     char* pName = convert(windowsPath.c_str());
@@ -63,7 +79,7 @@ std::string UnixPathOf(const std::wstring& windowsPath)
 
 std::wstring WindowsPathOf(const std::string& unixPath)
 {
-    auto convert = WineExport<WindowsNameFunction>("wine_get_dos_file_name");
+    auto convert = WineExport<WindowsNameFunction>("kernel32.dll", "wine_get_dos_file_name");
     if (!convert || unixPath.empty())
         return std::wstring();
     WCHAR* pName = convert(unixPath.c_str());
@@ -97,22 +113,24 @@ std::wstring QuoteArgument(const std::wstring& argument)
 
 bool StartUnixProgram(const std::vector<std::string>& arguments)
 {
-    if (arguments.empty())
+    if (arguments.empty() || arguments.front().empty())
         return false;
     std::wstring commandLine;
     for (const std::string& argument : arguments)
     {
         if (!commandLine.empty())
             commandLine += L' ';
-        commandLine += QuoteArgument(Widen(argument));
+        commandLine += QuoteArgument(WideOfUtf8(argument));
     }
-    // Wide, so that Unix names in UTF-8 arrive as they are.
+    // Wide, so that Unix names in UTF-8 arrive as they are, whatever the ANSI
+    // code page makes of their bytes.
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
                         &startup, &process))
         return false;
+    // Under Wine these are null for a Unix program; owned in case they aren't.
     KernelHandle hProcess(process.hProcess);
     KernelHandle hThread(process.hThread);
     return true;

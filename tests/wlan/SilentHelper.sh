@@ -1,0 +1,3 @@
+#!/bin/sh
+# A helper that starts and never answers.
+exit 0
