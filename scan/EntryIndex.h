@@ -7,6 +7,7 @@
 #include <deque>
 #include <vector>
 
+#include "scan/MacTable.h"
 #include "scan/NetworkEntry.h"
 
 // The list itself stays the one source of order and content; the index is
@@ -43,9 +44,6 @@ public:
     // The entry nearest the head with this address, or null.
     CNetworkEntry* FindFirst(const UCHAR mac[kMacAddressLength]) const;
 
-    // The 48-bit address as a number, as the index keys it.
-    static uint64_t KeyOf(const UCHAR mac[kMacAddressLength]);
-
     // Takes one more entry linked at the tail.
     void Append(CNetworkEntry* pEntry);
 
@@ -70,27 +68,12 @@ public:
     }
 
 private:
-    // Open addressing on the 48-bit address; a key with the top bits set can
-    // never be an address and marks a free slot.
-    struct Slot
-    {
-        uint64_t key;
-        CNetworkEntry* pEntry;
-    };
-    static constexpr uint64_t kFree = ~uint64_t{0};
-
-    size_t SlotOf(uint64_t key) const;
-    // Keeps the first entry for a key: later ones with the same address are
-    // never what a walk finds.
-    void InsertFirst(uint64_t key, CNetworkEntry* pEntry);
-    void Grow();
     void Add(CNetworkEntry* pEntry);
 
     CNetworkEntry* m_pIndexedHead;
     // A deque so that growing never moves the rows while the lock is held.
     std::deque<CNetworkEntry*> m_rows;
-    std::vector<Slot> m_slots;  // size a power of two, at most half full
-    size_t m_nKeys;
+    CMacTable m_addresses;
     // Rows below this one were reset by a merge; of them only m_heard may
     // read as heard.
     size_t m_nResetRows;

@@ -43,7 +43,7 @@ public:
     {
         for (const NDIS_WLAN_BSSID& element : elements)
         {
-            const uint64_t key = CEntryIndex::KeyOf(element.MacAddress);
+            const uint64_t key = CMacTable::KeyOf(element.MacAddress);
             if (std::any_of(m_made.begin(), m_made.end(),
                             [key](const auto& made) { return made.first == key; }))
                 continue;
@@ -64,7 +64,7 @@ public:
     // for it; 'pEntry' is then null, as it is when the allocation failed.
     bool Take(const UCHAR mac[kMacAddressLength], CNetworkEntry*& pEntry)
     {
-        const uint64_t key = CEntryIndex::KeyOf(mac);
+        const uint64_t key = CMacTable::KeyOf(mac);
         auto it = std::lower_bound(m_made.begin(), m_made.end(), key,
                                    [](const auto& made, uint64_t k) { return made.first < k; });
         pEntry = nullptr;
@@ -112,7 +112,8 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
         if (count > fit)
             count = static_cast<uint32_t>(fit);
     }
-    const unsigned char* elements = bytes + headerSize;
+    // An empty answer may come without a buffer at all.
+    const unsigned char* elements = count ? bytes + headerSize : nullptr;
 
     // Allocating is what takes time, so the addresses not in the list are
     // found under the lock, their entries made without it, and linked under

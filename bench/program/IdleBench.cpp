@@ -1,15 +1,18 @@
 // kesu-idlebench: the idle CPU of Kesu.exe showing a long list, scrolled to
 // its first and to its last rows, beside the floor (kesu-floorlist: the same
 // list control with the same rows, invalidated as often, and nothing else)
-// measured in the same run on a list of the same size.
-//   kesu-idlebench [--entries N] [--seconds S]
+// measured in the same run on a list of the same size. Runs under Wine only:
+// the CPU time is read from Linux (/proc on drive Z:), where Wine keeps it.
+//   kesu-idlebench [--entries N] [--seconds S] [--rounds R]
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "scan/ListFile.h"
 #include "tools/pickcard/PickCard.h"
@@ -80,25 +83,69 @@ std::string BesideThis(const char* name)
     return (pSlash ? std::string(path, pSlash + 1) : std::string()) + name;
 }
 
-ULONGLONG CpuTime100ns(HANDLE hProcess)
+std::string ReadWhole(const std::string& path)
 {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(hProcess, &created, &exited, &kernel, &user))
+    std::string text;
+    if (FILE* f = std::fopen(path.c_str(), "rb"))
+    {
+        char buffer[4096];
+        size_t got;
+        while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+            text.append(buffer, got);
+        std::fclose(f);
+    }
+    return text;
+}
+
+// The Linux process that runs a Windows one: Wine shows the Windows command
+// line as the Linux one, and the list's name is unique to this run. 0 if none.
+int UnixProcessOf(const std::string& exe, const std::string& list)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA("Z:\\proc\\*", &found);
+    if (hFind == INVALID_HANDLE_VALUE)
         return 0;
-    const auto value = [](const FILETIME& t) {
-        return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    };
-    return value(kernel) + value(user);
+    int pid = 0;
+    do
+    {
+        const int candidate = std::atoi(found.cFileName);
+        if (candidate <= 0)
+            continue;
+        const std::string line = ReadWhole(std::string("Z:\\proc\\") + found.cFileName + "\\cmdline");
+        if (line.find(exe) != std::string::npos && line.find(list) != std::string::npos)
+            pid = candidate;
+    } while (!pid && FindNextFileA(hFind, &found));
+    FindClose(hFind);
+    return pid;
+}
+
+// CPU time of all the process's threads in milliseconds, from the
+// scheduler's nanosecond counts.
+double CpuMilliseconds(int unixPid)
+{
+    const std::string tasks = "Z:\\proc\\" + std::to_string(unixPid) + "\\task\\";
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA((tasks + "*").c_str(), &found);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return 0;
+    double total = 0;
+    do
+    {
+        if (std::atoi(found.cFileName) > 0)
+            total += std::strtod(ReadWhole(tasks + found.cFileName + "\\schedstat").c_str(), nullptr) / 1e6;
+    } while (FindNextFileA(hFind, &found));
+    FindClose(hFind);
+    return total;
 }
 
 // CPU milliseconds per second of wall time over 'seconds'.
-double CpuPerSecond(HANDLE hProcess, int seconds)
+double CpuPerSecond(int unixPid, int seconds)
 {
-    const ULONGLONG cpu = CpuTime100ns(hProcess);
+    const double cpu = CpuMilliseconds(unixPid);
     const ULONGLONG start = GetTickCount64();
     Sleep(static_cast<DWORD>(seconds) * 1000);
     const double wall = static_cast<double>(GetTickCount64() - start) / 1000.0;
-    return static_cast<double>(CpuTime100ns(hProcess) - cpu) / 10000.0 / wall;
+    return (CpuMilliseconds(unixPid) - cpu) / wall;
 }
 
 struct Run
@@ -106,11 +153,12 @@ struct Run
     PROCESS_INFORMATION pi = {};
     HWND hWindow = nullptr;
     HWND hList = nullptr;
+    int unixPid = 0;
 };
 
-bool Start(const std::string& exe, const std::string& arguments, Run& run)
+bool Start(const std::string& exe, const std::string& list, const std::string& size, Run& run)
 {
-    std::string commandLine = "\"" + exe + "\" " + arguments;
+    std::string commandLine = "\"" + exe + "\" \"" + list + "\" " + size;
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
@@ -120,7 +168,14 @@ bool Start(const std::string& exe, const std::string& arguments, Run& run)
                      static_cast<unsigned long>(GetLastError()));
         return false;
     }
-    return true;
+    for (int tries = 0; tries < 100 && !run.unixPid; ++tries)
+    {
+        Sleep(50);
+        run.unixPid = UnixProcessOf(exe.substr(exe.rfind('\\') + 1), list);
+    }
+    if (!run.unixPid)
+        std::fprintf(stderr, "kesu-idlebench: no Linux process for %s (not under Wine?)\n", exe.c_str());
+    return run.unixPid != 0;
 }
 
 template <typename Find>
@@ -145,15 +200,27 @@ struct Figures
     double end;
 };
 
-Figures Measure(const Run& run, int entries, int seconds)
+double Median(std::vector<double> values)
 {
-    Sleep(kSettleMs);
-    Figures figures;
-    figures.top = CpuPerSecond(run.pi.hProcess, seconds);
-    SendMessageA(run.hList, LVM_ENSUREVISIBLE, entries - 1, FALSE);
-    Sleep(kSettleMs);
-    figures.end = CpuPerSecond(run.pi.hProcess, seconds);
-    return figures;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Alternates between the first and the last rows, so that whatever else the
+// machine does weighs on both alike; the median of each.
+Figures Measure(const Run& run, int entries, int seconds, int rounds)
+{
+    std::vector<double> top, end;
+    for (int round = 0; round < rounds; ++round)
+    {
+        SendMessageA(run.hList, LVM_ENSUREVISIBLE, 0, FALSE);
+        Sleep(kSettleMs);
+        top.push_back(CpuPerSecond(run.unixPid, seconds));
+        SendMessageA(run.hList, LVM_ENSUREVISIBLE, entries - 1, FALSE);
+        Sleep(kSettleMs);
+        end.push_back(CpuPerSecond(run.unixPid, seconds));
+    }
+    return {Median(top), Median(end)};
 }
 
 void Finish(Run& run, bool bKesu)
@@ -175,18 +242,22 @@ int main(int argc, char** argv)
 {
     int entries = 100000;
     int seconds = 10;
+    int rounds = 3;
     for (int i = 1; i + 1 < argc; i += 2)
     {
         if (std::strcmp(argv[i], "--entries") == 0)
             entries = std::max(1, std::atoi(argv[i + 1]));
         else if (std::strcmp(argv[i], "--seconds") == 0)
             seconds = std::max(1, std::atoi(argv[i + 1]));
+        else if (std::strcmp(argv[i], "--rounds") == 0)
+            rounds = std::max(1, std::atoi(argv[i + 1]));
     }
     const std::string kesu = BesideThis("Kesu.exe");
     const std::string floor = BesideThis("kesu-floorlist.exe");
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
-    const std::string list = std::string(temp) + "kesu-idlebench.ksu";
+    const std::string list =
+        std::string(temp) + "kesu-idlebench-" + std::to_string(GetCurrentProcessId()) + ".ksu";
     if (!WriteList(list, entries))
     {
         std::fprintf(stderr, "kesu-idlebench: can't write %s\n", list.c_str());
@@ -194,25 +265,28 @@ int main(int argc, char** argv)
     }
 
     Run app;
-    if (!Start(kesu, "\"" + list + "\"", app) ||
+    if (!Start(kesu, list, "", app) ||
         !WaitForRows(app, entries, [&] { return FindMainFrame(app.pi.dwProcessId); }))
         return 1;
+    // As on a desktop in use: the list as large as the screen lets it be.
+    ShowWindow(app.hWindow, SW_MAXIMIZE);
+    Sleep(500);
     RECT rc;
     GetClientRect(app.hList, &rc);
-    const Figures kesuFigures = Measure(app, entries, seconds);
+    const Figures kesuFigures = Measure(app, entries, seconds, rounds);
     Finish(app, true);
 
     Run bare;
     const std::string size = std::to_string(rc.right) + " " + std::to_string(rc.bottom);
-    if (!Start(floor, "\"" + list + "\" " + size, bare) ||
+    if (!Start(floor, list, size, bare) ||
         !WaitForRows(bare, entries, [] { return FindWindowA("KesuFloorList", nullptr); }))
         return 1;
-    const Figures floorFigures = Measure(bare, entries, seconds);
+    const Figures floorFigures = Measure(bare, entries, seconds, rounds);
     Finish(bare, false);
     DeleteFileA(list.c_str());
 
-    std::printf("idle CPU, %d entries, list %ldx%ld pixels, CPU ms per second over %d s\n", entries, rc.right,
-                rc.bottom, seconds);
+    std::printf("idle CPU, %d entries, list %ldx%ld pixels: CPU ms per second, median of %d spans of %d s\n",
+                entries, rc.right, rc.bottom, rounds, seconds);
     std::printf("%-16s %14s %14s\n", "", "first rows", "last rows");
     std::printf("%-16s %14.2f %14.2f\n", "Kesu.exe", kesuFigures.top, kesuFigures.end);
     std::printf("%-16s %14.2f %14.2f\n", "floor", floorFigures.top, floorFigures.end);

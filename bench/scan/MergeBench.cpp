@@ -14,7 +14,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#include <psapi.h>
 #else
 #include <malloc.h>
 #endif
@@ -169,14 +168,27 @@ Figures Time(CScanTarget& target, LockProbe& probe, int runs, Prepare prepare)
 size_t HeapInUse()
 {
 #ifdef _WIN32
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-    // Wine leaves PrivateUsage at 0; the entries are all written, so they are resident.
-    return counters.WorkingSetSize;
+    // The bytes of every heap block in use, with the heap's own overhead:
+    // memory freed earlier and reused does not hide what an entry takes.
+    size_t total = 0;
+    HANDLE heaps[64];
+    const DWORD count = GetProcessHeaps(64, heaps);
+    for (DWORD i = 0; i < count && i < 64; ++i)
+    {
+        HeapLock(heaps[i]);
+        PROCESS_HEAP_ENTRY entry = {};
+        while (HeapWalk(heaps[i], &entry))
+        {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                total += entry.cbData + entry.cbOverhead;
+        }
+        HeapUnlock(heaps[i]);
+    }
+    return total;
 #else
-    return mallinfo2().uordblks;
+    // Large blocks (the address table) come from their own mappings.
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
 #endif
 }
 

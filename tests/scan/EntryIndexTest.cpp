@@ -4,6 +4,7 @@
 #include <random>
 #include <vector>
 
+#include "scan/MacTable.h"
 #include "scan/Merge.h"
 #include "tests/scan/TestTarget.h"
 #include "tests/scan/WalkModel.h"
@@ -111,6 +112,25 @@ TEST_F(LoadedListTest, FreedListLeavesNothingToFind)
     EXPECT_EQ(0u, m_target.ListIndex().Size());
     EXPECT_EQ(nullptr, m_target.ListIndex().At(0));
     EXPECT_EQ(nullptr, m_target.ListIndex().FindFirst(gone.MacAddress));
+}
+
+TEST(MacTable, GrowingKeepsEveryAddressAndTheFirstEntryOfEach)
+{
+    // Grows from its first size through several doublings, each drained a
+    // little per insertion; a repeated address arrives while a drain is under
+    // way, when its first entry may still sit in the old table.
+    std::vector<CNetworkEntry> entries(4);
+    CMacTable table;
+    for (uint64_t key = 0; key < 20000; ++key)
+    {
+        table.InsertFirst(key * 0x10001, &entries[key % 2]);
+        table.InsertFirst((key / 2) * 0x10001, &entries[2 + key % 2]);
+        ASSERT_EQ(&entries[key % 2], table.Find(key * 0x10001)) << key;
+    }
+    for (uint64_t key = 0; key < 20000; ++key)
+        ASSERT_EQ(&entries[key % 2], table.Find(key * 0x10001)) << key;
+    EXPECT_EQ(nullptr, table.Find(20000 * 0x10001));
+    EXPECT_EQ(nullptr, table.Find(0xFFFFFFFFFFFFull));
 }
 
 }  // namespace
