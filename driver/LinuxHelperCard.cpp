@@ -15,6 +15,7 @@
 #include "afx/AfxSetup.h"
 #include "driver/HelperAnswer.h"
 #include "driver/KernelHandle.h"
+#include "driver/NetworkCards.h"
 #include "scan/NdisTypes.h"
 #include "wine/WineBridge.h"
 
@@ -25,50 +26,8 @@ constexpr DWORD kPollMs = 10;
 // Answers that came too late are deleted when they turn up; a helper that
 // never answers must not make this list grow without end.
 constexpr size_t kMaxLateAnswers = 32;
-constexpr char kNetworkCards[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
 
 std::atomic<unsigned> g_answerNumber{0};
-
-// The "Description" of the NetworkCards subkey whose "ServiceName" is
-// 'serviceName', as the adapter dialog showed it.
-std::string CardDescription(const char* serviceName)
-{
-    HKEY cards;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNetworkCards, 0, KEY_READ, &cards) != ERROR_SUCCESS)
-        return std::string();
-    std::string description;
-    for (DWORD i = 0; description.empty(); ++i)
-    {
-        char name[512];
-        DWORD nameSize = sizeof name;
-        if (::RegEnumKeyExA(cards, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        HKEY card;
-        if (::RegOpenKeyExA(cards, name, 0, KEY_READ, &card) != ERROR_SUCCESS)
-            continue;
-        char value[512];
-        DWORD size = sizeof value - 1;
-        DWORD type = 0;
-        if (::RegQueryValueExA(card, "ServiceName", nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
-                ERROR_SUCCESS &&
-            type == REG_SZ)
-        {
-            value[size] = '\0';
-            size = sizeof value - 1;
-            if (::lstrcmpiA(value, serviceName) == 0 &&
-                ::RegQueryValueExA(card, "Description", nullptr, &type, reinterpret_cast<BYTE*>(value),
-                                   &size) == ERROR_SUCCESS &&
-                type == REG_SZ)
-            {
-                value[size] = '\0';
-                description = value;
-            }
-        }
-        ::RegCloseKey(card);
-    }
-    ::RegCloseKey(cards);
-    return description;
-}
 
 std::string ProgramFolder()
 {
@@ -184,9 +143,10 @@ std::unique_ptr<IDevice> OpenLinuxHelperCard(const char* serviceName)
 {
     if (serviceName == nullptr || !RunningUnderWine())
         return nullptr;
-    const std::string interfaceName = CardDescription(serviceName);
-    if (!IsLinuxInterfaceName(interfaceName.c_str()))
+    const std::vector<std::string> descriptions = NetworkCardDescriptions(serviceName);
+    if (descriptions.empty() || !IsLinuxInterfaceName(descriptions.front().c_str()))
         return nullptr;
+    const std::string& interfaceName = descriptions.front();
     const std::string helper = ProgramFolder() + kLinuxHelperName;
     const DWORD attributes = ::GetFileAttributesA(helper.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))

@@ -7,6 +7,7 @@
 
 #include "driver/BssidRecord.h"
 #include "driver/InfoElements.h"
+#include "tests/driver/RecordChecks.h"
 
 namespace
 {
@@ -72,21 +73,9 @@ TEST(BssidRecord, HoldsWhatTheLegacyDriverGave)
 {
     const auto ies = Bytes({1, 8, 0x82, 0x84, 0x8B, 0x96, 0x0C, 0x12, 0x18, 0x24});
     const NDIS_WLAN_BSSID record = MakeBssidRecord(Heard(ies, "Oficina"));
-    NDIS_WLAN_BSSID expected;
-    std::memset(&expected, 0, sizeof expected);
-    expected.Length = 104;
     const uint8_t mac[6] = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
-    std::memcpy(expected.MacAddress, mac, 6);
-    expected.SsidLength = 7;
-    std::memcpy(expected.Ssid, "Oficina", 7);
-    expected.Privacy = 1;
-    expected.Rssi = -58;
-    expected.NetworkTypeInUse = Ndis802_11OFDM24;
-    expected.Configuration.Length = 32;
-    expected.Configuration.BeaconPeriod = 100;
-    expected.Configuration.DSConfig = 2437000;
-    expected.InfrastructureMode = Ndis802_11Infrastructure;
-    std::memcpy(expected.SupportedRates, ies.data() + 2, 8);
+    const NDIS_WLAN_BSSID expected =
+        TranslatedRecord(mac, "Oficina", true, -58, Ndis802_11OFDM24, 2437000, ies.data() + 2);
     EXPECT_EQ(std::memcmp(&record, &expected, sizeof record), 0);
 }
 

@@ -1,10 +1,12 @@
 // What any real driver's access-point record looks like, checked field by
-// field; shared by the simulated-card tests on both builds.
+// field, and the exact record a translated network becomes; shared by the
+// card and helper tests on both builds.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 
 #include "scan/NdisTypes.h"
 
@@ -46,4 +48,27 @@ inline void ExpectSaneRecord(const NDIS_WLAN_BSSID& e)
     EXPECT_EQ(e.Configuration.FHConfig.Length, 16u);
     EXPECT_TRUE(e.InfrastructureMode == Ndis802_11IBSS || e.InfrastructureMode == Ndis802_11Infrastructure);
     EXPECT_NE(e.SupportedRates[0] & 0x80, 0) << "the first rate is a basic rate";
+}
+
+// An infrastructure network's record as translated from a modern answer: the
+// fields that differ between networks given (eight rates), the rest fixed or zero.
+inline NDIS_WLAN_BSSID TranslatedRecord(const uint8_t (&mac)[6], const char* ssid, bool privacy, int32_t rssi,
+                                        NDIS_802_11_NETWORK_TYPE type, uint32_t frequencyKhz,
+                                        const uint8_t* rates)
+{
+    NDIS_WLAN_BSSID record;
+    std::memset(&record, 0, sizeof record);
+    record.Length = 104;
+    std::memcpy(record.MacAddress, mac, 6);
+    record.SsidLength = static_cast<ULONG>(std::strlen(ssid));
+    std::memcpy(record.Ssid, ssid, record.SsidLength);
+    record.Privacy = privacy ? 1 : 0;
+    record.Rssi = rssi;
+    record.NetworkTypeInUse = type;
+    record.Configuration.Length = 32;
+    record.Configuration.BeaconPeriod = 100;
+    record.Configuration.DSConfig = frequencyKhz;
+    record.InfrastructureMode = Ndis802_11Infrastructure;
+    std::memcpy(record.SupportedRates, rates, 8);
+    return record;
 }

@@ -8,6 +8,7 @@
 
 #include "driver/WlanBssList.h"
 #include "scan/NdisTypes.h"
+#include "tests/driver/RecordChecks.h"
 
 namespace
 {
@@ -97,21 +98,10 @@ TEST(WlanBssList, EachEntryBecomesTheRecordTheLegacyDriverGave)
     const auto records = Translate(Image({open, locked, hidden, adhoc}));
     ASSERT_EQ(records.size(), 4u);
 
-    NDIS_WLAN_BSSID expected;
-    std::memset(&expected, 0, sizeof expected);
-    expected.Length = 104;
     const uint8_t mac[6] = {0x00, 0x24, 0x01, 0x02, 0x00, 0x01};
-    std::memcpy(expected.MacAddress, mac, 6);
-    expected.SsidLength = 10;
-    std::memcpy(expected.Ssid, "Biblioteca", 10);
-    expected.Rssi = -60;
-    expected.NetworkTypeInUse = Ndis802_11DS;
-    expected.Configuration.Length = 32;
-    expected.Configuration.BeaconPeriod = 100;
-    expected.Configuration.DSConfig = 2412000;
-    expected.InfrastructureMode = Ndis802_11Infrastructure;
     const uint8_t rates[8] = {0x82, 0x84, 0x0B, 0x16};
-    std::memcpy(expected.SupportedRates, rates, 8);
+    const NDIS_WLAN_BSSID expected =
+        TranslatedRecord(mac, "Biblioteca", false, -60, Ndis802_11DS, 2412000, rates);
     EXPECT_EQ(std::memcmp(&records[0], &expected, sizeof expected), 0);
 
     EXPECT_EQ(records[1].SsidLength, 32u);

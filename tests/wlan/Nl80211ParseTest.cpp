@@ -11,6 +11,7 @@
 #include <string>
 
 #include "tests/wlan/Nl80211Script.h"
+#include "tests/driver/RecordChecks.h"
 #include "tools/wlan/Nl80211.h"
 
 namespace
@@ -66,20 +67,9 @@ TEST(Nl80211ScanDump, TranslatesEachAccessPointExactly)
                                ReplyStep::Done);
     ASSERT_EQ(records.size(), 4u);
 
-    NDIS_WLAN_BSSID expected = {};
-    expected.Length = 104;
     const uint8_t mac[6] = {0x00, 0x11, 0x22, 0x33, 0x44, 0x01};
-    std::memcpy(expected.MacAddress, mac, 6);
-    expected.SsidLength = 4;
-    std::memcpy(expected.Ssid, "Cafe", 4);
-    expected.Privacy = 0;
-    expected.Rssi = -65;
-    expected.NetworkTypeInUse = Ndis802_11OFDM24;
-    expected.Configuration.Length = 32;
-    expected.Configuration.BeaconPeriod = 100;
-    expected.Configuration.DSConfig = 2412000;
-    expected.InfrastructureMode = Ndis802_11Infrastructure;
-    std::memcpy(expected.SupportedRates, kRates.data(), 8);
+    const NDIS_WLAN_BSSID expected =
+        TranslatedRecord(mac, "Cafe", false, -65, Ndis802_11OFDM24, 2412000, kRates.data());
     EXPECT_EQ(std::memcmp(&records[0], &expected, sizeof expected), 0);
 
     EXPECT_EQ(records[1].SsidLength, 32u);
