@@ -5,13 +5,14 @@
 find_program(KESU_HOST_CXX NAMES g++ c++ REQUIRED)
 function(kesu_native_program name)
   cmake_parse_arguments(P "" "OUTPUT" "SOURCES" ${ARGN})
+  get_filename_component(_dir ${P_OUTPUT} DIRECTORY)
   set(_flags -std=c++17 -O2 -Wall -Wextra -I${PROJECT_SOURCE_DIR})
   if(KESU_WERROR)
     list(APPEND _flags -Werror)
   endif()
   add_custom_command(
     OUTPUT ${P_OUTPUT}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${_dir}
     COMMAND ${CMAKE_CXX_COMPILER_LAUNCHER} ${KESU_HOST_CXX} ${_flags} ${P_SOURCES} -o ${P_OUTPUT}
     DEPENDS ${P_SOURCES}
     IMPLICIT_DEPENDS CXX ${P_SOURCES}

@@ -3,7 +3,10 @@
 #  - start-up: process start to the adapter dialog, OK to the first refresh of
 #    the list, OK to the first access points shown (kesu-startbench, which
 #    starts Kesu.exe and answers its dialog with the simulated card);
-#  - one refresh tick with 100, 1,000 and 10,000 entries (kesu-refreshbench).
+#  - one refresh tick with 100 to 100,000 entries, and saving and loading
+#    100,000 entries (kesu-refreshbench);
+#  - idle CPU of Kesu.exe with 100,000 entries, first and last rows shown,
+#    beside a bare program with the same list (kesu-idlebench, kesu-floorlist).
 #
 #   bench/program/run.sh [BIN] [RUNS]    BIN: the build's bin folder (build/win/bin)
 set -uo pipefail
@@ -11,7 +14,7 @@ set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 bin=$(cd "${1:-$root/build/win/bin}" && pwd) || exit 1
 runs=${2:-5}
-for exe in Kesu.exe kesu-startbench.exe kesu-refreshbench.exe kesu-regsim.exe; do
+for exe in Kesu.exe kesu-startbench.exe kesu-refreshbench.exe kesu-idlebench.exe kesu-floorlist.exe kesu-regsim.exe; do
   [[ -f $bin/$exe ]] || { echo "run.sh: $bin/$exe is missing; build the Windows tree first" >&2; exit 1; }
 done
 
@@ -21,8 +24,11 @@ figures() {
   echo "== start-up under Wine ($runs runs)"
   wine "$bin/kesu-startbench.exe" --runs "$runs" </dev/null || return 1
   echo
-  echo "== refresh tick under Wine"
-  (cd "$bin" && wine ./kesu-refreshbench.exe </dev/null)
+  echo "== refresh tick, save and load under Wine"
+  (cd "$bin" && wine ./kesu-refreshbench.exe </dev/null) || return 1
+  echo
+  echo "== idle CPU under Wine"
+  (cd "$bin" && wine ./kesu-idlebench.exe </dev/null)
 }
 export -f figures
 export bin runs

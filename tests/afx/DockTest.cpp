@@ -407,4 +407,46 @@ TEST_F(DockTest, TheFloatingFrameOffersHideAndItsBordersFollowItsStyle)
     EXPECT_EQ(HTLEFT, hit(window.left, window.top + window.Height() / 2));
     EXPECT_EQ(HTBOTTOM, hit(window.right - 1, window.bottom - 1));
 }
+
+// A bar that, like a sizing bar whose row is too full, opens a new row for itself while answering.
+class CSplittingBar : public CPlainBar
+{
+public:
+    using CPlainBar::CPlainBar;
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override
+    {
+        if (m_bSplit && m_pDockBar)
+        {
+            m_bSplit = FALSE;
+            m_pDockBar->m_arrBars.InsertAt(m_pDockBar->FindBar(this), nullptr);
+        }
+        return CPlainBar::CalcDynamicLayout(nLength, dwMode);
+    }
+    BOOL m_bSplit = FALSE;
+};
+
+TEST_F(DockTest, ALayoutPassStartsAgainWhenABarSplitsItsRowAndDynamicBarsFloatAtTheirOwnSize)
+{
+    CSplittingBar c(60, 20);
+    ASSERT_TRUE(c.Create(m_pFrame, kBarC, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+    c.EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(&m_a, AFX_IDW_DOCKBAR_TOP);
+    Layout();
+    CDockBar* pTop = Dock(AFX_IDW_DOCKBAR_TOP);
+    CRect rect(CPoint(150, 0), CSize(60, 20));
+    pTop->ClientToScreen(&rect);
+    m_pFrame->DockControlBar(&c, pTop, &rect);
+    Layout();
+    EXPECT_EQ(Str(150, -2, 210, 18), Str(InDock(c)));
+    c.m_bSplit = TRUE;
+    Layout();
+    EXPECT_EQ(Str(150, 26, 210, 46), Str(InDock(c)));  // the second row, still as far along
+    EXPECT_EQ(Str(-2, -2, 98, 28), Str(InDock(m_a)));
+
+    // Floating, a bar that sizes itself is asked for its remembered size, and its frame sizes from the
+    // border rather than moving.
+    m_pFrame->FloatControlBar(&c, CPoint(300, 200));
+    EXPECT_EQ(DWORD(LM_HORZ | LM_MRUWIDTH), c.m_modes.back());
+    EXPECT_FALSE(c.GetParentFrame()->GetStyle() & MFS_MOVEFRAME);
+}
 }  // namespace

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "voice/UnixHost.h"
+#include "wine/WineBridge.h"
 
 namespace
 {

@@ -7,9 +7,11 @@
 #include <chrono>
 #include <cstring>
 #include <future>
+#include <set>
 #include <string>
 #include <thread>
 
+#include "scan/ListFile.h"
 #include "scan/ScanThread.h"
 #include "tests/scan/TestTarget.h"
 
@@ -147,6 +149,80 @@ TEST(ScannerConcurrency, StopWhileRunningEndsAfterThePassInProgress)
     EXPECT_EQ(0u, host.IoCalls().size() % 3);  // every pass finished whole
     EXPECT_EQ(0, host.OpenDevices());
     EXPECT_EQ(0, host.OutstandingBuffers());
+}
+
+TEST(ScannerConcurrency, ListReplacedDuringPassesKeepsRowsAndAddressesTrue)
+{
+    // The user interface replaces the list as a load does (indexed aside,
+    // swapped in under the lock) while the scanner merges: every row lookup
+    // must still be the walk's entry, and no address may be listed twice.
+    ScriptedCardHost host;
+    CTestTarget target(&host);
+    constexpr int kLoadPasses = 120;
+    for (int i = 0; i < kLoadPasses; ++i)
+        host.AddPass(ScriptedCardPass());
+    host.SetListGenerator([](int pass) {
+        std::vector<NDIS_WLAN_BSSID> elements;
+        for (int i = 0; i < 40; ++i)
+            elements.push_back(MakeBssid(static_cast<uint16_t>((pass * 7 + i) % 3000), -60));
+        return MakeList(elements);
+    });
+    host.SetSleepHook([&target](int sleepNumber) {
+        if (sleepNumber == kLoadPasses)
+            target.RequestScanStop();
+        std::this_thread::yield();
+    });
+    target.PrepareScanStart();
+    std::atomic<bool> bDone(false);
+    std::thread scanner([&] {
+        ScanRun(target);
+        bDone = true;
+    });
+
+    std::vector<CNetworkEntry*> retired;
+    int nWrongRows = 0;
+    uint16_t load = 0;
+    for (; !bDone; ++load)
+    {
+        // Two thousand loaded entries, so each first pass clears them in slices.
+        CNetworkEntry* pHead = nullptr;
+        CNetworkEntry** ppLink = &pHead;
+        for (uint16_t id = 0; id < 2000; ++id)
+        {
+            *ppLink = new CNetworkEntry;
+            (*ppLink)->m_bssid = MakeBssid(static_cast<uint16_t>((id + load) % 3000), -50);
+            ppLink = &(*ppLink)->m_pNext;
+        }
+        CEntryIndex index;
+        index.Rebuild(pHead);
+        {
+            CEntryListLock lock(target);
+            retired.push_back(target.m_pHead);
+            target.m_pHead = pHead;
+            target.SwapListIndex(index);
+        }
+        for (int look = 0; look < 20 && !bDone; ++look)
+        {
+            CEntryListLock lock(target);
+            CEntryIndex& rows = target.ListIndex();
+            size_t row = 0;
+            for (CNetworkEntry* p = target.m_pHead; p; p = p->m_pNext, ++row)
+                nWrongRows += rows.At(row) != p;
+            nWrongRows += rows.Size() != row;
+        }
+    }
+    scanner.join();
+
+    EXPECT_EQ(0, nWrongRows);
+    EXPECT_GT(load, 1);
+    // A loaded list without repeats stays without: the scanner found every
+    // address it brought, whichever list it merged into.
+    std::set<Mac> addresses;
+    const std::vector<CNetworkEntry*> entries = ListEntries(target);
+    for (size_t i = 0; i < entries.size(); ++i)
+        EXPECT_TRUE(addresses.insert(MacOf(*entries[i])).second) << i;
+    for (CNetworkEntry* pHead : retired)
+        FreeEntryList(pHead);
 }
 
 }  // namespace
