@@ -1,7 +1,6 @@
 // CSCBMiniDockFrameWnd: creation, the one-time conversion to a caption-less sizing frame, size hand-back.
 #include "dockbar/SCBMiniDockFrameWnd.h"
 
-#include "afx/AfxRes.h"
 #include "dockbar/SizingControlBar.h"
 
 namespace
@@ -24,41 +23,6 @@ END_MESSAGE_MAP()
 CSCBMiniDockFrameWnd::~CSCBMiniDockFrameWnd()
 {
     m_wndDockBar.DestroyWindow();
-}
-
-BOOL CSCBMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
-{
-    // No layout while the frame is half made.
-    m_bInRecalcLayout = TRUE;
-    DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | MFS_MOVEFRAME | MFS_4THICKFRAME | MFS_SYNCACTIVE |
-                    MFS_BLOCKSYSMENU | FWS_SNAPTOBARS;
-    if (dwBarStyle & CBRS_SIZE_DYNAMIC)
-        dwStyle &= ~MFS_MOVEFRAME;
-    if (!CMiniFrameWnd::CreateEx(0, nullptr, "", dwStyle, rectDefault, pParent, 0))
-    {
-        m_bInRecalcLayout = FALSE;
-        return FALSE;
-    }
-    DWORD dwDockStyle =
-        (dwBarStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) ? CBRS_ALIGN_LEFT : CBRS_ALIGN_TOP;
-    dwDockStyle |= dwBarStyle & CBRS_FLOAT_MULTI;
-
-    CString strHide;
-    const HMENU hSysMenu = ::GetSystemMenu(m_hWnd, FALSE);
-    if (hSysMenu && strHide.LoadString(AFX_IDS_HIDE))
-    {
-        ::DeleteMenu(hSysMenu, SC_CLOSE, MF_BYCOMMAND);
-        ::AppendMenuA(hSysMenu, MF_STRING, SC_CLOSE, strHide);
-    }
-
-    if (!m_wndDockBar.Create(pParent, WS_CHILD | WS_VISIBLE | dwDockStyle, AFX_IDW_DOCKBAR_FLOAT))
-    {
-        m_bInRecalcLayout = FALSE;
-        return FALSE;
-    }
-    m_wndDockBar.SetParent(this);
-    m_bInRecalcLayout = FALSE;
-    return TRUE;
 }
 
 CSizingControlBar* CSCBMiniDockFrameWnd::GetFloatingBar() const

@@ -11,9 +11,10 @@ class CSCBMiniDockFrameWnd : public CMiniDockFrameWnd
     DECLARE_DYNCREATE(CSCBMiniDockFrameWnd)
 public:
     CSCBMiniDockFrameWnd() = default;
+    // Creation is the base frame's (same style, system menu and floating dock bar); this class
+    // changes what happens once the frame holds a sizing bar.
     ~CSCBMiniDockFrameWnd() override;
 
-    BOOL Create(CWnd* pParent, DWORD dwBarStyle) override;
     // The sizing bar held through the floating dock bar, or null.
     CSizingControlBar* GetFloatingBar() const;
 
