@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/KesuApp.h"
+#include "bench/HeapUse.h"
 #include "frame/MainFrame.h"
 #include "res/resource.h"
 #include "scan/KesuDoc.h"
@@ -93,27 +94,6 @@ double MicrosPerCall(int repeats, Step step)
     for (int i = 0; i < repeats; ++i)
         step();
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count() / repeats;
-}
-
-size_t HeapBytesInUse()
-{
-    // The bytes of every heap block in use, with the heap's own overhead:
-    // memory freed earlier and reused does not hide what an entry takes.
-    size_t total = 0;
-    HANDLE heaps[64];
-    const DWORD count = GetProcessHeaps(64, heaps);
-    for (DWORD i = 0; i < count && i < 64; ++i)
-    {
-        HeapLock(heaps[i]);
-        PROCESS_HEAP_ENTRY entry = {};
-        while (HeapWalk(heaps[i], &entry))
-        {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-                total += entry.cbData + entry.cbOverhead;
-        }
-        HeapUnlock(heaps[i]);
-    }
-    return total;
 }
 
 double Median3(double a, double b, double c)

@@ -12,12 +12,7 @@
 #include <thread>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <malloc.h>
-#endif
-
+#include "bench/HeapUse.h"
 #include "scan/Merge.h"
 
 namespace
@@ -165,33 +160,6 @@ Figures Time(CScanTarget& target, LockProbe& probe, int runs, Prepare prepare)
     return {Median(times), Median(waits), *std::max_element(waits.begin(), waits.end())};
 }
 
-size_t HeapInUse()
-{
-#ifdef _WIN32
-    // The bytes of every heap block in use, with the heap's own overhead:
-    // memory freed earlier and reused does not hide what an entry takes.
-    size_t total = 0;
-    HANDLE heaps[64];
-    const DWORD count = GetProcessHeaps(64, heaps);
-    for (DWORD i = 0; i < count && i < 64; ++i)
-    {
-        HeapLock(heaps[i]);
-        PROCESS_HEAP_ENTRY entry = {};
-        while (HeapWalk(heaps[i], &entry))
-        {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-                total += entry.cbData + entry.cbOverhead;
-        }
-        HeapUnlock(heaps[i]);
-    }
-    return total;
-#else
-    // Large blocks (the address table) come from their own mappings.
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-#endif
-}
-
 }  // namespace
 
 int main()
@@ -224,9 +192,9 @@ int main()
 
     const uint32_t kEntries = 100000;
     CBenchTarget target;
-    const size_t before = HeapInUse();
+    const size_t before = HeapBytesInUse();
     Load(target, kEntries);
-    const size_t after = HeapInUse();
+    const size_t after = HeapBytesInUse();
     std::printf("memory per entry with its index, %u entries: %.0f bytes (record object %zu bytes)\n",
                 kEntries, static_cast<double>(after - before) / kEntries, sizeof(CNetworkEntry));
     return 0;

@@ -308,6 +308,27 @@ std::string PaneText(int pane)
     return std::string(Frame()->m_wndStatusBar.GetPaneText(pane));
 }
 
+std::string CellText(int row, int column)
+{
+    char text[256] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    View()->GetListCtrl().SendMessage(LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+int CellImage(int row, int column)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iSubItem = column;
+    View()->GetListCtrl().SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
 void Tick(UINT_PTR nIDEvent)
 {
     Frame()->SendMessage(WM_TIMER, nIDEvent);

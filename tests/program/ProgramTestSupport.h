@@ -83,6 +83,9 @@ bool PumpUntil(Pred pred, DWORD dwTimeoutMs = 5000)
 }
 
 std::string PaneText(int pane);
+// A list cell as the control shows it: its text and its image.
+std::string CellText(int row, int column);
+int CellImage(int row, int column);
 // The frame's heartbeat, as the timer would deliver it.
 void Tick(UINT_PTR nIDEvent);
 // Whether timer 142 is set on the frame; checking stops it.
