@@ -227,13 +227,7 @@ void Finish(Run& run, bool bKesu)
 {
     const bool closed =
         bKesu ? CloseWithoutSaving(run.hWindow, 30000) : PostMessageA(run.hWindow, WM_CLOSE, 0, 0) != FALSE;
-    if (!closed || WaitForSingleObject(run.pi.hProcess, 30000) != WAIT_OBJECT_0)
-    {
-        TerminateProcess(run.pi.hProcess, 1);
-        WaitForSingleObject(run.pi.hProcess, 10000);
-    }
-    CloseHandle(run.pi.hThread);
-    CloseHandle(run.pi.hProcess);
+    EndProcess(run.pi, closed ? 30000 : 0);
 }
 
 }  // namespace

@@ -113,14 +113,7 @@ bool RunOnce(const std::string& exe, const std::string& title, const char* servi
     }
     if (!hFrame)
         hFrame = FindMainFrame(pi.dwProcessId);
-    if (!hFrame || !CloseWithoutSaving(hFrame, 30000) ||
-        WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0)
-    {
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, 10000);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    EndProcess(pi, hFrame && CloseWithoutSaving(hFrame, 30000) ? 30000 : 0);
     return ok;
 }
 

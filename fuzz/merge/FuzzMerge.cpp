@@ -16,24 +16,10 @@
 #include <vector>
 
 #include "scan/Merge.h"
+#include "tests/scan/LimitedTarget.h"
 
 namespace
 {
-
-class CFuzzTarget : public CScanTarget
-{
-public:
-    const char* GetScanAdapterName() override { return "Fuzz"; }
-    CNetworkEntry* CreateEntry() override
-    {
-        if (m_nAllowed == 0)
-            return nullptr;
-        if (m_nAllowed > 0)
-            --m_nAllowed;
-        return CScanTarget::CreateEntry();
-    }
-    int m_nAllowed = -1;
-};
 
 class CFuzzHost : public IScanHost
 {
@@ -72,7 +58,7 @@ void Check(bool bHolds)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    CFuzzTarget target;
+    CLimitedTarget target{"Fuzz"};
     CFuzzHost host;
     size_t previousCount = 0;
     // A few passes are enough to refresh, append and repeat; more only make

@@ -155,11 +155,7 @@ public:
         if (!m_pi.hProcess)
             return false;
         const bool bClosed = m_hFrame && CloseWithoutSaving(m_hFrame, 15000);
-        if (WaitForSingleObject(m_pi.hProcess, 15000) != WAIT_OBJECT_0)
-            TerminateProcess(m_pi.hProcess, 1);
-        CloseHandle(m_pi.hThread);
-        CloseHandle(m_pi.hProcess);
-        m_pi = {};
+        EndProcess(m_pi, 15000);
         return bClosed;
     }
     HWND Frame() const { return m_hFrame; }

@@ -70,13 +70,7 @@ TEST(KesuExeTest, ListOnTheCommandLineOpensWithoutTheDialogAndWithoutScanning)
         }
         EXPECT_TRUE(CloseWithoutSaving(hFrame, 15000));
     }
-    if (WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0)
-        TerminateProcess(pi.hProcess, 1);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    EXPECT_EQ(0u, code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    EXPECT_EQ(0u, EndProcess(pi, 15000));
     DeleteFileA(list.c_str());
 }
 

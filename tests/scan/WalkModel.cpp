@@ -8,6 +8,7 @@
 #include "scan/EntryIndex.h"
 #include "scan/ListFile.h"
 #include "scan/Merge.h"
+#include "tests/scan/LimitedTarget.h"
 
 bool PlainMerge(CNetworkEntry*& pHead, IScanHost& host, const void* buffer, size_t size, int& allowed)
 {
@@ -84,21 +85,6 @@ public:
 
 private:
     int m_nStamps = 0;
-};
-
-class CIndexedTarget : public CScanTarget
-{
-public:
-    const char* GetScanAdapterName() override { return "Twin"; }
-    CNetworkEntry* CreateEntry() override
-    {
-        if (m_nAllowed == 0)
-            return nullptr;
-        if (m_nAllowed > 0)
-            --m_nAllowed;
-        return CScanTarget::CreateEntry();
-    }
-    int m_nAllowed = -1;
 };
 
 // Reads the scenario's bytes; past the end every read gives 0.
@@ -304,7 +290,7 @@ private:
         return nullptr;
     }
 
-    CIndexedTarget m_target;
+    CLimitedTarget m_target{"Twin"};
     CNetworkEntry* m_pPlain = nullptr;
     int m_nPlainAllowed = -1;
     CountingHost m_indexedHost;

@@ -100,13 +100,7 @@ public:
         {
             EXPECT_TRUE(CloseWithoutSaving(m_frame, 15000));
         }
-        if (WaitForSingleObject(m_process.hProcess, 15000) != WAIT_OBJECT_0)
-            TerminateProcess(m_process.hProcess, 1);
-        DWORD code = 1;
-        GetExitCodeProcess(m_process.hProcess, &code);
-        EXPECT_EQ(0u, code);
-        CloseHandle(m_process.hThread);
-        CloseHandle(m_process.hProcess);
+        EXPECT_EQ(0u, EndProcess(m_process, 15000));
     }
 
     bool Ready() const { return m_started && m_picked && m_frame != nullptr; }

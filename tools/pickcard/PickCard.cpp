@@ -271,3 +271,18 @@ bool CloseWithoutSaving(HWND hFrame, DWORD timeoutMs)
     }
     return true;
 }
+
+DWORD EndProcess(PROCESS_INFORMATION& pi, DWORD timeoutMs)
+{
+    if (WaitForSingleObject(pi.hProcess, timeoutMs) != WAIT_OBJECT_0)
+    {
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 10000);
+    }
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    pi = {};
+    return code;
+}

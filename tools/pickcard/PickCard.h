@@ -42,3 +42,7 @@ std::string StatusPaneText(HWND hFrame, int pane);
 // Asks the frame to close and declines to save the list if asked; true once
 // the frame's window is gone (within 'timeoutMs').
 bool CloseWithoutSaving(HWND hFrame, DWORD timeoutMs);
+
+// Gives a process 'timeoutMs' to end on its own, ends it otherwise, closes
+// its handles and answers its exit code.
+DWORD EndProcess(PROCESS_INFORMATION& pi, DWORD timeoutMs);
