@@ -8,6 +8,7 @@
 #include "afx/ListCtrl.h"
 #include "app/KesuApp.h"
 #include "res/resource.h"
+#include "scan/Channel.h"
 #include "scan/KesuDoc.h"
 
 namespace
@@ -16,6 +17,8 @@ namespace
 constexpr int kColumnCount = 8;
 constexpr int kColumnWidths[kColumnCount] = {100, 100, 100, 100, 64, 64, 128, 64};
 constexpr int kSentenceSize = 1024;
+// Spoken after a 6 GHz channel's number.
+constexpr int kTextSixGigahertz = 56;
 
 // Language index of each column's header.
 int HeaderIndex(int column)
@@ -42,10 +45,14 @@ std::string ComposeAnnouncement(const NDIS_WLAN_BSSID& bssid)
     CKesuApp* pApp = KesuApp();
     char ssid[kMaxSsidLength + 1];
     CopySsidText(bssid, ssid, sizeof ssid);
+    // A 6 GHz channel repeats a 2.4 GHz number, so its band is said after it.
+    const Channel channel = ChannelOfDsConfig(bssid.Configuration.DSConfig);
+    char channelWords[kSentenceSize];
+    std::snprintf(channelWords, sizeof channelWords, channel.band == ChannelBand::Ghz6 ? "%d %s" : "%d",
+                  channel.number, pApp->GetString(kTextSixGigahertz));
     char sentence[kSentenceSize];
-    int n = std::snprintf(sentence, sizeof sentence, "%s %s , %s %d , %s ", pApp->GetString(52), ssid,
-                          pApp->GetString(40), static_cast<int>(bssid.Configuration.DSConfig),
-                          pApp->GetString(53));
+    int n = std::snprintf(sentence, sizeof sentence, "%s %s , %s %s , %s ", pApp->GetString(52), ssid,
+                          pApp->GetString(40), channelWords, pApp->GetString(53));
     if (n < 0)
         n = 0;
     if (n < kSentenceSize)
@@ -210,7 +217,9 @@ void CKesuView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
             WriteText(item, "%s", pApp->GetString(48 + static_cast<int>(bssid.InfrastructureMode)));
         break;
     case 4:
-        WriteText(item, "%d", static_cast<int>(bssid.Configuration.DSConfig));
+        if (item.pszText && item.cchTextMax > 0)
+            FormatChannelCell(bssid.Configuration.DSConfig, item.pszText,
+                              static_cast<size_t>(item.cchTextMax));
         break;
     case 5:
         WriteText(item, "%d", static_cast<int>(bssid.Rssi));

@@ -157,7 +157,7 @@ TEST_F(ProgramTest, ListSavedAndOpenedAgainWhileTheScanGoesOn)
     EXPECT_EQ(1, merged[0]->m_bSeen);
     EXPECT_EQ(-42, merged[0]->m_bssid.Rssi);
     EXPECT_EQ(0x64, merged[3]->m_bssid.MacAddress[5]);
-    EXPECT_EQ((std::vector<std::string>{"Nueva red Nueva , Canal 2437000 , red cifrada"}), App().m_announced);
+    EXPECT_EQ((std::vector<std::string>{"Nueva red Nueva , Canal 6 , red cifrada"}), App().m_announced);
     DeleteFileA(path.c_str());
 }
 

@@ -2,6 +2,7 @@
 // and the selection relay.
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -71,15 +72,15 @@ TEST_F(ProgramTest, AnnouncesEachNewAccessPointOnceAndMarksTheListChanged)
     EXPECT_FALSE(Doc()->IsModified());
 
     Tick(ID_TIMER_REFRESH);
-    EXPECT_EQ((std::vector<std::string>{"Nueva red Casa , Canal 2437000 , red cifrada",
-                                        "Nueva red Bar , Canal 2462000 , red abierta"}),
+    EXPECT_EQ((std::vector<std::string>{"Nueva red Casa , Canal 6 , red cifrada",
+                                        "Nueva red Bar , Canal 11 , red abierta"}),
               App().m_announced);
     EXPECT_TRUE(Doc()->IsModified());
     Tick(ID_TIMER_REFRESH);
     EXPECT_EQ(2u, App().m_announced.size());
 
     ASSERT_EQ(2, View()->GetListCtrl().GetItemCount());
-    const char* expected[] = {"Casa", "02:00:00:00:00:11",   "Encrypted", "Infraestructura", "2437000",
+    const char* expected[] = {"Casa", "02:00:00:00:00:11",   "Encrypted", "Infraestructura", "6",
                               "-45",  "05-03-2004 09:07:03", ""};
     for (int column = 0; column < 8; ++column)
         EXPECT_EQ(expected[column], CellText(0, column)) << column;
@@ -93,7 +94,7 @@ TEST_F(ProgramTest, AnnouncesEachNewAccessPointOnceAndMarksTheListChanged)
     FinishPass(2);
     Tick(ID_TIMER_REFRESH);
     ASSERT_EQ(3u, App().m_announced.size());
-    EXPECT_EQ("Nueva red  , Canal 2437000 , red cifrada", App().m_announced[2]);
+    EXPECT_EQ("Nueva red  , Canal 6 , red cifrada", App().m_announced[2]);
     EXPECT_EQ(kImagePlain, CellImage(1, 0));
     EXPECT_EQ("-47", CellText(0, 5));
     EXPECT_EQ(2, Doc()->m_nHeard);
@@ -121,7 +122,7 @@ TEST_F(ProgramTest, CellsShowEachFieldAsTheUserReadsIt)
 
     EXPECT_EQ("00:0a:1b:2c:3d:4e", CellText(0, 1));
     EXPECT_EQ("00:0a:1b:2c:3d:4e", PaneText(2));
-    EXPECT_EQ("Nueva red Modo , Canal 2437000 , red abierta", App().m_announced.at(0));
+    EXPECT_EQ("Nueva red Modo , Canal 6 , red abierta", App().m_announced.at(0));
     for (int row = 0; row < 4; ++row)
     {
         EXPECT_EQ("Open", CellText(row, 2)) << row;
@@ -141,6 +142,42 @@ TEST_F(ProgramTest, CellsShowEachFieldAsTheUserReadsIt)
     EXPECT_EQ("", CellText(1, 7));
     EXPECT_EQ(kImagePlain, CellImage(1, 7));
     Doc()->m_pTracked = nullptr;
+}
+
+TEST_F(ProgramTest, ChannelColumnAndAnnouncementNameTheChannelNotTheFrequency)
+{
+    struct Heard
+    {
+        ULONG dsConfig;
+        const char* cell;
+        const char* spoken;
+    } const heard[] = {
+        {2412000, "1", "1"},
+        {5745000, "149", "149"},
+        {5955000, "1 (6 GHz)", "1 seis gigahercios"},
+        {6, "6", "6"},  // a legacy driver that reports the channel itself
+        {2437500, "2437500", "2437500"},
+    };
+    std::vector<NDIS_WLAN_BSSID> elements;
+    for (const Heard& h : heard)
+    {
+        elements.push_back(MakeScriptedElement(static_cast<uint8_t>(0x31 + elements.size()), "Red", -50, 0));
+        elements.back().Configuration.DSConfig = h.dsConfig;
+    }
+    m_card.AddPass(PassHearing(elements));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+
+    ASSERT_EQ(std::size(heard), App().m_announced.size());
+    for (size_t i = 0; i < std::size(heard); ++i)
+    {
+        EXPECT_EQ(heard[i].cell, CellText(static_cast<int>(i), 4)) << i;
+        EXPECT_EQ(std::string("Nueva red Red , Canal ") + heard[i].spoken + " , red abierta",
+                  App().m_announced[i]);
+        EXPECT_EQ(heard[i].dsConfig, EntryAt(static_cast<int>(i))->m_bssid.Configuration.DSConfig)
+            << "the record keeps the driver's value";
+    }
 }
 
 TEST_F(ProgramTest, DoubleClickTracksAnEntryWhichBeepsAndFeedsTheGraph)
@@ -196,7 +233,30 @@ TEST_F(ProgramTest, DoubleClickTracksAnEntryWhichBeepsAndFeedsTheGraph)
     EXPECT_EQ(pNear, Doc()->m_pTracked);
 }
 
-TEST_F(ProgramTest, BeeperSkipsTheSoundWhenTheFolderLeavesNoRoomForTheFileName)
+namespace
+{
+
+// Makes nested folders under 'base' until the path is exactly 'length' characters and
+// enters the last; every folder made goes into 'made', innermost last.
+bool EnterFolderOfLength(const std::string& base, size_t length, std::vector<std::string>& made)
+{
+    std::string folder = base;
+    while (folder.size() < length)
+    {
+        const size_t room = length - folder.size() - 1;
+        // Never leave a single character: the next folder needs a separator and a name.
+        const size_t name = room <= 40 ? room : (room - 40 >= 2 ? 40 : 38);
+        folder += "\\" + std::string(name, 'd');
+        if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+        made.push_back(folder);
+    }
+    return SetCurrentDirectoryA(folder.c_str()) != FALSE;
+}
+
+}  // namespace
+
+TEST_F(ProgramTest, BeeperPlaysFromAFolderUpToTheLongestThatLeavesRoomForTheFileName)
 {
     auto* pEntry = new CNetworkEntry;
     pEntry->m_bssid = MakeScriptedElement(0x41, "Aqui", -50);
@@ -207,37 +267,35 @@ TEST_F(ProgramTest, BeeperSkipsTheSoundWhenTheFolderLeavesNoRoomForTheFileName)
 
     char saved[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, saved);
-    // Folders nested until the path is too long for "\test.wav" but still a
-    // current directory the system accepts.
-    std::string folder = std::string(saved) + "\\kesu-long-" + std::to_string(GetCurrentProcessId());
-    std::vector<std::string> made;
-    while (folder.size() < 252)
+    const std::string base = std::string(saved) + "\\kesu-long-" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(base.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    // "\\test.wav" and its NUL take the last 10 of MAX_PATH: 250 plays, 251 would be cut.
+    const size_t longest = MAX_PATH - sizeof "\\test.wav";
+    std::vector<std::string> made{base};
+    for (size_t length : {longest, longest + 1})
     {
-        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
-            << folder;
-        made.push_back(folder);
-        folder += "\\" + std::string(std::min<size_t>(40, 252 - folder.size()), 'd');
-    }
-    const bool entered = CreateDirectoryA(folder.c_str(), nullptr) && SetCurrentDirectoryA(folder.c_str());
-    if (entered)
-    {
-        made.push_back(folder);
-        char current[MAX_PATH];
-        const DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
-        EXPECT_GT(length + sizeof "\\test.wav", static_cast<DWORD>(MAX_PATH));
+        const bool entered = EnterFolderOfLength(base, length, made);
+        char current[MAX_PATH] = "";
+        const DWORD currentLength = GetCurrentDirectoryA(MAX_PATH, current);
+        m_sounds.clear();
         Tick(ID_TIMER_BEEP);
         SetCurrentDirectoryA(saved);
-        EXPECT_TRUE(m_sounds.empty());
-        EXPECT_TRUE(StopBeepTimer()) << "the rhythm goes on";
+        ASSERT_TRUE(entered) << length;
+        ASSERT_EQ(length, currentLength);
+        if (length == longest)
+        {
+            ASSERT_EQ(1u, m_sounds.size());
+            EXPECT_EQ(std::string(current) + "\\test.wav", m_sounds[0].path);
+        }
+        else
+        {
+            EXPECT_TRUE(m_sounds.empty());
+        }
+        EXPECT_TRUE(StopBeepTimer()) << "the rhythm goes on, " << length;
     }
     SetCurrentDirectoryA(saved);
     for (auto it = made.rbegin(); it != made.rend(); ++it)
         RemoveDirectoryA(it->c_str());
-    ASSERT_TRUE(entered) << "the system refused a current directory of " << folder.size() << " characters";
-
-    Tick(ID_TIMER_BEEP);
-    ASSERT_EQ(1u, m_sounds.size());
-    EXPECT_EQ(std::string(saved) + "\\test.wav", m_sounds[0].path);
 }
 
 TEST_F(ProgramTest, SelectingARowNamesItsEntryToTheFrame)

@@ -14,14 +14,21 @@ struct CannedNetwork
     int32_t rssi;
     uint32_t frequencyKhz;
     bool adhoc;
+    const char* channel;  // as the list's channel column shows it
 };
 
 constexpr CannedNetwork kCannedNetworks[] = {
-    {{0x00, 0x1A, 0x2B, 0x00, 0x00, 0x01}, "Biblioteca", false, -48, 2412000, false},
-    {{0x00, 0x1A, 0x2B, 0x00, 0x00, 0x02}, "Oficina 5G", true, -71, 5180000, false},
-    {{0x00, 0x1A, 0x2B, 0x00, 0x00, 0x03}, "", true, -80, 2437000, false},
-    {{0x00, 0x1A, 0x2B, 0x00, 0x00, 0x04}, "Taller", false, -63, 2462000, true},
-    {{0x00, 0x1A, 0x2B, 0x00, 0x00, 0x05}, "Un nombre de red de 32 bytes!!!!", true, -55, 5745000, false},
+    {{0x00, 0x1A, 0x2B, 0x00, 0x00, 0x01}, "Biblioteca", false, -48, 2412000, false, "1"},
+    {{0x00, 0x1A, 0x2B, 0x00, 0x00, 0x02}, "Oficina 5G", true, -71, 5180000, false, "36"},
+    {{0x00, 0x1A, 0x2B, 0x00, 0x00, 0x03}, "", true, -80, 2437000, false, "6"},
+    {{0x00, 0x1A, 0x2B, 0x00, 0x00, 0x04}, "Taller", false, -63, 2462000, true, "11"},
+    {{0x00, 0x1A, 0x2B, 0x00, 0x00, 0x05},
+     "Un nombre de red de 32 bytes!!!!",
+     true,
+     -55,
+     5745000,
+     false,
+     "149"},
 };
 constexpr int kCannedNetworkCount = sizeof kCannedNetworks / sizeof kCannedNetworks[0];
 

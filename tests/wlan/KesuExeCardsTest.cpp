@@ -132,7 +132,7 @@ void ExpectCannedList(HWND frame)
         EXPECT_EQ(ListCellText(frame, row, 0), n.ssid) << row;
         EXPECT_EQ(ListCellText(frame, row, 1), Mac(n.mac)) << row;
         EXPECT_EQ(ListCellText(frame, row, 2), n.privacy ? "Encrypted" : "Open") << row;
-        EXPECT_EQ(ListCellText(frame, row, 4), std::to_string(n.frequencyKhz)) << row;
+        EXPECT_EQ(ListCellText(frame, row, 4), n.channel) << row;
         EXPECT_EQ(ListCellText(frame, row, 5), std::to_string(n.rssi)) << row;
     }
     EXPECT_EQ(ListRowCount(frame), kCannedNetworkCount);
