@@ -158,12 +158,20 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     else if (message == WM_NOTE_CHANGED)
     {
-        ForgetStaleNoteEntry(DYNAMIC_DOWNCAST(CKesuDoc, GetActiveDocument()));
+        CKesuDoc* pDoc = DYNAMIC_DOWNCAST(CKesuDoc, GetActiveDocument());
+        ForgetStaleNoteEntry(pDoc);
         if (g_pNoteEntry)
         {
             CString text;
             m_noteEdit.GetWindowText(text);
-            g_pNoteEntry->m_strAnnotation = static_cast<LPCSTR>(text);
+            // Selecting a row sets the editor's text, which notifies like typing
+            // does: only a note that really changed makes the list unsaved.
+            if (g_pNoteEntry->m_strAnnotation != static_cast<LPCSTR>(text))
+            {
+                g_pNoteEntry->m_strAnnotation = static_cast<LPCSTR>(text);
+                if (pDoc)
+                    pDoc->SetModifiedFlag(TRUE);
+            }
         }
     }
     return CFrameWnd::WindowProc(message, wParam, lParam);

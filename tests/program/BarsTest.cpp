@@ -160,3 +160,48 @@ TEST_F(ProgramTest, EveryLayoutPassStartsTheGraphAfresh)
     Frame()->MoveWindow(rc);
     PumpMessages();
 }
+
+TEST_F(ProgramTest, ATypedNoteMakesTheListUnsavedSoLeavingItAsksAndYesStoresTheNote)
+{
+    m_card.AddPass(
+        PassHearing({MakeScriptedElement(0x81, "Norte", -50), MakeScriptedElement(0x82, "Sur", -60)}));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+    EntryAt(1)->m_strAnnotation = "s\xF3tano";
+    m_card.HoldSleeps(false);
+    Doc()->StopScan();
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path =
+        std::string(temp) + "kesu-typed-" + std::to_string(GetCurrentProcessId()) + ".ksu";
+    ASSERT_TRUE(Doc()->OnSaveDocument(path.c_str()));
+    ASSERT_NE(nullptr, App().OpenDocumentFile(path.c_str()));
+    Tick(ID_TIMER_REFRESH);
+
+    // Loading and moving between rows show notes without changing any.
+    SelectRow(1);
+    SelectRow(0);
+    SelectRow(1);
+    EXPECT_EQ("s\xF3tano", EditorText());
+    // A change notice that leaves the text as it was, as pasting it over itself does.
+    Frame()->SendMessage(WM_NOTE_CHANGED);
+    EXPECT_FALSE(Doc()->IsModified());
+
+    Type("!");
+    EXPECT_TRUE(Doc()->IsModified());
+    App().m_answers = {IDCANCEL};
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    EXPECT_EQ(1u, App().m_messages.size()) << "File New asks first";
+    EXPECT_EQ("!s\xF3tano", EntryAt(1)->m_strAnnotation);
+
+    // What closing the window asks; "Sí" writes the note into the list's file.
+    App().m_answers = {IDYES};
+    EXPECT_TRUE(Doc()->CanCloseFrame(Frame()));
+    EXPECT_EQ(2u, App().m_messages.size());
+    EXPECT_FALSE(Doc()->IsModified());
+    ASSERT_TRUE(Doc()->OnOpenDocument(path.c_str()));
+    CFile::Remove(path.c_str());
+    ASSERT_NE(nullptr, EntryAt(1));
+    EXPECT_EQ("!s\xF3tano", EntryAt(1)->m_strAnnotation);
+}
