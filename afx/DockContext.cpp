@@ -141,6 +141,15 @@ BOOL CDockContext::Track()
 {
     HWND hWnd = m_pBar->m_hWnd;
     ::SetCapture(hWnd);
+    // Read by a frame asked to close meanwhile: it ends this loop before it destroys the bar.
+    m_bTracking = TRUE;
+    const BOOL bDone = TrackLoop(hWnd);
+    m_bTracking = FALSE;
+    return bDone;
+}
+
+BOOL CDockContext::TrackLoop(HWND hWnd)
+{
     while (::GetCapture() == hWnd)
     {
         MSG msg;

@@ -32,6 +32,8 @@ public:
     void EndResize();
     // Draws (or with bRemoveRect erases) the outline for the current state.
     void DrawFocusRect(BOOL bRemoveRect = FALSE);
+    // Whether Track's own message loop is running.
+    BOOL IsTracking() const { return m_bTracking; }
     // The CBRS_ALIGN_* side whose dock bar the current outline touches, or 0 (float).
     DWORD CanDock();
     CDockBar* GetDockBar(DWORD dwOverDockStyle);
@@ -68,4 +70,7 @@ public:
 protected:
     HDC m_hDC = nullptr;  // the screen's, while tracking
     BOOL m_bTracking = FALSE;
+
+private:
+    BOOL TrackLoop(HWND hWnd);
 };

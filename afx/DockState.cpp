@@ -57,6 +57,7 @@ BOOL CControlBarInfo::LoadState(LPCSTR lpszProfileName, int nIndex, CDockState*)
     const int nBarID = section.Get("BarID");
     if (nBarID <= 0 || nBarID > 0xFFFF)
         return FALSE;  // missing, or not a window id
+    m_nSection = nIndex;
     m_nBarID = UINT(nBarID);
     m_bVisible = section.Get("Visible", TRUE) != 0;
     m_bHorz = section.Get("Horz", TRUE) != 0;

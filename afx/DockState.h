@@ -34,6 +34,9 @@ public:
     // with 0x10000 added for a placeholder.
     CPtrArray m_arrBarID;
     CControlBar* m_pBar = nullptr;  // the bar the record was taken from or is being applied to
+    // The section the record was loaded from, -1 if none. A damaged record before it is dropped, so the
+    // record's place in CDockState::m_arrBarInfo is no section number.
+    int m_nSection = -1;
 };
 
 // The whole layout: a summary section "<profile>-Summary" and one section per record.

@@ -174,6 +174,8 @@ void CFrameWnd::OnDestroy()
 
 void CFrameWnd::OnClose()
 {
+    if (DeferCloseDuringBarDrag())
+        return;
     CDocument* pDocument = GetActiveDocument();
     if (pDocument && !pDocument->CanCloseFrame(this))
         return;

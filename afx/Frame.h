@@ -105,6 +105,9 @@ public:
     // The same through the per-user settings under lpszProfileName (see CDockState).
     void LoadBarState(LPCSTR lpszProfileName);
     void SaveBarState(LPCSTR lpszProfileName) const;
+    // TRUE when a drag of one of this frame's bars was running: it is cancelled and the close is posted
+    // again, to come once the drag's own message loop has returned.
+    BOOL DeferCloseDuringBarDrag();
     // Sends WM_FLOATSTATUS with dwFlags to the floating frames this frame owns.
     void NotifyFloatingWindows(DWORD dwFlags);
     // The dock bar ids and their sides, in the order docking chooses them.

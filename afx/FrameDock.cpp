@@ -171,6 +171,20 @@ DWORD CFrameWnd::CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar)
     return 0;
 }
 
+BOOL CFrameWnd::DeferCloseDuringBarDrag()
+{
+    // The drag loop would go on with the bar and this frame freed under it.
+    const HWND hCapture = ::GetCapture();
+    CControlBar* pBar = DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hCapture));
+    if (!pBar || pBar->m_pDockSite != this || !pBar->m_pDockContext || !pBar->m_pDockContext->IsTracking())
+        return FALSE;
+    ::SendMessageA(hCapture, WM_CANCELMODE, 0, 0);
+    if (::GetCapture() == hCapture)
+        ::ReleaseCapture();
+    PostMessage(WM_CLOSE);
+    return TRUE;
+}
+
 void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
 {
     struct Walk

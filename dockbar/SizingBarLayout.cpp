@@ -184,17 +184,18 @@ void CSizingControlBar::AlignRowBars()
         RequestFrameLayout();
 }
 
-void CSizingControlBar::LoadBarSizes(LPCSTR lpszProfileName)
+void CSizingControlBar::MoveSavedFloatingPlace(LPCSTR lpszProfileName)
 {
     const int nID = GetDlgCtrlID();
-    // A floating frame comes back with a caption that the bar's band replaces at once; the saved
-    // place is moved by as much so the frame ends up where it was.
+    // The saved place is the frame's client corner. A restored frame is placed for the caption it is
+    // made with, and drops that caption at its first move without moving the window: the place goes
+    // down and right by as much, which is how layouts saved by every version are read.
     CDockState state;
     state.LoadState(lpszProfileName);
     for (int i = 0; i < state.m_arrBarInfo.GetSize(); ++i)
     {
         auto* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
-        if (!pInfo || !pInfo->m_bFloating)
+        if (!pInfo || !pInfo->m_bFloating || pInfo->m_nSection < 0)
             continue;
         for (int j = 0; j < pInfo->m_arrBarID.GetSize(); ++j)
         {
@@ -202,9 +203,16 @@ void CSizingControlBar::LoadBarSizes(LPCSTR lpszProfileName)
                 continue;
             pInfo->m_pointPos.x += 1;
             pInfo->m_pointPos.y += ::GetSystemMetrics(SM_CYSMCAPTION) + 1;
-            pInfo->SaveState(lpszProfileName, i);
+            // Its own section: a damaged record dropped before it shifts the array, not the sections.
+            pInfo->SaveState(lpszProfileName, pInfo->m_nSection);
         }
     }
+}
+
+void CSizingControlBar::LoadBarSizes(LPCSTR lpszProfileName)
+{
+    MoveSavedFloatingPlace(lpszProfileName);
+    const int nID = GetDlgCtrlID();
 
     char section[256];
     FormatSection(section, lpszProfileName, nID);

@@ -22,6 +22,10 @@ public:
     // Sizes kept per bar in the profile section "<profile>-SCBar-<id>".
     virtual void LoadBarSizes(LPCSTR lpszProfileName);
     virtual void SaveBarSizes(LPCSTR lpszProfileName);
+    // Moves the saved place of this bar's floating frame by the caption a restored frame gives up, so
+    // that the frame LoadBarState makes next comes back where it was. LoadBarSizes does it; a bar whose
+    // sizes are not kept calls it alone, once per LoadBarState.
+    void MoveSavedFloatingPlace(LPCSTR lpszProfileName);
     virtual void BeginEdgeDrag(UINT nHitCode, CPoint ptScreen);
     virtual void EndEdgeDrag();
     virtual void TrackEdgeDrag(CPoint& ptScreen);

@@ -69,6 +69,8 @@ BOOL CMainFrame::DockSizingBars()
     if (IsBarStateValid(kBarState))
     {
         m_wndNotesBar.LoadBarSizes(kBarState);
+        // Its sizes are not kept, but a floating frame of it must come back where it was too.
+        m_wndMeterBar.MoveSavedFloatingPlace(kBarState);
         LoadBarState(kBarState);
     }
     return TRUE;
@@ -101,6 +103,9 @@ BOOL CMainFrame::IsBarStateValid(LPCSTR lpszProfileName)
 
 void CMainFrame::OnClose()
 {
+    // A bar being dragged is put back first; the close then comes again.
+    if (DeferCloseDuringBarDrag())
+        return;
     // Saved before the close can be refused: a refused close keeps the layout saved.
     m_wndNotesBar.SaveBarSizes(kBarState);
     SaveBarState(kBarState);

@@ -236,8 +236,8 @@ TEST_F(DockTest, DraggingDocksWhereTheOutlineTouchesAFloatsElsewhereAndCancels)
     Dock(AFX_IDW_DOCKBAR_BOTTOM)->GetWindowRect(&rectBottom);
     const CPoint ptStart(rectA.left + 5, rectA.top + 5);
 
-    // Escape and the right button leave everything as it was.
-    for (UINT nEnd : {UINT(WM_KEYDOWN), UINT(WM_RBUTTONDOWN)})
+    // Escape, the right button and a cancel-mode request leave everything as it was.
+    for (UINT nEnd : {UINT(WM_KEYDOWN), UINT(WM_RBUTTONDOWN), UINT(WM_CANCELMODE)})
     {
         QueueDrag(m_a, CPoint(rectBottom.left + 200, rectBottom.top + 5), nEnd);
         m_a.m_pDockContext->StartDrag(ptStart);
@@ -268,6 +268,17 @@ TEST_F(DockTest, DraggingDocksWhereTheOutlineTouchesAFloatsElsewhereAndCancels)
     m_a.GetParentFrame()->GetWindowRect(&window);
     EXPECT_TRUE(window.PtInRect(rectPane.CenterPoint()));
     EXPECT_EQ(window.TopLeft(), m_a.m_pDockContext->m_ptMRUFloatPos);
+
+    // A close that arrives during a drag ends the drag first; the frame closes once the drag has returned.
+    m_b.GetWindowRect(&rectA);
+    m_pFrame->PostMessage(WM_CLOSE);
+    m_b.m_pDockContext->StartDrag(CPoint(rectA.left + 5, rectA.top + 5));
+    EXPECT_FALSE(m_b.m_pDockContext->IsTracking());
+    EXPECT_EQ(nullptr, CWnd::GetCapture());
+    ASSERT_TRUE(::IsWindow(m_hFrame)) << "closed inside the drag's loop";
+    EXPECT_EQ(Dock(AFX_IDW_DOCKBAR_BOTTOM), m_b.m_pDockBar);
+    PumpMessages();
+    EXPECT_FALSE(::IsWindow(m_hFrame));
 }
 
 TEST_F(DockTest, TheLayoutSavedInTheSettingsComesBackRecordByRecord)

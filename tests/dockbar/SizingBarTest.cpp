@@ -312,3 +312,65 @@ TEST_F(SizingBarTest, SizesKeptInTheSettingsComeBackNoSmallerThanTheMinimums)
     EXPECT_EQ(90000, Bar(0).m_sizeFloat.cx);
     TestApp().WriteProfileString("DockTest-SCBar-200", nullptr, nullptr);
 }
+
+TEST_F(SizingBarTest, AFloatingPlaceMovesInItsOwnSectionWhenADamagedRecordBeforeItIsDropped)
+{
+    CWinApp& app = TestApp();
+    app.WriteProfileInt("Damaged-Summary", "Bars", 3);
+    app.WriteProfileInt("Damaged-Bar0", "BarID", 123456);
+    app.WriteProfileInt("Damaged-Bar0", "XPos", 7);
+    app.WriteProfileInt("Damaged-Bar1", "BarID", AFX_IDW_DOCKBAR_FLOAT);
+    app.WriteProfileInt("Damaged-Bar1", "Docking", 1);
+    app.WriteProfileInt("Damaged-Bar1", "Floating", 1);
+    app.WriteProfileInt("Damaged-Bar1", "XPos", 300);
+    app.WriteProfileInt("Damaged-Bar1", "YPos", 200);
+    app.WriteProfileInt("Damaged-Bar1", "Bars", 2);
+    app.WriteProfileInt("Damaged-Bar1", "Bar#0", 200);
+    app.WriteProfileInt("Damaged-Bar1", "Bar#1", 0);
+    app.WriteProfileInt("Damaged-Bar2", "BarID", AFX_IDW_DOCKBAR_BOTTOM);
+    app.WriteProfileInt("Damaged-Bar2", "Docking", 1);
+    app.WriteProfileInt("Damaged-Bar2", "Bars", 1);
+    app.WriteProfileInt("Damaged-Bar2", "Bar#0", 0x10000 | 201);
+
+    Bar(0).LoadBarSizes("Damaged");
+    EXPECT_EQ(123456u, app.GetProfileInt("Damaged-Bar0", "BarID", 0));
+    EXPECT_EQ(7u, app.GetProfileInt("Damaged-Bar0", "XPos", 0));
+    EXPECT_EQ(99u, app.GetProfileInt("Damaged-Bar0", "Floating", 99));
+    EXPECT_EQ(301u, app.GetProfileInt("Damaged-Bar1", "XPos", 0));
+    EXPECT_EQ(static_cast<UINT>(200 + GetSystemMetrics(SM_CYSMCAPTION) + 1),
+              app.GetProfileInt("Damaged-Bar1", "YPos", 0));
+    EXPECT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_BOTTOM), app.GetProfileInt("Damaged-Bar2", "BarID", 0));
+    EXPECT_EQ(0x10000u | 201, app.GetProfileInt("Damaged-Bar2", "Bar#0", 0));
+    for (const char* section : {"Damaged-Summary", "Damaged-Bar0", "Damaged-Bar1", "Damaged-Bar2"})
+        app.WriteProfileString(section, nullptr, nullptr);
+}
+
+TEST_F(SizingBarTest, WithFullWindowDragTheBarFollowsTheEdgeAtIdleTimeInsteadOfALine)
+{
+    BOOL bWas = FALSE;
+    SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &bWas, 0);
+    m_pFrame->DockControlBar(m_pBars[0], AFX_IDW_DOCKBAR_BOTTOM);
+    Layout();
+    const int nHeight = WindowRect(Bar(0)).Height();
+    for (BOOL bFull : {TRUE, FALSE})
+    {
+        SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, bFull, nullptr, 0);
+        Bar(0).SendMessage(WM_SETTINGCHANGE, SPI_SETDRAGFULLWINDOWS, 0);
+        ASSERT_EQ(bFull, Bar(0).m_bFullDrag);
+        const CRect rc = WindowRect(Bar(0));
+        const CPoint ptTop(rc.CenterPoint().x, rc.top + 1);
+        Bar(0).BeginEdgeDrag(HTTOP, ptTop);
+        CPoint pt(ptTop.x, ptTop.y - 30);
+        Bar(0).TrackEdgeDrag(pt);
+        PumpMessages();
+        EXPECT_EQ(bFull ? nHeight + 30 : nHeight, WindowRect(Bar(0)).Height())
+            << "during, full drag " << bFull;
+        Bar(0).EndEdgeDrag();
+        PumpMessages();
+        EXPECT_EQ(nHeight + 30, WindowRect(Bar(0)).Height()) << "after, full drag " << bFull;
+        Bar(0).m_sizeHorz.cy = nHeight;
+        Layout();
+    }
+    SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, bWas, nullptr, 0);
+    Bar(0).SendMessage(WM_SETTINGCHANGE, SPI_SETDRAGFULLWINDOWS, 0);
+}

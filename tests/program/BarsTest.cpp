@@ -1,7 +1,9 @@
 // The frame's docking bars: where they start, the View toggles, the annotation editor and the graph's
 // reset on layout.
 #include <string>
+#include <vector>
 
+#include "afx/DockState.h"
 #include "afx/File.h"
 #include "res/resource.h"
 #include "tests/graph/MemorySurface.h"
@@ -56,6 +58,33 @@ int TracePixels()
         for (int x = 0; x < rc.Width(); ++x)
             count += surface.Pixel(x, y) == RGB(255, 255, 255);
     return count;
+}
+
+// Saves 'records' as the layout 'profile' and asks the frame whether it could use it.
+bool ValidLayout(const char* profile, const std::vector<CControlBarInfo>& records)
+{
+    CDockState state;
+    for (const CControlBarInfo& record : records)
+    {
+        auto* pInfo = new CControlBarInfo;
+        pInfo->m_nBarID = record.m_nBarID;
+        pInfo->m_bFloating = record.m_bFloating;
+        pInfo->m_bDockBar = TRUE;
+        pInfo->m_arrBarID.Copy(record.m_arrBarID);
+        state.m_arrBarInfo.Add(pInfo);
+    }
+    state.SaveState(profile);
+    return Frame()->IsBarStateValid(profile) != FALSE;
+}
+
+CControlBarInfo DockBarRecord(UINT nID, BOOL bFloating, std::vector<UINT_PTR> entries)
+{
+    CControlBarInfo info;
+    info.m_nBarID = nID;
+    info.m_bFloating = bFloating;
+    for (UINT_PTR entry : entries)
+        info.m_arrBarID.Add(reinterpret_cast<void*>(entry));
+    return info;
 }
 
 }  // namespace
@@ -204,4 +233,78 @@ TEST_F(ProgramTest, ATypedNoteMakesTheListUnsavedSoLeavingItAsksAndYesStoresTheN
     CFile::Remove(path.c_str());
     ASSERT_NE(nullptr, EntryAt(1));
     EXPECT_EQ("!s\xF3tano", EntryAt(1)->m_strAnnotation);
+}
+
+TEST_F(ProgramTest, ASettledLayoutAsksForNoFurtherLayoutWhetherTheBarsAreDockedOrFloating)
+{
+    CMainFrame* pFrame = Frame();
+    // Each idle layout pass would clear the graph: a trace that survives idle time saw none.
+    auto expectSettled = [&](const char* what) {
+        for (int i = 0; i < 5; ++i)
+            PumpMessages();
+        for (int i = 0; i < 20; ++i)
+            pFrame->m_graph.AppendPoint(i % 2 ? -30.0 : -60.0);
+        const int nPixels = TracePixels();
+        ASSERT_GT(nPixels, 0) << what;
+        for (int i = 0; i < 10; ++i)
+        {
+            PumpMessages();
+            Sleep(5);
+        }
+        EXPECT_EQ(nPixels, TracePixels()) << what;
+    };
+    expectSettled("docked");
+    pFrame->FloatControlBar(&pFrame->m_wndMeterBar, CPoint(250, 150), CBRS_ALIGN_TOP);
+    pFrame->FloatControlBar(&pFrame->m_wndNotesBar, CPoint(250, 420), CBRS_ALIGN_TOP);
+    expectSettled("floating");
+    pFrame->DockControlBar(&pFrame->m_wndMeterBar, AFX_IDW_DOCKBAR_LEFT);
+    pFrame->DockControlBar(&pFrame->m_wndNotesBar, AFX_IDW_DOCKBAR_BOTTOM);
+    expectSettled("docked again");
+}
+
+TEST_F(ProgramTest, ASavedLayoutIsUsableWhenItsPlacesAndFloatingFramesNameOnlyBarsOfTheFrame)
+{
+    const char kProfile[] = "BarStateCheck";
+    const UINT_PTR kMeterPlace = 0x10000 | IDC_METER_BAR, kUnknownPlace = 0x10000 | 999;
+    const CControlBarInfo left = DockBarRecord(AFX_IDW_DOCKBAR_LEFT, FALSE, {kMeterPlace, 0});
+    const CControlBarInfo floating = DockBarRecord(AFX_IDW_DOCKBAR_FLOAT, TRUE, {IDC_METER_BAR, 0});
+    EXPECT_TRUE(ValidLayout(kProfile, {}));
+    // A side keeping a floated bar's place (its id marked above 16 bits), and the floating frame's record,
+    // whose own id no frame has.
+    EXPECT_TRUE(ValidLayout(kProfile, {left, floating}));
+    EXPECT_FALSE(ValidLayout(kProfile, {DockBarRecord(AFX_IDW_DOCKBAR_LEFT, FALSE, {kUnknownPlace, 0})}));
+    EXPECT_FALSE(ValidLayout(kProfile, {left, DockBarRecord(AFX_IDW_DOCKBAR_FLOAT, TRUE, {999, 0})}));
+    EXPECT_FALSE(ValidLayout(kProfile, {DockBarRecord(999, FALSE, {IDC_METER_BAR, 0})}));
+    ClearSavedLayout(App().m_pszAppName);
+}
+
+TEST_F(ProgramTest, ClosingSavesTheLayoutEvenWhenTheSavePromptThenCancelsTheClose)
+{
+    CMainFrame* pFrame = Frame();
+    pFrame->SaveBarState("BarState");
+    pFrame->SendMessage(WM_COMMAND, ID_VIEW_METER);
+    ASSERT_FALSE(pFrame->m_wndMeterBar.IsWindowVisible());
+    Doc()->SetModifiedFlag(TRUE);
+    App().m_answers.push_back(IDCANCEL);
+    const size_t nMessages = App().m_messages.size();
+    pFrame->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(IsWindow(pFrame->m_hWnd));
+    EXPECT_EQ(nMessages + 1, App().m_messages.size()) << "the save prompt";
+
+    CDockState state;
+    state.LoadState("BarState");
+    bool bMeterSaved = false;
+    for (int i = 0; i < state.m_arrBarInfo.GetSize(); ++i)
+    {
+        const auto* pInfo = static_cast<const CControlBarInfo*>(state.m_arrBarInfo[i]);
+        if (pInfo->m_nBarID == IDC_METER_BAR)
+        {
+            bMeterSaved = true;
+            EXPECT_FALSE(pInfo->m_bVisible) << "saved before the prompt";
+        }
+    }
+    EXPECT_TRUE(bMeterSaved);
+    Doc()->SetModifiedFlag(FALSE);
+    pFrame->SendMessage(WM_COMMAND, ID_VIEW_METER);
+    ClearSavedLayout(App().m_pszAppName);
 }
