@@ -1,5 +1,5 @@
 // Sole owner of a library loaded at run time: frees it when destroyed, moves
-// but never copies.
+// but never copies; and loading one from the system folder only.
 #pragma once
 
 #include "afx/AfxSetup.h"
@@ -38,3 +38,10 @@ public:
 private:
     HMODULE m_module = nullptr;
 };
+
+// A platform library from the system folder only: one of that name beside
+// the program (in a downloads folder, say) is never run.
+inline LoadedModule LoadSystemLibrary(const char* name)
+{
+    return LoadedModule(::LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+}

@@ -57,9 +57,25 @@ struct WlanApi
     }
 };
 
-// The adapter's hardware address, from the adapter addresses of its GUID.
-bool AdapterAddress(const std::string& serviceName, UCHAR mac[kMacAddressLength])
+// Loaded from the system folder like the API: not a library the program imports.
+struct AdapterAddressApi
 {
+    LoadedModule module;
+    decltype(&::GetAdaptersAddresses) get = nullptr;
+
+    AdapterAddressApi() : module(LoadSystemLibrary("iphlpapi.dll"))
+    {
+        if (module.IsValid())
+            WlanApi::Find(module.Get(), "GetAdaptersAddresses", &get);
+    }
+};
+
+// The adapter's hardware address, from the adapter addresses of its GUID.
+bool AdapterAddress(const AdapterAddressApi& api, const std::string& serviceName,
+                    UCHAR mac[kMacAddressLength])
+{
+    if (api.get == nullptr)
+        return false;
     const ULONG flags = GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
                         GAA_FLAG_SKIP_DNS_SERVER | GAA_FLAG_SKIP_FRIENDLY_NAME;
     ULONG size = 16 * 1024;
@@ -69,8 +85,8 @@ bool AdapterAddress(const std::string& serviceName, UCHAR mac[kMacAddressLength]
     for (int attempt = 0; attempt < 3 && rc == ERROR_BUFFER_OVERFLOW; ++attempt)
     {
         buffer.assign(size, 0);
-        rc = ::GetAdaptersAddresses(AF_UNSPEC, flags, nullptr,
-                                    reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()), &size);
+        rc =
+            api.get(AF_UNSPEC, flags, nullptr, reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()), &size);
     }
     if (rc != NO_ERROR)
         return false;
@@ -125,7 +141,8 @@ public:
             return ok;
         }
         case OID_802_3_CURRENT_ADDRESS:
-            return outSize >= kMacAddressLength && AdapterAddress(m_serviceName, static_cast<UCHAR*>(out));
+            return outSize >= kMacAddressLength &&
+                   AdapterAddress(m_addresses, m_serviceName, static_cast<UCHAR*>(out));
         default:
             return false;
         }
@@ -134,6 +151,7 @@ public:
 private:
     LoadedModule m_module;
     WlanApi m_api;
+    AdapterAddressApi m_addresses;
     HANDLE m_client;
     GUID m_guid;
     std::string m_serviceName;
@@ -165,8 +183,7 @@ std::unique_ptr<IDevice> OpenNativeWifiCard(const char* serviceName)
         return nullptr;
     std::memcpy(&guid, bytes, sizeof guid);
 
-    // Searched for as a statically imported library would be.
-    LoadedModule module(::LoadLibraryA("wlanapi.dll"));
+    LoadedModule module = LoadSystemLibrary("wlanapi.dll");
     WlanApi api;
     if (!module.IsValid() || !api.Load(module.Get()))
         return nullptr;

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/KesuApp.h"
+#include "driver/LoadedModule.h"
 #include "res/resource.h"
 #include "scan/KesuDoc.h"
 
@@ -22,9 +23,16 @@ const char kBeepFile[] = "\\test.wav";
 
 const UINT kIndicators[] = {ID_SEPARATOR, ID_SEPARATOR, ID_SEPARATOR, ID_SEPARATOR};
 
+// The sound library is loaded from the system folder, once, and not
+// imported: the platform would look for an imported one beside the program first.
 BOOL PlaySoundThroughWinmm(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound)
 {
-    return PlaySoundA(pszSound, hmod, fdwSound);
+    static const LoadedModule s_winmm = LoadSystemLibrary("winmm.dll");
+    static const auto s_pfnPlay =
+        s_winmm.IsValid() ? reinterpret_cast<decltype(&::PlaySoundA)>(
+                                reinterpret_cast<void*>(::GetProcAddress(s_winmm.Get(), "PlaySoundA")))
+                          : nullptr;
+    return s_pfnPlay != nullptr && s_pfnPlay(pszSound, hmod, fdwSound);
 }
 
 }  // namespace

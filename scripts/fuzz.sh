@@ -2,7 +2,8 @@
 # `make fuzz`: every libFuzzer target of a fuzz build (executables fuzz_* in
 # <build>/bin) for FUZZ_SECONDS each. A target's growing corpus lives in
 # <build>/corpus/<target>; seeds kept in fuzz/<name>/seeds for fuzz_<name>
-# are read too. Crash inputs land in <build>/artifacts.
+# are read too, and fuzz/<name>/options adds libFuzzer flags of its own (one
+# line, such as -max_len=N). Crash inputs land in <build>/artifacts.
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -27,9 +28,11 @@ for t in "${targets[@]}"; do
   mkdir -p "$corpus"
   dirs=("$corpus")
   [[ -d $seeds ]] && dirs+=("$seeds")
+  options=()
+  [[ -f ${seeds%/seeds}/options ]] && read -ra options <"${seeds%/seeds}/options"
   echo "== $name: $seconds s"
   log=$build/$name.log
-  "$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  "$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "${options[@]}" \
        -artifact_prefix="$build/artifacts/$name-" "${dirs[@]}" >"$log" 2>&1
   rc=$?
   # The final figures, not the thousands of progress lines.

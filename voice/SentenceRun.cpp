@@ -15,17 +15,29 @@ namespace
 {
 
 // $1 engine, $2 text file, $3 process-id file, $4 exit-status file, then the
-// engine's output options. Its output goes nowhere: no terminal is ours.
+// engine's output options. Its output goes nowhere: no terminal is ours. The
+// process-id file holds the engine's id and start time (field 22 of its stat,
+// read by a built-in before anything could reap it), so that the id is never
+// taken for another process that got it later.
 const char kWrapper[] = "exec </dev/null >/dev/null 2>&1; e=$1 t=$2 p=$3 d=$4; shift 4; "
-                        "\"$e\" -v es -b 1 \"$@\" -f \"$t\" & echo $! >\"$p.tmp\"; mv \"$p.tmp\" \"$p\"; "
-                        "wait $!; echo $? >\"$d.tmp\"; mv \"$d.tmp\" \"$d\"";
+                        "\"$e\" -v es -b 1 \"$@\" -f \"$t\" & q=$!; r=; "
+                        "read -r s </proc/$q/stat && set -- ${s##*)} && [ $# -ge 20 ] && shift 19 && r=$1; "
+                        "echo \"$q $r\" >\"$p.tmp\"; mv \"$p.tmp\" \"$p\"; "
+                        "wait $q; echo $? >\"$d.tmp\"; mv \"$d.tmp\" \"$d\"";
+
+// $1 process id, $2 its recorded start time: signalled only while both still match.
+const char kEnder[] =
+    "exec </dev/null >/dev/null 2>&1; p=$1 t=$2; read -r s </proc/$p/stat || exit; "
+    "set -- ${s##*)}; [ $# -ge 20 ] && shift 19 && [ \"$1\" = \"$t\" ] && kill -TERM \"$p\"";
 
 const DWORD kPollMs = 20;
 // How long an ending engine may take to say so.
 const DWORD kEndingMs = 2000;
 // The engine speaks about 15 characters a second; twice that time and more is a hang.
-const ULONGLONG kBaseLimitMs = 10000;
 const ULONGLONG kLimitPerCharacterMs = 150;
+// The shell's statuses for an engine it could not run.
+const char kNotExecutable[] = "126";
+const char kNotFound[] = "127";
 
 bool Exists(const std::wstring& path)
 {
@@ -67,7 +79,7 @@ std::string ReadShortFile(const std::wstring& path)
 {
     KernelHandle hFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    char buffer[32] = {};
+    char buffer[64] = {};
     DWORD read = 0;
     if (!hFile.IsValid() || !ReadFile(hFile.Get(), buffer, sizeof buffer - 1, &read, nullptr))
         return std::string();
@@ -88,24 +100,33 @@ bool AwaitFile(const std::wstring& path, DWORD ms)
     return true;
 }
 
+bool IsNumber(const std::string& text, size_t maxDigits)
+{
+    return !text.empty() && text.size() <= maxDigits && text[0] != '0' &&
+           text.find_first_not_of("0123456789") == std::string::npos;
+}
+
 // Ends a running engine; the wrapper then reports its end as for any other.
-// Until the wrapper has reaped the engine and written its status, the process
-// id can't have been reused, so an engine that ended meanwhile is never
-// mistaken for another process.
 void EndEngine(const std::wstring& pidPath, const std::wstring& donePath)
 {
-    if (!AwaitFile(pidPath, kEndingMs))
-        return;
-    const std::string pid = ReadShortFile(pidPath);
-    if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos)
-        return;
-    if (StartUnixProgram({"/bin/sh", "-c",
-                          "exec </dev/null >/dev/null 2>&1; [ -e \"$2\" ] || kill -TERM \"$1\"", "kesu-voice",
-                          pid, UnixPathOf(donePath)}))
+    if (AwaitFile(pidPath, kEndingMs) && EndRecordedProcess(ReadShortFile(pidPath)))
         AwaitFile(donePath, kEndingMs);
 }
 
 }  // namespace
+
+bool EndRecordedProcess(const std::string& record)
+{
+    const size_t space = record.find(' ');
+    if (space == std::string::npos)
+        return false;
+    const std::string id = record.substr(0, space);
+    const std::string start = record.substr(space + 1);
+    // Ids stay below 2^22; start times are clock ticks since boot.
+    if (!IsNumber(id, 7) || !IsNumber(start, 20))
+        return false;
+    return StartUnixProgram({"/bin/sh", "-c", kEnder, "kesu-voice", id, start});
+}
 
 std::wstring SentenceName(unsigned number)
 {
@@ -126,7 +147,7 @@ SentenceResult SpeakSentence(const SpeechPlace& place, const std::string& utf8, 
     const std::wstring pidPath = work + L".pid";
     const std::wstring donePath = work + L".done";
 
-    SentenceResult result = SentenceResult::Failed;
+    SentenceResult result = SentenceResult::NotStarted;
     std::vector<std::string> command = {"/bin/sh",
                                         "-c",
                                         kWrapper,
@@ -148,14 +169,19 @@ SentenceResult SpeakSentence(const SpeechPlace& place, const std::string& utf8, 
         hText = CreateTextFile(textPath, CREATE_ALWAYS);
     const bool written = namesKnown && WriteWholeFile(hText, utf8);
     hText.Reset();
-    if (written && StartUnixProgram(command))
+    if (namesKnown && !written)
+        result = SentenceResult::Failed;
+    else if (written && StartUnixProgram(command))
     {
-        const ULONGLONG deadline = GetTickCount64() + kBaseLimitMs + kLimitPerCharacterMs * utf8.size();
+        const ULONGLONG deadline = GetTickCount64() + place.limitMs + kLimitPerCharacterMs * utf8.size();
         for (;;)
         {
             if (Exists(donePath))
             {
-                result = ReadShortFile(donePath) == "0" ? SentenceResult::Spoken : SentenceResult::Failed;
+                const std::string status = ReadShortFile(donePath);
+                result = status == "0"                                     ? SentenceResult::Spoken
+                         : status == kNotExecutable || status == kNotFound ? SentenceResult::NotStarted
+                                                                           : SentenceResult::Failed;
                 break;
             }
             const bool stop = WaitForSingleObject(hStop, kPollMs) == WAIT_OBJECT_0;

@@ -55,7 +55,10 @@ unsigned FirstFreeNumber(const std::wstring& folder)
 const HRESULT CSpeechWorker::kEngineMissing = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
 const HRESULT CSpeechWorker::kQueueFull = HRESULT_FROM_WIN32(ERROR_BUSY);
 
-CSpeechWorker::CSpeechWorker() : m_lock(SRWLOCK_INIT), m_hrBroken(E_FAIL), m_nNext(1) {}
+CSpeechWorker::CSpeechWorker(DWORD sentenceLimitMs) : m_lock(SRWLOCK_INIT), m_hrBroken(E_FAIL), m_nNext(1)
+{
+    m_place.limitMs = sentenceLimitMs;
+}
 
 CSpeechWorker::~CSpeechWorker()
 {
@@ -142,6 +145,7 @@ DWORD WINAPI CSpeechWorker::ThreadProc(void* pWorker)
 void CSpeechWorker::Run()
 {
     const HANDLE events[] = {m_hStop.Get(), m_hWake.Get()};
+    int failuresInRow = 0;
     for (;;)
     {
         if (WaitForSingleObject(m_hStop.Get(), 0) == WAIT_OBJECT_0)
@@ -165,10 +169,13 @@ void CSpeechWorker::Run()
         ++m_nNext;
         if (result == SentenceResult::Stopped)
             return;
-        if (result == SentenceResult::Failed)
+        // One sentence the engine stumbled on (a name it reads as a command of
+        // its own, say) costs that sentence only; an engine that can't run, or
+        // fails on sentence after sentence, is broken: later texts fail at
+        // once, so the caller's beep stands in for them.
+        failuresInRow = result == SentenceResult::Spoken ? 0 : failuresInRow + 1;
+        if (result == SentenceResult::NotStarted || failuresInRow >= kFailuresToGiveUp)
         {
-            // An engine that failed once is taken as broken: later texts fail
-            // at once, so the caller's beep stands in for them.
             AcquireSRWLockExclusive(&m_lock);
             m_hrBroken = E_FAIL;
             m_pending.clear();

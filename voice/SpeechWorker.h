@@ -15,11 +15,14 @@ public:
     // About three minutes of announcements; a voice further behind than that
     // refuses new texts rather than drop queued ones.
     static constexpr size_t kCapacity = 64;
+    // Failed sentences in a row after which the engine is taken as broken.
+    static constexpr int kFailuresToGiveUp = 3;
     // Failures Queue reports.
     static const HRESULT kEngineMissing;
     static const HRESULT kQueueFull;
 
-    CSpeechWorker();
+    // 'sentenceLimitMs': see SpeechPlace::limitMs.
+    explicit CSpeechWorker(DWORD sentenceLimitMs = SpeechPlace().limitMs);
     // Ends the sentence being spoken, drops the rest and waits for the thread.
     ~CSpeechWorker();
     CSpeechWorker(const CSpeechWorker&) = delete;

@@ -60,10 +60,19 @@ HRESULT STDMETHODCALLTYPE CVoice::Speak(LPCWSTR pText, DWORD flags, ULONG* pStre
     const size_t length = wcsnlen(pText, kMaxText + 1);
     if (length > kMaxText)
         return E_INVALIDARG;
+    std::wstring text(pText, length);
+    // The engine reads some control characters as commands of its own (one
+    // mutes it, another slows it past any time limit), and a network name may
+    // hold any of them: they are spoken as the pauses they stand for.
+    for (wchar_t& c : text)
+    {
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F))
+            c = L' ';
+    }
     HRESULT hr = S_OK;
     // Nothing to say is said at once.
     if (length > 0)
-        hr = m_worker.Queue(Utf8Of(std::wstring(pText, length)));
+        hr = m_worker.Queue(Utf8Of(text));
     if (SUCCEEDED(hr) && pStreamNumber)
         *pStreamNumber = static_cast<ULONG>(InterlockedIncrement(&m_nStreams));
     return hr;

@@ -1,7 +1,9 @@
 // Arbitrary bytes as the kernel's replies to the helper: the input is cut
-// into datagrams (a 2-byte little-endian length before each) and fed to the
-// scan dump parser, and each datagram also to the other reply parsers. The
-// records that come out must respect the list's limits.
+// into datagrams (before each, a 2-byte little-endian length less one: the
+// helper never parses an empty datagram, and the longest it takes, 64 KiB,
+// fits) and fed to the scan dump parser, and each datagram also to the other
+// reply parsers. The records that come out must respect the list's limits.
+// fuzz/nl80211/options lets inputs grow to a full datagram.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -16,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     size_t at = size > 0 ? 1 : 0;
     while (size - at >= 2)
     {
-        size_t length = static_cast<size_t>(data[at] | data[at + 1] << 8);
+        size_t length = static_cast<size_t>(data[at] | data[at + 1] << 8) + 1;
         at += 2;
         if (length > size - at)
             length = size - at;

@@ -136,6 +136,11 @@ TEST(WlanBssList, NothingOutsideTheListIsRead)
     const uint32_t huge = 0xFFFFFFF0u;
     std::memcpy(&image[kWlanListEntries + kWlanIeSize], &huge, 4);
     EXPECT_EQ(Translate(image)[0].SupportedRates[0], 0);
+    // Elements that start inside the list but end one byte past it: not read.
+    image = Image({Entry()});
+    const uint32_t over = sizeof kRateElement + 1;
+    std::memcpy(&image[kWlanListEntries + kWlanIeSize], &over, 4);
+    EXPECT_EQ(Translate(image)[0].SupportedRates[0], 0);
 
     // A count that claims more entries than the list holds.
     image = Image({Entry(), Entry()}, 9);

@@ -25,8 +25,9 @@ std::string Contents(const std::wstring& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Sentence files of the folder by number, their texts as written.
-std::vector<std::pair<std::wstring, std::string>> Sentences(const std::wstring& folder)
+// Sentence files of the folder written since 'since', by number, their texts
+// as written. Earlier runs in the same bed leave theirs there.
+std::vector<std::pair<std::wstring, std::string>> Sentences(const std::wstring& folder, const FILETIME& since)
 {
     std::vector<std::pair<std::wstring, std::string>> sentences;
     WIN32_FIND_DATAW found;
@@ -35,6 +36,8 @@ std::vector<std::pair<std::wstring, std::string>> Sentences(const std::wstring& 
         return sentences;
     do
     {
+        if (CompareFileTime(&found.ftLastWriteTime, &since) < 0)
+            continue;
         std::wstring base = folder + L"\\" + found.cFileName;
         base.resize(base.size() - 4);
         sentences.emplace_back(base, Contents(base + L".txt"));
@@ -63,6 +66,8 @@ double FinishedSeconds(const std::wstring& wavPath)
 
 TEST_F(ProgramTest, EachAnnouncementIsSpokenIntoOneWavInListOrder)
 {
+    FILETIME start;
+    GetSystemTimeAsFileTime(&start);
     const char* pFolder = std::getenv("KESU_VOICE_WAV");
     ASSERT_NE(nullptr, pFolder) << "run under scripts/wine-run";
     ASSERT_NE(nullptr, App().m_pVoice) << "no voice registered in the test bed";
@@ -82,7 +87,7 @@ TEST_F(ProgramTest, EachAnnouncementIsSpokenIntoOneWavInListOrder)
     std::vector<std::pair<std::wstring, std::string>> ours;
     auto spoken = [&] {
         ours.clear();
-        for (const auto& sentence : Sentences(folder))
+        for (const auto& sentence : Sentences(folder, start))
             if (sentence.second.find("Voz ") != std::string::npos)
                 ours.push_back(sentence);
         return ours.size() == 3 && FinishedSeconds(ours.back().first + L".wav") > 0;

@@ -15,10 +15,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "voice/SentenceRun.h"
+#include "voice/SpeechWorker.h"
+#include "voice/Voice.h"
 #include "wine/WineBridge.h"
 
 namespace
@@ -79,6 +83,20 @@ void RemoveFolder(const std::wstring& folder)
 void SetEnv(const wchar_t* name, const std::wstring& value)
 {
     SetEnvironmentVariableW(name, value.empty() ? nullptr : value.c_str());
+}
+
+// Field 22 of a Unix process's stat: its start time, as the voice records it.
+std::string StartTimeOf(const std::string& id)
+{
+    std::string stat = Contents(WindowsPathOf("/proc/" + id + "/stat"));
+    const size_t name = stat.rfind(')');
+    if (name == std::string::npos)
+        return std::string();
+    std::istringstream fields(stat.substr(name + 1));
+    std::string field;
+    for (int i = 0; i < 20; ++i)
+        fields >> field;
+    return fields ? field : std::string();
 }
 
 // A fresh folder per test (with a space in its name: paths cross to Unix as
@@ -266,6 +284,24 @@ TEST_F(Voice, SpeaksInOrderWhileSpeakReturnsAtOnce)
     EXPECT_EQ(0u, Contents(m_log + L".args").find("-v es -b 1 -f /"));
 }
 
+// A network name may hold any byte: none reaches the engine as a control
+// character (the engine reads some as commands), and each stays one space.
+TEST_F(Voice, ControlCharactersReachTheEngineAsSpacesAndTheLongestTextIsTaken)
+{
+    ISpVoice* pVoice = Create();
+    ASSERT_NE(nullptr, pVoice);
+    EXPECT_EQ(S_OK, pVoice->Speak(L"Nueva red \x01"
+                                  L"0A\x01"
+                                  L"1S\x1F\x7F\x80\x85\x9F\t\r\nfin \xA0\xD1",
+                                  SPF_ASYNC, nullptr));
+    const std::wstring longest(CVoice::kMaxText, L'a');
+    EXPECT_EQ(S_OK, pVoice->Speak(longest.c_str(), SPF_ASYNC, nullptr));
+    EXPECT_EQ(E_INVALIDARG, pVoice->Speak((longest + L"a").c_str(), SPF_ASYNC, nullptr));
+    ASSERT_TRUE(WaitFor([&] { return Said() == 2; }));
+    EXPECT_EQ((std::vector<std::string>{"Nueva red  0A 1S        fin \xC2\xA0\xC3\x91", Utf8Of(longest)}),
+              Lines(m_log));
+}
+
 TEST_F(Voice, LastReleaseEndsTheSentenceBeingSpokenAndDropsTheRest)
 {
     ISpVoice* pVoice = Create();
@@ -301,19 +337,84 @@ TEST_F(Voice, RefusesTextsBeyondItsQueueWithoutWaiting)
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_BUSY), pVoice->Speak(L"otro", SPF_ASYNC, nullptr));
 }
 
-TEST_F(Voice, MissingOrFailingEngineMakesSpeakFail)
+TEST_F(Voice, AnEngineThatCantRunOrKeepsFailingMakesSpeakFailAndDropsWhatWaits)
 {
     SetEnv(L"KESU_ESPEAK", L"/nonexistent/espeak-ng");
     ISpVoice* pMissing = Create();
     ASSERT_NE(nullptr, pMissing);
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), pMissing->Speak(L"hola", SPF_ASYNC, nullptr));
 
+    // A file that is there but can't be run: given up at the first text.
+    const std::wstring notAProgram = m_folder + L"\\not a program";
+    std::ofstream(std::filesystem::path(notAProgram)) << "hola";
+    SetEnv(L"KESU_ESPEAK", WideOfUtf8(UnixPathOf(notAProgram)));
+    ISpVoice* pBroken = Create();
+    ASSERT_NE(nullptr, pBroken);
+    EXPECT_EQ(S_OK, pBroken->Speak(L"uno", SPF_ASYNC, nullptr));
+    EXPECT_EQ(S_OK, pBroken->Speak(L"dos", SPF_ASYNC, nullptr));
+    Sleep(2000);
+    EXPECT_TRUE(FAILED(pBroken->Speak(L"tres", SPF_ASYNC, nullptr)));
+
+    // An engine that fails on every text: given up after a few in a row, and
+    // the texts still waiting are dropped, not handed to it one by one.
     SetEnv(L"KESU_ESPEAK", WideOfUtf8(KESU_FAKE_ENGINE));
     SetEnv(L"KESU_FAKE_EXIT", L"1");
     ISpVoice* pFailing = Create();
     ASSERT_NE(nullptr, pFailing);
-    EXPECT_EQ(S_OK, pFailing->Speak(L"hola", SPF_ASYNC, nullptr));
-    EXPECT_TRUE(WaitFor([&] { return FAILED(pFailing->Speak(L"otra", SPF_ASYNC, nullptr)); }));
+    Hold();
+    EXPECT_EQ(S_OK, pFailing->Speak(L"uno", SPF_ASYNC, nullptr));
+    ASSERT_TRUE(WaitFor([&] { return Said() == 1; }));
+    for (const wchar_t* text : {L"dos", L"tres", L"cuatro", L"cinco", L"seis"})
+        EXPECT_EQ(S_OK, pFailing->Speak(text, SPF_ASYNC, nullptr));
+    Let();
+    ASSERT_TRUE(WaitFor([&] { return Said() == size_t(CSpeechWorker::kFailuresToGiveUp); }));
+    Sleep(1500);
+    EXPECT_EQ(size_t(CSpeechWorker::kFailuresToGiveUp), Said());
+    EXPECT_TRUE(FAILED(pFailing->Speak(L"siete", SPF_ASYNC, nullptr)));
+}
+
+// A sentence past its time (the engine hangs on it) is ended, and the next
+// is spoken as if nothing had happened.
+TEST_F(Voice, ASentenceThatRunsPastItsTimeCostsThatSentenceOnly)
+{
+    CSpeechWorker worker(300);
+    worker.Start();
+    Hold();
+    ASSERT_EQ(S_OK, worker.Queue("uno"));
+    ASSERT_TRUE(WaitFor([&] { return Said() == 1; }));
+    const std::string pid = Lines(m_log + L".pid").at(0);
+    ASSERT_EQ(S_OK, worker.Queue("dos"));
+    ASSERT_TRUE(WaitFor([&] { return Said() == 2; }));
+    EXPECT_FALSE(Exists(WindowsPathOf("/proc/" + pid))) << "the engine that overran still runs";
+    Let();
+    Sleep(300);
+    ASSERT_EQ(S_OK, worker.Queue("tres"));
+    ASSERT_TRUE(WaitFor([&] { return Said() == 3; }));
+    EXPECT_EQ((std::vector<std::string>{"uno", "dos", "tres"}), Lines(m_log));
+}
+
+TEST_F(Voice, OnlyTheRecordedProcessIsEverSignalled)
+{
+    // A process under a shell that reaps it, so that its end shows in /proc.
+    const std::wstring idFile = m_folder + L"\\sleeper";
+    ASSERT_TRUE(
+        StartUnixProgram({"/bin/sh", "-c", "sleep 30 & echo $! >\"$1.tmp\"; mv \"$1.tmp\" \"$1\"; wait",
+                          "kesu-test", UnixPathOf(idFile)}));
+    ASSERT_TRUE(WaitFor([&] { return Exists(idFile); }));
+    const std::string id = Lines(idFile).at(0);
+    const std::wstring proc = WindowsPathOf("/proc/" + id);
+    const std::string start = StartTimeOf(id);
+    ASSERT_FALSE(start.empty());
+
+    for (const std::string& record :
+         {std::string(), id, id + " ", "0 " + start, "00 " + start, "-1 " + start, " " + start, id + " x"})
+        EXPECT_FALSE(EndRecordedProcess(record)) << "'" << record << "'";
+    // The same id with another start time is another process.
+    EXPECT_TRUE(EndRecordedProcess(id + " " + std::to_string(std::stoull(start) + 1)));
+    Sleep(1000);
+    EXPECT_TRUE(Exists(proc)) << "a process was signalled that is not the one recorded";
+    EXPECT_TRUE(EndRecordedProcess(id + " " + start));
+    EXPECT_TRUE(WaitFor([&] { return !Exists(proc); }));
 }
 
 // espeak-ng itself, into a folder named the Windows way.

@@ -1,8 +1,9 @@
 // Kesu.exe itself with the modern ways of reaching a card: a copy of the
-// program beside a stand-in Native Wi-Fi library, or beside a stand-in Linux
-// helper (folders the build lays out, see CMakeLists.txt), picks the card in
-// its adapter dialog and lists exactly the networks the stand-in hears.
-// Also: without the library, it still starts.
+// program with a stand-in Native Wi-Fi library in the system folder, or beside
+// a stand-in Linux helper (folders the build lays out, see CMakeLists.txt),
+// picks the card in its adapter dialog and lists exactly the networks the
+// stand-in hears. Also: a library planted beside the program is never loaded,
+// and without one in the system folder the program still starts.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -47,6 +48,36 @@ public:
 
 private:
     std::string m_path;
+};
+
+// The stand-in library where the system's own lives, while this object does;
+// the system's copy is put back after (and kept aside across a crashed run).
+class SystemWlanLibrary
+{
+public:
+    SystemWlanLibrary()
+    {
+        char system[MAX_PATH];
+        GetSystemDirectoryA(system, MAX_PATH);
+        m_path = std::string(system) + "\\wlanapi.dll";
+        m_saved = m_path + ".kesu-saved";
+        if (GetFileAttributesA(m_saved.c_str()) == INVALID_FILE_ATTRIBUTES)
+            MoveFileExA(m_path.c_str(), m_saved.c_str(), MOVEFILE_REPLACE_EXISTING);
+        m_placed = CopyFileA((BinFolder() + "standin-planted\\wlanapi.dll").c_str(), m_path.c_str(), FALSE);
+    }
+    ~SystemWlanLibrary()
+    {
+        if (GetFileAttributesA(m_saved.c_str()) != INVALID_FILE_ATTRIBUTES)
+            MoveFileExA(m_saved.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING);
+        else
+            DeleteFileA(m_path.c_str());
+    }
+    bool Placed() const { return m_placed; }
+
+private:
+    std::string m_path;
+    std::string m_saved;
+    bool m_placed = false;
 };
 
 template <class Pred>
@@ -148,19 +179,24 @@ bool AnyPaneShows(HWND frame, const std::string& text)
     return false;
 }
 
+// The stand-in offers another card before Kesu's.
 TEST(KesuExeCards, NativeWifiCardListsExactlyItsNetworks)
 {
     RegisteredCard card("96", kStandInWlanService, "Tarjeta de prueba");
+    SystemWlanLibrary library;
+    ASSERT_TRUE(library.Placed());
     // Wine prefers its own library unless told otherwise.
     RunningKesu kesu("standin-wlan", kStandInWlanService, "wlanapi=n");
     ASSERT_TRUE(kesu.Ready());
     ExpectCannedList(kesu.Frame());
 }
 
-TEST(KesuExeCards, WithoutTheNativeWifiLibraryKesuStillStarts)
+TEST(KesuExeCards, ALibraryBesideKesuIsNeverLoadedAndWithoutOneKesuStillStarts)
 {
     RegisteredCard card("96", kStandInWlanService, "Tarjeta de prueba");
-    RunningKesu kesu("standin-linux", kStandInWlanService, "wlanapi=d");
+    // Wine's own in the system folder can't be loaded as a native library:
+    // only the planted one could answer.
+    RunningKesu kesu("standin-planted", kStandInWlanService, "wlanapi=n");
     ASSERT_TRUE(kesu.Ready());
     // The card can't be reached: the scan ends as for a card that can't be opened.
     Sleep(5000);

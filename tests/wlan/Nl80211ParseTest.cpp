@@ -156,6 +156,27 @@ TEST(Nl80211ScanDump, MalformedBytesAreNeverReadPast)
     EXPECT_TRUE(parser.Records().empty());
 }
 
+TEST(Nl80211ScanDump, DbmWinsOverQualityAndATruncatedLaterMessageIsRejected)
+{
+    ScriptBss both = Bss(0x0A, "Ambos");
+    both.signalMbm = -4500;
+    both.signalUnspec = 20;
+    const auto records = Parse({ScanResultMessage(both)}, ReplyStep::More);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Rssi, -45) << "the driver's dBm, not quality 20 of 100";
+
+    // Cut anywhere in the second message, its header too: the datagram is
+    // refused, never read past nor taken as ending where the first did.
+    const std::vector<uint8_t> first = ScanResultMessage(Bss(0x0B, "Primero"));
+    const std::vector<uint8_t> whole = first + ScanResultMessage(Bss(0x0C, "Segundo"));
+    for (size_t cut = first.size() + 1; cut < whole.size(); ++cut)
+    {
+        const std::vector<uint8_t> part(whole.begin(), whole.begin() + cut);
+        ScanDumpParser parser(kScriptFamily);
+        EXPECT_EQ(parser.Feed(part.data(), part.size()).step, ReplyStep::Failed) << cut;
+    }
+}
+
 TEST(Nl80211Replies, ErrorsFamilyAndAddress)
 {
     ScanDumpParser parser(kScriptFamily);

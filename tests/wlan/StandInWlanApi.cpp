@@ -1,5 +1,6 @@
-// A stand-in for the platform's Native Wi-Fi library: one interface, which
-// hears the canned networks. Built as wlanapi.dll for the end-to-end tests.
+// A stand-in for the platform's Native Wi-Fi library: two interfaces, the
+// second of which hears the canned networks. Built as wlanapi.dll for the
+// end-to-end tests.
 #include <winsock2.h>
 #include <windows.h>
 #include <wlanapi.h>
@@ -65,12 +66,15 @@ extern "C"
     {
         if (client != kClient)
             return ERROR_INVALID_HANDLE;
-        // The declaration's array may be flexible: room for one interface.
-        auto* interfaces = static_cast<WLAN_INTERFACE_INFO_LIST*>(
-            std::calloc(1, offsetof(WLAN_INTERFACE_INFO_LIST, InterfaceInfo) + sizeof(WLAN_INTERFACE_INFO)));
-        interfaces->dwNumberOfItems = 1;
+        // Another card first: Kesu's is found only by stepping over it. The
+        // declaration's array may be flexible: room for two interfaces.
+        auto* interfaces = static_cast<WLAN_INTERFACE_INFO_LIST*>(std::calloc(
+            1, offsetof(WLAN_INTERFACE_INFO_LIST, InterfaceInfo) + 2 * sizeof(WLAN_INTERFACE_INFO)));
+        interfaces->dwNumberOfItems = 2;
         interfaces->InterfaceInfo[0].InterfaceGuid = InterfaceGuid();
-        interfaces->InterfaceInfo[0].isState = wlan_interface_state_connected;
+        interfaces->InterfaceInfo[0].InterfaceGuid.Data1 ^= 0xFFFF;
+        interfaces->InterfaceInfo[1].InterfaceGuid = InterfaceGuid();
+        interfaces->InterfaceInfo[1].isState = wlan_interface_state_connected;
         *list = interfaces;
         return ERROR_SUCCESS;
     }

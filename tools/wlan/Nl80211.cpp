@@ -76,8 +76,11 @@ template <class F>
 ReplyResult ForEachMessage(const uint8_t* data, size_t size, F f)
 {
     size_t at = 0;
-    while (data != nullptr && size - at >= kNetlinkHeader)
+    while (data != nullptr && at < size)
     {
+        // Bytes too few for a header are a message cut short, not an end.
+        if (size - at < kNetlinkHeader)
+            return {ReplyStep::Failed, EPROTO};
         const size_t length = Read32(data + at);
         if (length < kNetlinkHeader || length > size - at)
             return {ReplyStep::Failed, EPROTO};
