@@ -1,18 +1,19 @@
 // One run of the helper per request. Under Wine a Unix program's output
 // never reaches a pipe and its process can't be waited on, but the files it
 // writes appear: the helper renames its finished answer into place and this
-// side polls for it, up to a time limit.
+// side polls for it, up to a time limit or until the scan is told to stop.
 #include "driver/LinuxHelperCard.h"
 
 #include <atomic>
 #include <cstdio>
 #include <deque>
+#include <mutex>
 #include <new>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "afx/AfxSetup.h"
+#include "driver/AnswerFolder.h"
 #include "driver/HelperAnswer.h"
 #include "driver/KernelHandle.h"
 #include "driver/NetworkCards.h"
@@ -64,12 +65,26 @@ bool ReadAnswer(const std::string& path, std::vector<uint8_t>* bytes)
     return true;
 }
 
+// This run's answer folder under 'temp', made at the first helper card after
+// sweeping what crashed runs left, and removed at exit; empty if it can't be
+// made (tried again at the next card).
+std::string RunAnswerFolder(const std::string& temp)
+{
+    static std::mutex lock;
+    static AnswerFolder folder;
+    std::lock_guard<std::mutex> guard(lock);
+    if (!folder.IsValid())
+    {
+        SweepStaleAnswerFolders(temp);
+        folder = AnswerFolder::Create(temp);
+    }
+    return folder.Path();
+}
+
 class LinuxHelperCard : public IDevice
 {
 public:
-    LinuxHelperCard(std::string helper, std::string interfaceName, std::string tempFolder)
-        : m_helper(std::move(helper)), m_interface(std::move(interfaceName)),
-          m_tempFolder(std::move(tempFolder))
+    LinuxHelperCard(const LinuxHelperSetup& setup, RunFlagView running) : m_setup(setup), m_running(running)
     {
     }
 
@@ -94,23 +109,25 @@ public:
         if (word == nullptr)
             return false;
         SweepLateAnswers();
-        char name[64];
-        std::snprintf(name, sizeof name, "kesu-wlan-%lu-%u.ans",
-                      static_cast<unsigned long>(::GetCurrentProcessId()), ++g_answerNumber);
-        const std::string answer = m_tempFolder + name;
+        // After a stop nothing new is asked: the request would only be abandoned.
+        if (!m_running.Running())
+            return false;
+        char name[32];
+        std::snprintf(name, sizeof name, "%u.ans", ++g_answerNumber);
+        const std::string answer = m_setup.answerFolder + name;
         const std::string unixAnswer = UnixPathOf(WideOfAnsi(answer));
         if (unixAnswer.empty())
             return false;
-        ::DeleteFileA(answer.c_str());
-        if (!StartUnixProgram(
-                {Utf8Of(WideOfAnsi(m_helper)), word, Utf8Of(WideOfAnsi(m_interface)), unixAnswer}))
+        if (!StartUnixProgram({Utf8Of(WideOfAnsi(m_setup.helper)), word,
+                               Utf8Of(WideOfAnsi(m_setup.interfaceName)), unixAnswer}))
             return false;
 
-        const ULONGLONG deadline = ::GetTickCount64() + kLinuxHelperTimeoutMs;
+        const ULONGLONG deadline = ::GetTickCount64() + m_setup.timeoutMs;
         std::vector<uint8_t> bytes;
         while (!ReadAnswer(answer, &bytes))
         {
-            if (::GetTickCount64() >= deadline)
+            // A stop abandons the request; its answer is deleted when it turns up.
+            if (!m_running.Running() || ::GetTickCount64() >= deadline)
             {
                 if (m_late.size() >= kMaxLateAnswers)
                     m_late.pop_front();
@@ -131,34 +148,41 @@ private:
             it = ::DeleteFileA(it->c_str()) ? m_late.erase(it) : it + 1;
     }
 
-    std::string m_helper;
-    std::string m_interface;
-    std::string m_tempFolder;
+    LinuxHelperSetup m_setup;
+    RunFlagView m_running;
     std::deque<std::string> m_late;
 };
 
 }  // namespace
 
-std::unique_ptr<IDevice> OpenLinuxHelperCard(const char* serviceName)
+std::unique_ptr<IDevice> OpenLinuxHelperCardWith(const LinuxHelperSetup& setup, RunFlagView running)
+{
+    std::unique_ptr<LinuxHelperCard> card(new (std::nothrow) LinuxHelperCard(setup, running));
+    std::vector<uint8_t> address;
+    if (!card || !card->Ask(OID_802_3_CURRENT_ADDRESS, &address) || address.size() != kMacAddressLength)
+        return nullptr;
+    return card;
+}
+
+std::unique_ptr<IDevice> OpenLinuxHelperCard(const char* serviceName, RunFlagView running)
 {
     if (serviceName == nullptr || !RunningUnderWine())
         return nullptr;
     const std::vector<std::string> descriptions = NetworkCardDescriptions(serviceName);
     if (descriptions.empty() || !IsLinuxInterfaceName(descriptions.front().c_str()))
         return nullptr;
-    const std::string& interfaceName = descriptions.front();
-    const std::string helper = ProgramFolder() + kLinuxHelperName;
-    const DWORD attributes = ::GetFileAttributesA(helper.c_str());
+    LinuxHelperSetup setup;
+    setup.interfaceName = descriptions.front();
+    setup.helper = ProgramFolder() + kLinuxHelperName;
+    const DWORD attributes = ::GetFileAttributesA(setup.helper.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return nullptr;
     char temp[MAX_PATH + 1];
     const DWORD length = ::GetTempPathA(sizeof temp, temp);
     if (length == 0 || length >= sizeof temp)
         return nullptr;
-
-    std::unique_ptr<LinuxHelperCard> card(new (std::nothrow) LinuxHelperCard(helper, interfaceName, temp));
-    std::vector<uint8_t> address;
-    if (!card || !card->Ask(OID_802_3_CURRENT_ADDRESS, &address) || address.size() != kMacAddressLength)
+    setup.answerFolder = RunAnswerFolder(temp);
+    if (setup.answerFolder.empty())
         return nullptr;
-    return card;
+    return OpenLinuxHelperCardWith(setup, running);
 }

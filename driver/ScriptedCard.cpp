@@ -23,10 +23,12 @@ struct ScriptedCardHost::State
     bool failAlloc = false;
     SYSTEMTIME localTime{2024, 5, 3, 16, 10, 30, 0, 0};
     uint32_t sleepMs = 0;
-    std::function<void(int)> sleepHook;
-    bool holdSleeps = false;
+    uint64_t clock = 0;
+    std::function<void(int, int)> sleepHook;
+    bool holdPauses = false;
     int releases = 0;
-    int sleepsBegun = 0;
+    int pausePass = -2;  // the pass whose pause began last; -1 is before any scan request
+    int slice = 0;
     int openDevices = 0;
     std::map<void*, size_t> buffers;
 };
@@ -237,27 +239,27 @@ void ScriptedCardHost::SetListGenerator(std::function<std::vector<uint8_t>(int)>
     m_state->listGenerator = std::move(generator);
 }
 
-void ScriptedCardHost::SetSleepHook(std::function<void(int)> hook)
+void ScriptedCardHost::SetSleepHook(std::function<void(int, int)> hook)
 {
     std::lock_guard<std::mutex> guard(m_state->lock);
     m_state->sleepHook = std::move(hook);
 }
 
-void ScriptedCardHost::HoldSleeps(bool hold)
+void ScriptedCardHost::HoldPauses(bool hold)
 {
     std::lock_guard<std::mutex> guard(m_state->lock);
-    m_state->holdSleeps = hold;
+    m_state->holdPauses = hold;
     m_state->changed.notify_all();
 }
 
-bool ScriptedCardHost::WaitForSleep(int sleepNumber, uint32_t timeoutMs)
+bool ScriptedCardHost::WaitForPause(int pass, uint32_t timeoutMs)
 {
     std::unique_lock<std::mutex> lock(m_state->lock);
     return m_state->changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                     [&] { return m_state->sleepsBegun >= sleepNumber; });
+                                     [&] { return m_state->pausePass >= pass; });
 }
 
-void ScriptedCardHost::ReleaseSleep()
+void ScriptedCardHost::ReleasePause()
 {
     std::lock_guard<std::mutex> guard(m_state->lock);
     ++m_state->releases;
@@ -306,7 +308,7 @@ int ScriptedCardHost::OutstandingBuffers() const
     return static_cast<int>(m_state->buffers.size());
 }
 
-std::unique_ptr<IDevice> ScriptedCardHost::OpenDevice(const char* path)
+std::unique_ptr<IDevice> ScriptedCardHost::OpenDevice(const char* path, RunFlagView)
 {
     std::function<void(const std::string&)> hook;
     HostCallRecord record{HostCall::Open, path != nullptr ? path : ""};
@@ -357,28 +359,46 @@ void ScriptedCardHost::FreeBuffer(void* buffer, size_t size)
 
 void ScriptedCardHost::Sleep(uint32_t milliseconds)
 {
-    std::function<void(int)> hook;
+    std::function<void(int, int)> hook;
     uint32_t realMs;
-    int number;
+    int pass;
+    int slice;
     {
         std::lock_guard<std::mutex> guard(m_state->lock);
-        number = ++m_state->sleepsBegun;
+        State& s = *m_state;
+        if (s.pausePass != s.pass)
+        {
+            s.pausePass = s.pass;
+            s.slice = 0;
+        }
+        pass = s.pass;
+        slice = ++s.slice;
         HostCallRecord record{HostCall::Sleep, {}};
         record.milliseconds = milliseconds;
-        record.pass = m_state->pass;
-        m_state->calls.push_back(record);
-        hook = m_state->sleepHook;
-        realMs = m_state->sleepMs;
-        m_state->changed.notify_all();
+        record.pass = pass;
+        record.slice = slice;
+        s.calls.push_back(record);
+        s.clock += milliseconds;
+        hook = s.sleepHook;
+        realMs = s.sleepMs;
+        s.changed.notify_all();
     }
     if (hook)
-        hook(number);
+        hook(pass, slice);
     if (realMs != 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(realMs));
+    if (slice != 1)
+        return;
     std::unique_lock<std::mutex> lock(m_state->lock);
-    m_state->changed.wait(lock, [&] { return !m_state->holdSleeps || m_state->releases > 0; });
-    if (m_state->holdSleeps)
+    m_state->changed.wait(lock, [&] { return !m_state->holdPauses || m_state->releases > 0; });
+    if (m_state->holdPauses)
         --m_state->releases;
+}
+
+uint64_t ScriptedCardHost::TickCount()
+{
+    std::lock_guard<std::mutex> guard(m_state->lock);
+    return m_state->clock;
 }
 
 void ScriptedCardHost::GetLocalTime(SYSTEMTIME* time)

@@ -1,5 +1,6 @@
 // A scripted platform and card for tests: answers given pass by pass, every
-// platform call recorded in order, and sleeps the test can hold and release.
+// platform call recorded in order, a clock that only sleeps move, and pauses
+// the test can hold and release.
 #pragma once
 
 #include <array>
@@ -48,6 +49,7 @@ struct HostCallRecord
     bool outZeroed = false;     // IoControl: the output buffer was all zero on entry
     uint32_t milliseconds = 0;  // Sleep
     int pass = -1;              // IoControl, Sleep: the pass in progress
+    int slice = 0;              // Sleep: its place in the pass's pause, from 1
 };
 
 // One element with the fields tests care about; the rest plausible.
@@ -75,21 +77,24 @@ public:
     // Each call returns this time, then steps it one millisecond on (carrying
     // into seconds, minutes and hours), so stamps taken in order differ.
     void SetLocalTime(const SYSTEMTIME& time);
-    // Sleep really sleeps this long instead of the asked-for time.
+    // Each Sleep really sleeps this long instead of the asked-for time; the
+    // clock still moves on by the asked-for time.
     void SetSleepMilliseconds(uint32_t ms);
     // Makes each pass's list answer in place of the pass's own list; the
     // pass's listOk and the script's length still decide whether it succeeds.
     void SetListGenerator(std::function<std::vector<uint8_t>(int pass)> generator);
-    // Runs on the sleeping thread at each sleep, before any hold.
-    void SetSleepHook(std::function<void(int sleepNumber)> hook);
-    // While held, every Sleep waits until ReleaseSleep lets one through.
-    void HoldSleeps(bool hold);
+    // Runs on the sleeping thread at each sleep, before any hold, with the
+    // pass in progress and the sleep's place in that pass's pause (from 1).
+    void SetSleepHook(std::function<void(int pass, int slice)> hook);
+    // While held, each pass's pause waits at its first sleep until
+    // ReleasePause lets it through; the pause's later sleeps don't wait.
+    void HoldPauses(bool hold);
 
     // From the test's thread while the scanner runs.
-    // Waits until the 'sleepNumber'-th sleep (counting from 1) has begun;
-    // false if that hasn't happened within 'timeoutMs'.
-    bool WaitForSleep(int sleepNumber, uint32_t timeoutMs = 10000);
-    void ReleaseSleep();
+    // Waits until the pause of pass 'pass' (counting from 0) has begun; false
+    // if that hasn't happened within 'timeoutMs'.
+    bool WaitForPause(int pass, uint32_t timeoutMs = 10000);
+    void ReleasePause();
 
     // After the scanner has ended (or at any time, as a snapshot).
     std::vector<HostCallRecord> Calls() const;
@@ -98,10 +103,12 @@ public:
     int OpenDevices() const;         // devices opened and not yet destroyed
     int OutstandingBuffers() const;  // buffers allocated and not yet freed
 
-    std::unique_ptr<IDevice> OpenDevice(const char* path) override;
+    std::unique_ptr<IDevice> OpenDevice(const char* path, RunFlagView running) override;
     void* AllocBuffer(size_t size) override;
     void FreeBuffer(void* buffer, size_t size) override;
     void Sleep(uint32_t milliseconds) override;
+    // The sum of the times asked of Sleep so far.
+    uint64_t TickCount() override;
     void GetLocalTime(SYSTEMTIME* time) override;
 
     struct State;

@@ -24,13 +24,13 @@ uint64_t TickClock()
 
 // The ways after the legacy driver: the platform's Native Wi-Fi API, then,
 // under Wine, the Linux helper.
-std::unique_ptr<IDevice> OpenModernCard(const std::string& serviceName)
+std::unique_ptr<IDevice> OpenModernCard(const std::string& serviceName, RunFlagView running)
 {
     if (serviceName.empty())
         return nullptr;
     std::unique_ptr<IDevice> card = OpenNativeWifiCard(serviceName.c_str());
     if (!card)
-        card = OpenLinuxHelperCard(serviceName.c_str());
+        card = OpenLinuxHelperCard(serviceName.c_str(), running);
     return card;
 }
 
@@ -49,7 +49,7 @@ WinScanHost::WinScanHost(SimClock simClock, uint32_t simSeed)
 {
 }
 
-std::unique_ptr<IDevice> WinScanHost::OpenDevice(const char* path)
+std::unique_ptr<IDevice> WinScanHost::OpenDevice(const char* path, RunFlagView running)
 {
     if (IsSimulatedDevicePath(path))
     {
@@ -58,7 +58,8 @@ std::unique_ptr<IDevice> WinScanHost::OpenDevice(const char* path)
     if (path == nullptr)
         return nullptr;
     const std::string serviceName = std::strncmp(path, "\\\\.\\", 4) == 0 ? path + 4 : "";
-    return OpenWithFallback(RealCard::Open(path), [serviceName] { return OpenModernCard(serviceName); });
+    return OpenWithFallback(RealCard::Open(path),
+                            [serviceName, running] { return OpenModernCard(serviceName, running); });
 }
 
 void* WinScanHost::AllocBuffer(size_t size)
@@ -77,6 +78,11 @@ void WinScanHost::FreeBuffer(void* buffer, size_t size)
 void WinScanHost::Sleep(uint32_t milliseconds)
 {
     ::Sleep(milliseconds);
+}
+
+uint64_t WinScanHost::TickCount()
+{
+    return ::GetTickCount64();
 }
 
 void WinScanHost::GetLocalTime(SYSTEMTIME* time)

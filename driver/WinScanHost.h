@@ -1,5 +1,6 @@
 // The scanner's platform on Windows: real cards through their drivers, the
-// simulated card by its service name, virtual memory, sleep and local time.
+// simulated card by its service name, virtual memory, sleep, tick count and
+// local time.
 #pragma once
 
 #include <cstdint>
@@ -18,10 +19,11 @@ public:
     // For tests: the simulated card's clock and seed.
     WinScanHost(SimClock simClock, uint32_t simSeed);
 
-    std::unique_ptr<IDevice> OpenDevice(const char* path) override;
+    std::unique_ptr<IDevice> OpenDevice(const char* path, RunFlagView running) override;
     void* AllocBuffer(size_t size) override;
     void FreeBuffer(void* buffer, size_t size) override;
     void Sleep(uint32_t milliseconds) override;
+    uint64_t TickCount() override;
     void GetLocalTime(SYSTEMTIME* time) override;
 
 private:

@@ -36,8 +36,9 @@ public:
     // starting, and a stop requested from then on is honoured even before the
     // thread is ready.
     void PrepareScanStart();
-    // Asks the scanner to end after the pass in progress; the caller then waits
-    // for the thread.
+    // Asks the scanner to end: its pause ends within a slice, the pass in
+    // progress still fetches and merges, and the thread ends; the caller then
+    // waits for it.
     void RequestScanStop();
     // The scanner's step from starting to running: false if a stop came first.
     bool EnterRunning();

@@ -17,6 +17,21 @@ bool Query(IDevice& device, uint32_t oid, void* out, uint32_t outSize)
     return device.IoControl(IOCTL_NDIS_QUERY_GLOBAL_STATS, &oid, sizeof oid, out, outSize);
 }
 
+// The pause of one pass, in slices: a stop ends it within a slice instead of
+// holding the document (and the window waiting on it) for the whole pause.
+void PauseWhileRunning(CScanTarget& target, IScanHost& host)
+{
+    const uint64_t start = host.TickCount();
+    while (target.m_bScanning != 0)
+    {
+        const uint64_t elapsed = host.TickCount() - start;
+        if (elapsed >= kScanPassMilliseconds)
+            return;
+        const uint64_t left = kScanPassMilliseconds - elapsed;
+        host.Sleep(static_cast<uint32_t>(left < kScanSliceMilliseconds ? left : kScanSliceMilliseconds));
+    }
+}
+
 }  // namespace
 
 uint32_t ScanRun(CScanTarget& target)
@@ -30,7 +45,7 @@ uint32_t ScanRun(CScanTarget& target)
     std::unique_ptr<IDevice> device;
     if (pHost && nPath > 0 && static_cast<size_t>(nPath) < sizeof szPath)
     {
-        device = pHost->OpenDevice(szPath);
+        device = pHost->OpenDevice(szPath, RunFlagView(target.m_bScanning));
     }
     if (!device)
     {
@@ -51,7 +66,7 @@ uint32_t ScanRun(CScanTarget& target)
         while (target.m_bScanning != 0)
         {
             Query(*device, OID_802_11_BSSID_LIST_SCAN, nullptr, 0);
-            pHost->Sleep(kScanPassMilliseconds);
+            PauseWhileRunning(target, *pHost);
             std::memset(pBuffer, 0, kBssidListBufferSize);
             if (Query(*device, OID_802_11_BSSID_LIST, pBuffer, kBssidListBufferSize) &&
                 !MergeBssidList(target, *pHost, pBuffer, kBssidListBufferSize))

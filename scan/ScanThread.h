@@ -9,6 +9,8 @@
 
 // The pause between asking the card to scan and fetching its list.
 constexpr uint32_t kScanPassMilliseconds = 4000;
+// The longest sleep within that pause: how late a stop may be seen.
+constexpr uint32_t kScanSliceMilliseconds = 50;
 // The longest adapter service name the device path has room for.
 constexpr size_t kMaxAdapterNameLength = 512;
 

@@ -130,8 +130,15 @@ bool StartUnixProgram(const std::vector<std::string>& arguments)
     if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
                         &startup, &process))
         return false;
-    // Under Wine these are null for a Unix program; owned in case they aren't.
-    KernelHandle hProcess(process.hProcess);
-    KernelHandle hThread(process.hThread);
+    // For a Unix program Wine leaves the process handle null and the rest
+    // unset: the "thread handle" may be the number of a handle this process
+    // holds for something else (a scanner thread's, say), so nothing is
+    // closed unless it is the process and thread just started.
+    if (process.hProcess != nullptr && ::GetProcessId(process.hProcess) == process.dwProcessId)
+    {
+        KernelHandle hProcess(process.hProcess);
+        if (process.hThread != nullptr && ::GetThreadId(process.hThread) == process.dwThreadId)
+            KernelHandle hThread(process.hThread);
+    }
     return true;
 }

@@ -29,11 +29,15 @@ public:
 class CBenchHost : public IScanHost
 {
 public:
-    std::unique_ptr<IDevice> OpenDevice(const char*) override { return nullptr; }
+    std::unique_ptr<IDevice> OpenDevice(const char*, RunFlagView) override { return nullptr; }
     void* AllocBuffer(size_t) override { return nullptr; }
     void FreeBuffer(void*, size_t) override {}
-    void Sleep(uint32_t) override {}
+    void Sleep(uint32_t milliseconds) override { m_clock += milliseconds; }
+    uint64_t TickCount() override { return m_clock; }
     void GetLocalTime(SYSTEMTIME* time) override { *time = SYSTEMTIME{}; }
+
+private:
+    uint64_t m_clock = 0;
 };
 
 void SetMac(UCHAR* mac, uint32_t id)

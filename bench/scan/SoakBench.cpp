@@ -85,18 +85,26 @@ public:
         }
     }
 
-    std::unique_ptr<IDevice> OpenDevice(const char*) override
+    std::unique_ptr<IDevice> OpenDevice(const char*, RunFlagView) override
     {
         return std::unique_ptr<IDevice>(new CSoakDevice(m_lists, m_passes));
     }
     void* AllocBuffer(size_t size) override { return std::malloc(size); }
     void FreeBuffer(void* buffer, size_t) override { std::free(buffer); }
-    void Sleep(uint32_t) override { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
+    // A pass's pause, whatever its slices, lasts one real millisecond.
+    void Sleep(uint32_t milliseconds) override
+    {
+        m_clock += milliseconds;
+        if (m_clock % kScanPassMilliseconds < milliseconds)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    uint64_t TickCount() override { return m_clock; }
     void GetLocalTime(SYSTEMTIME* time) override { *time = SYSTEMTIME{2024, 5, 3, 16, 10, 30, 0, 0}; }
 
     std::atomic<long> m_passes{0};
 
 private:
+    uint64_t m_clock = 0;
     std::vector<std::vector<uint8_t>> m_lists;
 };
 

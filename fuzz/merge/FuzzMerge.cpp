@@ -24,10 +24,11 @@ namespace
 class CFuzzHost : public IScanHost
 {
 public:
-    std::unique_ptr<IDevice> OpenDevice(const char*) override { return nullptr; }
+    std::unique_ptr<IDevice> OpenDevice(const char*, RunFlagView) override { return nullptr; }
     void* AllocBuffer(size_t) override { return nullptr; }
     void FreeBuffer(void*, size_t) override {}
-    void Sleep(uint32_t) override {}
+    void Sleep(uint32_t milliseconds) override { m_clock += milliseconds; }
+    uint64_t TickCount() override { return m_clock; }
     void GetLocalTime(SYSTEMTIME* time) override
     {
         *time = SYSTEMTIME{};
@@ -35,6 +36,7 @@ public:
         time->wMilliseconds = static_cast<WORD>(++m_nStamps % 1000);
     }
     int m_nStamps = 0;
+    uint64_t m_clock = 0;
 };
 
 constexpr int kMaxPasses = 6;

@@ -1,44 +1,63 @@
-// Held sleeps: a test can act while the scanner sleeps and only then let it
+// Held pauses: a test can act while the scanner pauses and only then let it
 // go on, which is how stops during the pause are tried.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "driver/ScriptedCard.h"
 
 namespace
 {
 
-TEST(ScriptedCardSleep, HeldSleepWaitsUntilReleased)
+bool AskToScan(IDevice& card)
+{
+    const uint32_t oid = OID_802_11_BSSID_LIST_SCAN;
+    return card.IoControl(IOCTL_NDIS_QUERY_GLOBAL_STATS, &oid, sizeof oid, nullptr, 0);
+}
+
+TEST(ScriptedCardSleep, HeldPauseWaitsAtItsFirstSliceUntilReleased)
 {
     ScriptedCardHost host;
-    host.HoldSleeps(true);
-    std::atomic<int> hooked{0};
+    host.AddPass(ScriptedCardPass());
+    host.AddPass(ScriptedCardPass());
+    host.HoldPauses(true);
     std::atomic<int> woken{0};
-    host.SetSleepHook([&](int number) { hooked = number; });
+    std::vector<std::pair<int, int>> hooked;  // written by the sleeper, read after it ends
+    host.SetSleepHook([&](int pass, int slice) { hooked.emplace_back(pass, slice); });
+    const std::atomic<int32_t> running{1};
+    std::unique_ptr<IDevice> card = host.OpenDevice("\\\\.\\Test", RunFlagView(running));
     std::thread sleeper([&] {
-        host.Sleep(4000);
+        AskToScan(*card);
+        for (int i = 0; i < 3; ++i)
+            host.Sleep(50);
         ++woken;
-        host.Sleep(4000);
+        AskToScan(*card);
+        host.Sleep(30);
         ++woken;
     });
 
-    ASSERT_TRUE(host.WaitForSleep(1));
-    EXPECT_FALSE(host.WaitForSleep(2, 50)) << "the first sleep returned without a release";
+    ASSERT_TRUE(host.WaitForPause(0));
+    EXPECT_FALSE(host.WaitForPause(1, 50)) << "the first pause went on without a release";
     EXPECT_EQ(woken, 0);
-    EXPECT_EQ(hooked, 1);
-    host.ReleaseSleep();
-    ASSERT_TRUE(host.WaitForSleep(2));
+    host.ReleasePause();  // once: the pause's later slices don't wait
+    ASSERT_TRUE(host.WaitForPause(1));
     EXPECT_EQ(woken, 1);
-    host.HoldSleeps(false);  // letting go altogether frees the sleeper too
+    host.HoldPauses(false);  // letting go altogether frees the sleeper too
     sleeper.join();
     EXPECT_EQ(woken, 2);
-    EXPECT_EQ(hooked, 2);
-    const std::vector<HostCallRecord> calls = host.Calls();
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].call, HostCall::Sleep);
-    EXPECT_EQ(calls[0].milliseconds, 4000u);
+    EXPECT_EQ(hooked, (std::vector<std::pair<int, int>>{{0, 1}, {0, 2}, {0, 3}, {1, 1}}));
+    EXPECT_EQ(host.TickCount(), 180u) << "the clock moves by the time asked";
+    std::vector<HostCallRecord> sleeps;
+    for (const HostCallRecord& r : host.Calls())
+        if (r.call == HostCall::Sleep)
+            sleeps.push_back(r);
+    ASSERT_EQ(sleeps.size(), 4u);
+    EXPECT_EQ(sleeps[0].milliseconds, 50u);
+    EXPECT_EQ(sleeps[3].pass, 1);
+    EXPECT_EQ(sleeps[3].slice, 1);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // honest record of what was asked.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -10,6 +11,8 @@
 
 namespace
 {
+
+const std::atomic<int32_t> kRunning{1};
 
 bool Query(IDevice& card, uint32_t oid, void* out, uint32_t outSize)
 {
@@ -23,7 +26,7 @@ TEST(ScriptedCard, OverlongListIsCutToTheCallersBuffer)
     pass.list = MakeScriptedListOfDistinct(200);
     ASSERT_EQ(pass.list.size(), 4 + 200 * sizeof(NDIS_WLAN_BSSID));
     host.AddPass(pass);
-    std::unique_ptr<IDevice> card = host.OpenDevice("\\\\.\\Test");
+    std::unique_ptr<IDevice> card = host.OpenDevice("\\\\.\\Test", RunFlagView(kRunning));
     ASSERT_TRUE(card);
 
     std::vector<uint8_t> buffer(kBssidListBufferSize + 256, 0);
@@ -50,7 +53,7 @@ TEST(ScriptedCard, EachScanRequestStartsTheNextScriptedPass)
     second.addressOk = false;
     host.AddPass(first);
     host.AddPass(second);
-    std::unique_ptr<IDevice> card = host.OpenDevice("\\\\.\\Test");
+    std::unique_ptr<IDevice> card = host.OpenDevice("\\\\.\\Test", RunFlagView(kRunning));
     uint8_t list[4 + 2 * sizeof(NDIS_WLAN_BSSID)] = {};
     UCHAR mac[6] = {};
 
@@ -85,9 +88,9 @@ TEST(ScriptedCard, KeepsAccountOfDevicesAndBuffers)
 {
     ScriptedCardHost host;
     host.FailOpen(true);
-    EXPECT_FALSE(host.OpenDevice("\\\\.\\"));
+    EXPECT_FALSE(host.OpenDevice("\\\\.\\", RunFlagView(kRunning)));
     host.FailOpen(false);
-    std::unique_ptr<IDevice> card = host.OpenDevice("\\\\.\\KesuSim");
+    std::unique_ptr<IDevice> card = host.OpenDevice("\\\\.\\KesuSim", RunFlagView(kRunning));
     EXPECT_EQ(host.OpenDevices(), 1);
     EXPECT_EQ(host.OpenedPaths(), (std::vector<std::string>{"\\\\.\\", "\\\\.\\KesuSim"}));
 

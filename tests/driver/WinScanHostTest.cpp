@@ -3,6 +3,7 @@
 // answer.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <set>
 
@@ -14,8 +15,11 @@
 namespace
 {
 
+const std::atomic<int32_t> kRunning{1};
+
 // The real host with a fake clock that the scanner's pause moves on instead
-// of sleeping, stopping the scan during the pause of pass 'lastPass'.
+// of sleeping, stopping the scan at the start of the pause of pass 'lastPass'
+// (from 1).
 class FastHost : public WinScanHost
 {
 public:
@@ -26,14 +30,15 @@ public:
 
     void Sleep(uint32_t milliseconds) override
     {
-        m_sleeps.push_back(milliseconds);
         m_now += milliseconds;
-        if (static_cast<int>(m_sleeps.size()) == m_lastPass)
+        m_slept += milliseconds;
+        if (m_slept == (m_lastPass - 1) * kScanPassMilliseconds + milliseconds)
             m_target->RequestScanStop();
     }
+    uint64_t TickCount() override { return m_now; }
 
     uint64_t m_now = 5000000;
-    std::vector<uint32_t> m_sleeps;
+    uint32_t m_slept = 0;
 
 private:
     CScanTarget* m_target;
@@ -53,7 +58,8 @@ TEST(WinScanHost, ScannerHearsTheSimulatedCardThroughItsDevicePath)
     target.SetScanHost(&host);
     target.PrepareScanStart();
     EXPECT_EQ(ScanRun(target), 0u);
-    EXPECT_EQ(host.m_sleeps, (std::vector<uint32_t>{4000, 4000}));
+    EXPECT_EQ(host.m_slept, kScanPassMilliseconds + kScanSliceMilliseconds)
+        << "a pause, then a slice of the next";
 
     CEntryListLock lock(target);
     EXPECT_EQ(std::memcmp(target.m_ownMac, SimCard::kOwnAddress, 6), 0);
@@ -91,10 +97,10 @@ TEST(WinScanHost, SimulatedCardTimeRunsFromOpening)
 {
     uint64_t now = 1000;
     WinScanHost host([&now] { return now; }, SimCard::kDefaultSeed);
-    std::unique_ptr<IDevice> first = host.OpenDevice("\\\\.\\KesuSim");
+    std::unique_ptr<IDevice> first = host.OpenDevice("\\\\.\\KesuSim", RunFlagView(kRunning));
     ASSERT_TRUE(first);
     now += 60000;
-    std::unique_ptr<IDevice> second = host.OpenDevice("\\\\.\\kesusim");
+    std::unique_ptr<IDevice> second = host.OpenDevice("\\\\.\\kesusim", RunFlagView(kRunning));
     ASSERT_TRUE(second);
     now += 4000;
 
@@ -106,7 +112,7 @@ TEST(WinScanHost, SimulatedCardTimeRunsFromOpening)
     ASSERT_TRUE(Query(*first, OID_802_11_BSSID_LIST, a, kBssidListBufferSize));
     ASSERT_TRUE(Query(*second, OID_802_11_BSSID_LIST, b, kBssidListBufferSize));
     EXPECT_NE(std::memcmp(a, b, kBssidListBufferSize), 0) << "a minute into the walk vs. its start";
-    std::unique_ptr<IDevice> third = host.OpenDevice("\\\\.\\KesuSim");
+    std::unique_ptr<IDevice> third = host.OpenDevice("\\\\.\\KesuSim", RunFlagView(kRunning));
     now += 4000;
     std::memset(a, 0, kBssidListBufferSize);
     ASSERT_TRUE(Query(*third, OID_802_11_BSSID_LIST, a, kBssidListBufferSize));
@@ -118,12 +124,12 @@ TEST(WinScanHost, SimulatedCardTimeRunsFromOpening)
 TEST(WinScanHost, RealDevicesThatDontAnswerFail)
 {
     WinScanHost& host = WinScanHost::Shared();
-    EXPECT_FALSE(host.OpenDevice("\\\\.\\KesuNoSuchCard"));
-    EXPECT_FALSE(host.OpenDevice("\\\\.\\")) << "what an empty adapter name gives";
-    EXPECT_FALSE(host.OpenDevice("\\\\.\\KesuSimX"));
+    EXPECT_FALSE(host.OpenDevice("\\\\.\\KesuNoSuchCard", RunFlagView(kRunning)));
+    EXPECT_FALSE(host.OpenDevice("\\\\.\\", RunFlagView(kRunning))) << "what an empty adapter name gives";
+    EXPECT_FALSE(host.OpenDevice("\\\\.\\KesuSimX", RunFlagView(kRunning)));
 
     // A device that opens but is no network card refuses the request.
-    std::unique_ptr<IDevice> nul = host.OpenDevice("\\\\.\\NUL");
+    std::unique_ptr<IDevice> nul = host.OpenDevice("\\\\.\\NUL", RunFlagView(kRunning));
     ASSERT_TRUE(nul);
     UCHAR mac[6] = {};
     EXPECT_FALSE(Query(*nul, OID_802_3_CURRENT_ADDRESS, mac, sizeof mac));

@@ -140,7 +140,7 @@ TEST_F(ProgramTest, SelectedEntrysAnnotationIsEditedAtOnceAndSavedWithTheList)
     GetTempPathA(MAX_PATH, temp);
     const std::string path =
         std::string(temp) + "kesu-notes-" + std::to_string(GetCurrentProcessId()) + ".ksu";
-    m_card.HoldSleeps(false);
+    m_card.HoldPauses(false);
     Doc()->StopScan();
     ASSERT_TRUE(Doc()->OnSaveDocument(path.c_str()));
     ASSERT_NE(nullptr, App().OpenDocumentFile(path.c_str()));
@@ -166,7 +166,7 @@ TEST_F(ProgramTest, EditorForgetsAnEntryThatLeftTheListBeforeItIsWritten)
     Tick(ID_TIMER_REFRESH);
     SelectRow(0);
     ASSERT_NE(nullptr, g_pNoteEntry);
-    m_card.HoldSleeps(false);
+    m_card.HoldPauses(false);
     Doc()->StopScan();
     Doc()->DeleteEntries();
     // A change notice arriving before the next refresh must not write into the freed entry.

@@ -355,7 +355,7 @@ int CCountingDoc::s_nLive = 0;
 TEST(DocumentScanTest, ClosingMidPassEndsThePassThenFreesEverything)
 {
     ScriptedCardHost card;
-    card.SetSleepMilliseconds(300);
+    card.SetSleepMilliseconds(5);
     for (int i = 0; i < 3; ++i)
         card.AddPass(
             PassHearing({MakeScriptedElement(0xC1, "Uno", -40), MakeScriptedElement(0xC2, "Dos", -50)}));
@@ -363,7 +363,7 @@ TEST(DocumentScanTest, ClosingMidPassEndsThePassThenFreesEverything)
     pDoc->m_bAutoDelete = FALSE;
     pDoc->SetScanHost(&card);
     ASSERT_TRUE(pDoc->OnNewDocument());
-    ASSERT_TRUE(card.WaitForSleep(2));
+    ASSERT_TRUE(card.WaitForPause(1));
     EXPECT_EQ(2, CCountingDoc::s_nLive);
     pDoc->m_pTracked = pDoc->m_pHead;
 

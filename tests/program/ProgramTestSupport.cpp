@@ -371,7 +371,7 @@ void ProgramTest::SetUp()
 
 void ProgramTest::TearDown()
 {
-    m_card.HoldSleeps(false);
+    m_card.HoldPauses(false);
     Doc()->StopScan();
     Doc()->SetScanHost(g_pStartCard);
     StopBeepTimer();
@@ -379,18 +379,18 @@ void ProgramTest::TearDown()
 
 void ProgramTest::NewScan()
 {
-    m_card.HoldSleeps(true);
+    m_card.HoldPauses(true);
     Doc()->SetScanHost(&m_card);
     AnswerAdapterDialog(kScriptedService);
     Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW);
     ASSERT_TRUE(AdapterDialogAnswered());
-    ASSERT_TRUE(m_card.WaitForSleep(1));
+    ASSERT_TRUE(m_card.WaitForPause(0));
 }
 
 void ProgramTest::FinishPass(int n)
 {
-    m_card.ReleaseSleep();
-    ASSERT_TRUE(m_card.WaitForSleep(n + 1));
+    m_card.ReleasePause();
+    ASSERT_TRUE(m_card.WaitForPause(n));
 }
 
 ScriptedCardPass PassHearing(const std::vector<NDIS_WLAN_BSSID>& elements)

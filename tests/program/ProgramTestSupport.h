@@ -109,7 +109,7 @@ protected:
     void TearDown() override;
 
     // File New through the frame's command, choosing the scripted card in the
-    // adapter dialog; the scan then runs on m_card. Sleeps are held: the
+    // adapter dialog; the scan then runs on m_card. Pauses are held: the
     // scanner stops before fetching each pass until FinishPass lets it on.
     void NewScan();
     // Lets pass 'n' (from 1) fetch and merge, and waits until it has.

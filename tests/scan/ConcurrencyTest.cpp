@@ -41,9 +41,8 @@ TEST(ScannerConcurrency, ReaderNeverSeesAHeardAccessPointAsUnheard)
         elements.push_back(MakeBssid(kAlwaysHeard, kAlwaysHeardRssi));
         return MakeList(elements);
     });
-    // Each pass sleeps once, so the last pass's sleep is the kPasses-th.
-    host.SetSleepHook([&target](int sleepNumber) {
-        if (sleepNumber == kPasses)
+    host.SetSleepHook([&target](int pass, int slice) {
+        if (pass == kPasses - 1 && slice == 1)
             target.RequestScanStop();
         std::this_thread::yield();
     });
@@ -125,28 +124,33 @@ TEST(ScannerConcurrency, StopFromAnotherThreadBeforeReadyEndsWithoutAPass)
     EXPECT_EQ(0, host.OutstandingBuffers());
 }
 
-TEST(ScannerConcurrency, StopWhileRunningEndsAfterThePassInProgress)
+TEST(ScannerConcurrency, StopWhileRunningEndsThePauseAtTheNextSliceAndFinishesThePass)
 {
     ScriptedCardHost host;
     CTestTarget target(&host);
     for (int i = 0; i < 1000; ++i)
         host.AddPass(ScriptedCardPass());
-    std::promise<void> firstSleep;
-    host.SetSleepHook([&](int sleepNumber) {
-        if (sleepNumber == 1)
-            firstSleep.set_value();
-        std::this_thread::yield();
-    });
+    host.HoldPauses(true);
 
     target.PrepareScanStart();
     std::thread scanner([&] { ScanRun(target); });
-    firstSleep.get_future().wait();
+    for (int pass = 0; pass < 2; ++pass)
+    {
+        ASSERT_TRUE(host.WaitForPause(pass));
+        host.ReleasePause();
+    }
+    ASSERT_TRUE(host.WaitForPause(2));  // held in the first slice of the third pass
     EXPECT_EQ(1, target.m_bScanning);
     target.RequestScanStop();
+    host.ReleasePause();
     scanner.join();
 
     EXPECT_EQ(0, target.m_bScanning);
-    EXPECT_EQ(0u, host.IoCalls().size() % 3);  // every pass finished whole
+    EXPECT_EQ(9u, host.IoCalls().size()) << "every pass finished whole, none begun after";
+    size_t slices = 0;
+    for (const HostCallRecord& r : host.Calls())
+        slices += r.call == HostCall::Sleep && r.pass == 2;
+    EXPECT_EQ(1u, slices) << "the stop was seen when the slice it came in ended";
     EXPECT_EQ(0, host.OpenDevices());
     EXPECT_EQ(0, host.OutstandingBuffers());
 }
@@ -167,8 +171,8 @@ TEST(ScannerConcurrency, ListReplacedDuringPassesKeepsRowsAndAddressesTrue)
             elements.push_back(MakeBssid(static_cast<uint16_t>((pass * 7 + i) % 3000), -60));
         return MakeList(elements);
     });
-    host.SetSleepHook([&target](int sleepNumber) {
-        if (sleepNumber == kLoadPasses)
+    host.SetSleepHook([&target](int pass, int slice) {
+        if (pass == kLoadPasses - 1 && slice == 1)
             target.RequestScanStop();
         std::this_thread::yield();
     });

@@ -1,7 +1,9 @@
 // The scan loop against a scripted card, run on the test's own thread.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <numeric>
 #include <string>
 
 #include "scan/ScanThread.h"
@@ -13,14 +15,13 @@ namespace
 class ScannerTest : public ::testing::Test
 {
 protected:
-    // Each pass sleeps once, so pass k's sleep is the (k+1)-th.
-    static int PassOfSleep(int sleepNumber) { return sleepNumber - 1; }
-
-    // Stops the scan from inside pass 'pass', as the document would during the sleep.
-    void StopInPass(int pass)
+    // Stops the scan from inside pass 'pass', as the document would during
+    // the pause, in the pause's slice 'slice' (or in a later pass, should the
+    // pause not have that many).
+    void StopInPass(int pass, int slice = 1)
     {
-        m_host.SetSleepHook([this, pass](int sleepNumber) {
-            if (PassOfSleep(sleepNumber) == pass)
+        m_host.SetSleepHook([this, pass, slice](int sleepPass, int sleepSlice) {
+            if ((sleepPass == pass && sleepSlice == slice) || sleepPass > pass)
                 m_target.RequestScanStop();
         });
     }
@@ -35,12 +36,14 @@ protected:
         }
         return passes;
     }
-    std::vector<uint32_t> SleepTimes() const
+    // The slices of pass 'pass's pause.
+    std::vector<uint32_t> PauseOf(int pass) const
     {
         std::vector<uint32_t> times;
         for (const HostCallRecord& r : CallsOf(m_host, HostCall::Sleep))
         {
-            times.push_back(r.milliseconds);
+            if (r.pass == pass)
+                times.push_back(r.milliseconds);
         }
         return times;
     }
@@ -75,7 +78,9 @@ TEST_F(ScannerTest, EachPassScansSleepsListsAndReadsTheAddress)
     const std::vector<std::string> opened = m_host.OpenedPaths();
     ASSERT_EQ(1u, opened.size());
     EXPECT_EQ("\\\\.\\TestCard", opened[0]);
-    EXPECT_EQ((std::vector<uint32_t>{kScanPassMilliseconds, kScanPassMilliseconds}), SleepTimes());
+    const std::vector<uint32_t> pause = PauseOf(0);
+    EXPECT_EQ(kScanPassMilliseconds, std::accumulate(pause.begin(), pause.end(), 0u));
+    EXPECT_EQ(1u, PauseOf(1).size()) << "stopped in its first slice";
     const std::vector<HostCallRecord> requests = m_host.IoCalls();
     ASSERT_EQ(6u, requests.size());
     const uint32_t oids[3] = {OID_802_11_BSSID_LIST_SCAN, OID_802_11_BSSID_LIST, OID_802_3_CURRENT_ADDRESS};
@@ -113,6 +118,32 @@ TEST_F(ScannerTest, StopDuringTheSleepStillFinishesThePass)
     EXPECT_EQ(1, entries[0]->m_bSeen);
     EXPECT_EQ(0, std::memcmp(passes[0].address.data(), m_target.m_ownMac, kMacAddressLength));
     EXPECT_EQ(0, m_target.m_bScanning);
+    ExpectReleased();
+}
+
+TEST_F(ScannerTest, PauseIsSlicedAndAStopEndsItWithinOneSlice)
+{
+    AddPasses(3, MakeList({MakeBssid(4, -44)}));
+    StopInPass(1, 7);
+    m_target.PrepareScanStart();
+    ScanRun(m_target);
+
+    const std::vector<uint32_t> whole = PauseOf(0);
+    EXPECT_EQ(kScanPassMilliseconds, std::accumulate(whole.begin(), whole.end(), 0u))
+        << "a pass lasts as long";
+    EXPECT_LE(*std::max_element(whole.begin(), whole.end()), kScanSliceMilliseconds);
+    EXPECT_EQ(7u, PauseOf(1).size()) << "no slice after the one the stop came in";
+    // The stopped pass still lists and reads the address, then the scan ends.
+    const std::vector<HostCallRecord> calls = m_host.Calls();
+    const auto lastSleep = std::find_if(calls.rbegin(), calls.rend(),
+                                        [](const HostCallRecord& r) { return r.call == HostCall::Sleep; });
+    ASSERT_NE(calls.rend(), lastSleep);
+    std::vector<uint32_t> after;
+    for (auto it = lastSleep.base(); it != calls.end(); ++it)
+        if (it->call == HostCall::IoControl)
+            after.push_back(it->oid);
+    EXPECT_EQ((std::vector<uint32_t>{OID_802_11_BSSID_LIST, OID_802_3_CURRENT_ADDRESS}), after);
+    EXPECT_EQ(6u, m_host.IoCalls().size());
     ExpectReleased();
 }
 
@@ -216,7 +247,7 @@ TEST_F(ScannerTest, ZeroLeftByAnEarlierScanDoesNotStopTheNextOne)
     m_target.RequestScanStop();  // an earlier scan was stopped
     AddPasses(1);
     int32_t flagInPass = -1;
-    m_host.SetSleepHook([&](int) {
+    m_host.SetSleepHook([&](int, int) {
         flagInPass = m_target.m_bScanning;
         m_target.RequestScanStop();
     });

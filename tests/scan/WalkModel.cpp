@@ -70,10 +70,11 @@ namespace
 class CountingHost : public IScanHost
 {
 public:
-    std::unique_ptr<IDevice> OpenDevice(const char*) override { return nullptr; }
+    std::unique_ptr<IDevice> OpenDevice(const char*, RunFlagView) override { return nullptr; }
     void* AllocBuffer(size_t) override { return nullptr; }
     void FreeBuffer(void*, size_t) override {}
-    void Sleep(uint32_t) override {}
+    void Sleep(uint32_t milliseconds) override { m_clock += milliseconds; }
+    uint64_t TickCount() override { return m_clock; }
     void GetLocalTime(SYSTEMTIME* time) override
     {
         *time = SYSTEMTIME{};
@@ -85,6 +86,7 @@ public:
 
 private:
     int m_nStamps = 0;
+    uint64_t m_clock = 0;
 };
 
 // Reads the scenario's bytes; past the end every read gives 0.

@@ -126,4 +126,35 @@ TEST(HelperRequest, AnswerFileAppearsWhole)
     rmdir(folder);
 }
 
+TEST(HelperRequest, PlantedPartFileIsRefusedAndLeftAlone)
+{
+    char folder[] = "/tmp/kesu-wlan-test-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/answer";
+    const std::string victim = std::string(folder) + "/victim";
+    const std::vector<uint8_t> answer = EncodeHelperAnswer(0, reinterpret_cast<const uint8_t*>("abcdef"), 6);
+    {
+        std::ofstream(victim) << "keep";
+    }
+    auto victimText = [&] {
+        std::ifstream in(victim);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    // A link to another file, a dangling link, and a file already there.
+    ASSERT_EQ(symlink(victim.c_str(), (path + ".part").c_str()), 0);
+    EXPECT_FALSE(WriteAnswerFile(path, answer));
+    EXPECT_EQ(victimText(), "keep") << "written through the planted link";
+    std::remove((path + ".part").c_str());
+    const std::string nowhere = std::string(folder) + "/nowhere";
+    ASSERT_EQ(symlink(nowhere.c_str(), (path + ".part").c_str()), 0);
+    EXPECT_FALSE(WriteAnswerFile(path, answer));
+    EXPECT_NE(access(nowhere.c_str(), F_OK), 0) << "created through the dangling link";
+    std::remove((path + ".part").c_str());
+    std::rename(victim.c_str(), (path + ".part").c_str());
+    EXPECT_FALSE(WriteAnswerFile(path, answer));
+    EXPECT_NE(access(path.c_str(), F_OK), 0) << "another's file renamed into place as the answer";
+    std::remove((path + ".part").c_str());
+    rmdir(folder);
+}
+
 }  // namespace

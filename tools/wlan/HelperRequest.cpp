@@ -89,7 +89,9 @@ std::vector<uint8_t> AnswerHelperRequest(Nl80211Channel& channel, const std::str
 bool WriteAnswerFile(const std::string& path, const std::vector<uint8_t>& answer)
 {
     const std::string part = path + ".part";
-    const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    // Made new and never through a link: a .part planted beforehand (a link to
+    // another file, say) is refused rather than written through.
+    const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
     size_t written = 0;

@@ -23,6 +23,7 @@ public:
 std::vector<uint8_t> AnswerHelperRequest(Nl80211Channel& channel, const std::string& word,
                                          const std::string& interfaceName);
 
-// Writes the answer beside 'path' and renames it into place, so a reader
-// sees all of it or nothing. False on any failure.
+// Writes the answer beside 'path' (into 'path'.part, which must not exist
+// yet) and renames it into place, so a reader sees all of it or nothing.
+// False on any failure.
 bool WriteAnswerFile(const std::string& path, const std::vector<uint8_t>& answer);
