@@ -198,7 +198,7 @@ TEST_F(ProgramTest, ATypedNoteMakesTheListUnsavedSoLeavingItAsksAndYesStoresTheN
     FinishPass(1);
     Tick(ID_TIMER_REFRESH);
     EntryAt(1)->m_strAnnotation = "s\xF3tano";
-    m_card.HoldSleeps(false);
+    m_card.HoldPauses(false);
     Doc()->StopScan();
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
