@@ -139,6 +139,7 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
     // refreshes the entry a walk from the head would stop at, or appends one.
     // An address repeated in the list finds the entry just made or refreshed.
     index.ResetHeard();
+    std::optional<SYSTEMTIME> heardAgainAt;
     for (uint32_t i = 0; i < count; ++i)
     {
         const NDIS_WLAN_BSSID element = ElementAt(elements, i);
@@ -146,6 +147,14 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
         {
             pKnown->m_bSeen = 1;
             pKnown->m_bssid.Rssi = element.Rssi;
+            // A loaded entry's first hearing in this session is the time it can show;
+            // one reading of the clock serves the whole pass.
+            if (!pKnown->HasFirstSeenTime())
+            {
+                if (!heardAgainAt)
+                    host.GetLocalTime(&heardAgainAt.emplace());
+                pKnown->m_timeFirstSeen = *heardAgainAt;
+            }
             index.MarkHeard(pKnown);
             continue;
         }

@@ -40,6 +40,10 @@ public:
     int32_t m_bSeen;
     int32_t m_bAnnounced;
     CNetworkEntry* m_pNext;  // not owned: the document frees the whole list
+    // All zero while unknown: the list file keeps no time, so a loaded entry
+    // has none until it is heard again.
     SYSTEMTIME m_timeFirstSeen;
     std::string m_strAnnotation;  // ANSI code page
+
+    bool HasFirstSeenTime() const { return m_timeFirstSeen.wYear != 0; }
 };

@@ -19,6 +19,8 @@ constexpr int kColumnWidths[kColumnCount] = {100, 100, 100, 100, 64, 64, 128, 64
 constexpr int kSentenceSize = 1024;
 // Spoken after a 6 GHz channel's number.
 constexpr int kTextSixGigahertz = 56;
+// Shown and spoken for a network that sends no name.
+constexpr int kTextHiddenNetwork = 57;
 
 // Language index of each column's header.
 int HeaderIndex(int column)
@@ -40,18 +42,25 @@ void WriteText(LVITEMA& item, const char* format, Args... args)
     std::snprintf(item.pszText, static_cast<size_t>(item.cchTextMax), format, args...);
 }
 
+// The network's name, or the text for a hidden one: no name, or a name of zero bytes.
+const char* NameText(const NDIS_WLAN_BSSID& bssid, char (&ssid)[kMaxSsidLength + 1])
+{
+    CopySsidText(bssid, ssid, sizeof ssid);
+    return ssid[0] != '\0' ? ssid : KesuApp()->GetString(kTextHiddenNetwork);
+}
+
 std::string ComposeAnnouncement(const NDIS_WLAN_BSSID& bssid)
 {
     CKesuApp* pApp = KesuApp();
     char ssid[kMaxSsidLength + 1];
-    CopySsidText(bssid, ssid, sizeof ssid);
+    const char* name = NameText(bssid, ssid);
     // A 6 GHz channel repeats a 2.4 GHz number, so its band is said after it.
     const Channel channel = ChannelOfDsConfig(bssid.Configuration.DSConfig);
     char channelWords[kSentenceSize];
     std::snprintf(channelWords, sizeof channelWords, channel.band == ChannelBand::Ghz6 ? "%d %s" : "%d",
                   channel.number, pApp->GetString(kTextSixGigahertz));
     char sentence[kSentenceSize];
-    int n = std::snprintf(sentence, sizeof sentence, "%s %s , %s %s , %s ", pApp->GetString(52), ssid,
+    int n = std::snprintf(sentence, sizeof sentence, "%s %s , %s %s , %s ", pApp->GetString(52), name,
                           pApp->GetString(40), channelWords, pApp->GetString(53));
     if (n < 0)
         n = 0;
@@ -201,8 +210,7 @@ void CKesuView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
     {
     case 0: {
         char ssid[kMaxSsidLength + 1];
-        CopySsidText(bssid, ssid, sizeof ssid);
-        WriteText(item, "%s", ssid);
+        WriteText(item, "%s", NameText(bssid, ssid));
         break;
     }
     case 1:
@@ -222,9 +230,13 @@ void CKesuView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
                               static_cast<size_t>(item.cchTextMax));
         break;
     case 5:
-        WriteText(item, "%d", static_cast<int>(bssid.Rssi));
+        // Not heard in the last pass: 0 would read as the strongest signal there is.
+        if (bssid.Rssi != 0)
+            WriteText(item, "%d", static_cast<int>(bssid.Rssi));
         break;
     case 6: {
+        if (!pEntry->HasFirstSeenTime())
+            break;
         const SYSTEMTIME& t = pEntry->m_timeFirstSeen;
         WriteText(item, "%02d-%02d-%04d %02d:%02d:%02d", t.wDay, t.wMonth, t.wYear, t.wHour, t.wMinute,
                   t.wSecond);

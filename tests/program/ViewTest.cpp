@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "afx/File.h"
 #include "res/resource.h"
 #include "tests/program/ProgramTestSupport.h"
 
@@ -94,7 +95,7 @@ TEST_F(ProgramTest, AnnouncesEachNewAccessPointOnceAndMarksTheListChanged)
     FinishPass(2);
     Tick(ID_TIMER_REFRESH);
     ASSERT_EQ(3u, App().m_announced.size());
-    EXPECT_EQ("Nueva red  , Canal 6 , red cifrada", App().m_announced[2]);
+    EXPECT_EQ("Nueva red (red oculta) , Canal 6 , red cifrada", App().m_announced[2]);
     EXPECT_EQ(kImagePlain, CellImage(1, 0));
     EXPECT_EQ("-47", CellText(0, 5));
     EXPECT_EQ(2, Doc()->m_nHeard);
@@ -178,6 +179,53 @@ TEST_F(ProgramTest, ChannelColumnAndAnnouncementNameTheChannelNotTheFrequency)
         EXPECT_EQ(heard[i].dsConfig, EntryAt(static_cast<int>(i))->m_bssid.Configuration.DSConfig)
             << "the record keeps the driver's value";
     }
+}
+
+TEST_F(ProgramTest, SilentHiddenAndLoadedEntriesReadTrue)
+{
+    // A saved list: the file keeps the signal it was saved with, but no first-seen time.
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path =
+        std::string(temp) + "kesu-cells-" + std::to_string(GetCurrentProcessId()) + ".ksu";
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
+        const NDIS_WLAN_BSSID saved = MakeScriptedElement(0x91, "Guardada", -57);
+        const int32_t noNote = 0;
+        file.Write(&saved, sizeof saved);
+        file.Write(&noNote, sizeof noNote);
+    }
+    ASSERT_NE(nullptr, App().OpenDocumentFile(path.c_str()));
+    CFile::Remove(path.c_str());
+    Tick(ID_TIMER_REFRESH);
+    EXPECT_EQ("-57", CellText(0, 5));
+    EXPECT_EQ("", CellText(0, 6)) << "no time is known";
+
+    // Heard again, beside a network without a name and one whose name is zero bytes.
+    NDIS_WLAN_BSSID zeros = MakeScriptedElement(0x93, "", -75);
+    zeros.SsidLength = 5;
+    m_card.AddPass(
+        PassHearing({MakeScriptedElement(0x92, "", -70), MakeScriptedElement(0x91, "Guardada", -45), zeros}));
+    m_card.AddPass(PassHearing({MakeScriptedElement(0x92, "", -71)}));
+    m_card.SetLocalTime({2004, 3, 5, 5, 9, 7, 3, 0});
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+    EXPECT_EQ("05-03-2004 09:07:03", CellText(0, 6)) << "the time it was heard again";
+    EXPECT_EQ("(red oculta)", CellText(1, 0));
+    EXPECT_EQ("(red oculta)", CellText(2, 0));
+    EXPECT_EQ((std::vector<std::string>{"Nueva red (red oculta) , Canal 6 , red cifrada",
+                                        "Nueva red (red oculta) , Canal 6 , red cifrada"}),
+              App().m_announced);
+    EXPECT_EQ(0u, EntryAt(1)->m_bssid.SsidLength) << "the record is untouched";
+
+    // Not heard in the last pass: no signal rather than a 0 that reads as the strongest.
+    FinishPass(2);
+    Tick(ID_TIMER_REFRESH);
+    EXPECT_EQ("", CellText(0, 5));
+    EXPECT_EQ("-71", CellText(1, 5));
+    EXPECT_EQ("05-03-2004 09:07:03", CellText(0, 6));
 }
 
 TEST_F(ProgramTest, DoubleClickTracksAnEntryWhichBeepsAndFeedsTheGraph)

@@ -145,6 +145,32 @@ TEST_F(MergeTest, NewAccessPointsAreAppendedInListOrderWithTheirOwnTime)
     }
 }
 
+TEST_F(MergeTest, LoadedEntriesTakeTheTimeOfThePassThatHearsThemAgain)
+{
+    // As loaded: no time. The second keeps the time it has.
+    CNetworkEntry* pLoaded = new CNetworkEntry;
+    CNetworkEntry* pTimed = new CNetworkEntry;
+    CNetworkEntry* pSilent = new CNetworkEntry;
+    pLoaded->m_bssid = MakeBssid(1, -50);
+    pTimed->m_bssid = MakeBssid(2, -50);
+    pTimed->m_timeFirstSeen = SYSTEMTIME{2020, 1, 0, 1, 0, 0, 0, 0};
+    pSilent->m_bssid = MakeBssid(3, -50);
+    pLoaded->m_pNext = pTimed;
+    pTimed->m_pNext = pSilent;
+    {
+        CEntryListLock lock(m_target);
+        m_target.m_pHead = pLoaded;
+    }
+    ASSERT_TRUE(Merge(MakeList({MakeBssid(4, -40), MakeBssid(2, -41), MakeBssid(1, -42)})));
+    auto entries = ListEntries(m_target);
+    ASSERT_EQ(4u, entries.size());
+    EXPECT_TRUE(pLoaded->HasFirstSeenTime());
+    EXPECT_EQ(2024, pLoaded->m_timeFirstSeen.wYear);
+    EXPECT_EQ(2, pLoaded->m_timeFirstSeen.wMilliseconds) << "after the new entry's own";
+    EXPECT_EQ(2020, pTimed->m_timeFirstSeen.wYear);
+    EXPECT_FALSE(pSilent->HasFirstSeenTime()) << "not heard: still unknown";
+}
+
 TEST_F(MergeTest, FailedAllocationKeepsTheListWholeAndMergesTheRest)
 {
     ASSERT_TRUE(Merge(MakeList({MakeBssid(1, -50)})));

@@ -28,6 +28,7 @@ bool PlainMerge(CNetworkEntry*& pHead, IScanHost& host, const void* buffer, size
         p->m_bssid.Rssi = 0;
     }
     bool bComplete = true;
+    std::vector<CNetworkEntry*> heardAgain;
     for (uint32_t i = 0; i < count; ++i)
     {
         NDIS_WLAN_BSSID element;
@@ -39,6 +40,8 @@ bool PlainMerge(CNetworkEntry*& pHead, IScanHost& host, const void* buffer, size
         {
             (*ppLink)->m_bSeen = 1;
             (*ppLink)->m_bssid.Rssi = element.Rssi;
+            if (!(*ppLink)->HasFirstSeenTime())
+                heardAgain.push_back(*ppLink);
             continue;
         }
         if (allowed == 0)
@@ -53,6 +56,15 @@ bool PlainMerge(CNetworkEntry*& pHead, IScanHost& host, const void* buffer, size
         pNew->m_bSeen = 1;
         host.GetLocalTime(&pNew->m_timeFirstSeen);
         *ppLink = pNew;
+    }
+    // Entries without a time (loaded ones) heard again share one reading, taken after the new
+    // entries' own.
+    if (!heardAgain.empty())
+    {
+        SYSTEMTIME now;
+        host.GetLocalTime(&now);
+        for (CNetworkEntry* pEntry : heardAgain)
+            pEntry->m_timeFirstSeen = now;
     }
     return bComplete;
 }
