@@ -24,6 +24,8 @@ BOOL DrawCloseCross(CDC* pDC, CPoint ptOrigin, LPCSTR pszSymbolFace)
     // Six points at 96 dots per inch, scaled down as the resolution rises so the cross keeps its pixels.
     lf.lfHeight = ::MulDiv(60, 96, pDC->GetDeviceCaps(LOGPIXELSX));
     lf.lfCharSet = SYMBOL_CHARSET;
+    // Smoothed, a cross six pixels wide blurs into a grey blot.
+    lf.lfQuality = NONANTIALIASED_QUALITY;
     ::lstrcpynA(lf.lfFaceName, pszSymbolFace, LF_FACESIZE);
     CFont font;
     font.CreatePointFontIndirect(&lf, pDC);
@@ -42,20 +44,16 @@ BOOL DrawCloseCross(CDC* pDC, CPoint ptOrigin, LPCSTR pszSymbolFace)
     }
     else
     {
-        // Another face stood in for the missing one, and its "r" is a letter.
-        // Two strokes two pixels wide, where the glyph would be.
+        // Another face stood in for the missing one, and its "r" is a letter:
+        // the glyph's two diagonals instead.
         const int x = ptOrigin.x + 3;
         const int y = ptOrigin.y + 3;
         CPen pen(PS_SOLID, 0, crText);
         const HGDIOBJ hOldPen = pDC->SelectObject(&pen);
         pDC->MoveTo(x, y);
         pDC->LineTo(x + 6, y + 6);
-        pDC->MoveTo(x, y + 1);
-        pDC->LineTo(x + 5, y + 6);
         pDC->MoveTo(x + 5, y);
         pDC->LineTo(x - 1, y + 6);
-        pDC->MoveTo(x + 5, y + 1);
-        pDC->LineTo(x, y + 6);
         pDC->SelectGdiObject(hOldPen);
     }
     pDC->SelectGdiObject(hOldFont);

@@ -18,5 +18,5 @@ public:
 };
 
 // The close cross of a button whose corner is ptOrigin: the symbol font's "r"
-// (TRUE), or lines in the same 6 x 6 pixels where no font of that face exists.
+// (TRUE), or its diagonals drawn as lines where no font of that face exists.
 BOOL DrawCloseCross(CDC* pDC, CPoint ptOrigin, LPCSTR pszSymbolFace = "Marlett");
