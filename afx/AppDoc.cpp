@@ -1,7 +1,10 @@
 // CWinApp's document side: templates, the command line, File New / Open and the recent-file list.
 #include "WinApp.h"
 
+#include "DocTemplate.h"
+
 #include <cstdlib>
+#include <string>
 
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
 {
@@ -38,10 +41,40 @@ void CWinApp::OnFileNew()
         m_pDocManager->OnFileNew();
 }
 
-BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog)
+namespace
 {
-    // No document filter or extension of our own: every file is offered.
-    static const char kFilter[] = "Todos los archivos (*.*)\0*.*\0";
+// "<filter name>\0*<ext>\0" for a template that names both, then every file,
+// as the dialog reads it (pairs of NUL-terminated strings, an empty one last).
+std::string FileFilter(const CDocTemplate* pTemplate)
+{
+    static const char kAllFiles[] = "Todos los archivos (*.*)\0*.*\0";
+    std::string filter;
+    CString strName;
+    CString strExt;
+    if (pTemplate != nullptr && pTemplate->GetDocString(strName, CDocTemplate::filterName) &&
+        pTemplate->GetDocString(strExt, CDocTemplate::filterExt))
+    {
+        filter.append(static_cast<LPCSTR>(strName)).push_back('\0');
+        filter.append("*").append(static_cast<LPCSTR>(strExt)).push_back('\0');
+    }
+    filter.append(kAllFiles, sizeof kAllFiles);
+    return filter;
+}
+}  // namespace
+
+BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                               CDocTemplate* pTemplate)
+{
+    if (pTemplate == nullptr && m_pDocManager != nullptr)
+        pTemplate = m_pDocManager->GetFirstDocTemplate();
+    const std::string filter = FileFilter(pTemplate);
+    // A name typed without extension is saved with the template's; opening
+    // takes a name as it is, so lists saved without one still open.
+    CString strDefExt;
+    if (!bOpenFileDialog && pTemplate != nullptr &&
+        pTemplate->GetDocString(strDefExt, CDocTemplate::filterExt) && strDefExt[0] == '.')
+        strDefExt = strDefExt.Mid(1);
+
     char szFile[MAX_PATH];
     lstrcpynA(szFile, fileName, MAX_PATH);
     CString strTitle;
@@ -52,17 +85,23 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, 
     ofn.lStructSize = sizeof(ofn);
     CWnd* pMain = AfxGetMainWnd();
     ofn.hwndOwner = pMain ? pMain->m_hWnd : nullptr;
-    ofn.lpstrFilter = kFilter;
+    ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = szFile;
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrTitle = strTitle.IsEmpty() ? nullptr : static_cast<LPCSTR>(strTitle);
+    ofn.lpstrDefExt = strDefExt.IsEmpty() ? nullptr : static_cast<LPCSTR>(strDefExt);
     ofn.Flags = lFlags | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR |
                 (bOpenFileDialog ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : OFN_OVERWRITEPROMPT);
-    BOOL bOk = bOpenFileDialog ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    BOOL bOk = DoFileDialog(&ofn, bOpenFileDialog);
     if (bOk)
         fileName = szFile;
     return bOk;
+}
+
+BOOL CWinApp::DoFileDialog(OPENFILENAMEA* pofn, BOOL bOpenFileDialog)
+{
+    return bOpenFileDialog ? GetOpenFileNameA(pofn) : GetSaveFileNameA(pofn);
 }
 
 void CWinApp::OnFileOpen()

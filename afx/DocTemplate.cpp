@@ -336,6 +336,11 @@ public:
         return nCount;
     }
 
+    CDocTemplate* GetFirstDocTemplate() override
+    {
+        return m_templates.empty() ? nullptr : m_templates.front();
+    }
+
 private:
     std::vector<CDocTemplate*> m_templates;
 };

@@ -306,8 +306,8 @@ BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace)
                 strNewName += strExt;
         }
         CWinApp* pApp = AfxGetApp();
-        if (pApp == nullptr ||
-            !pApp->DoPromptFileName(strNewName, 0, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, FALSE))
+        if (pApp == nullptr || !pApp->DoPromptFileName(strNewName, 0, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
+                                                       FALSE, m_pDocTemplate))
             return FALSE;
     }
 

@@ -79,8 +79,14 @@ BOOL CFont::CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC)
 {
     LOGFONTA lf = {};
     lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfHeight = nPointSize;
     if (lpszFaceName != nullptr)
         ::lstrcpynA(lf.lfFaceName, lpszFaceName, LF_FACESIZE);
+    return CreatePointFontIndirect(&lf, pDC);
+}
+
+BOOL CFont::CreatePointFontIndirect(const LOGFONTA* pLogFont, CDC* pDC)
+{
     int nPixelsPerInch;
     if (pDC != nullptr && pDC->GetSafeHdc() != nullptr)
     {
@@ -92,8 +98,9 @@ BOOL CFont::CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC)
         nPixelsPerInch = ::GetDeviceCaps(hScreen, LOGPIXELSY);
         ::ReleaseDC(nullptr, hScreen);
     }
+    LOGFONTA lf = *pLogFont;
     // Negative: the character height without internal leading, as points mean.
-    lf.lfHeight = -::MulDiv(nPointSize, nPixelsPerInch, 720);
+    lf.lfHeight = -::MulDiv(pLogFont->lfHeight, nPixelsPerInch, 720);
     return CreateFontIndirect(&lf);
 }
 

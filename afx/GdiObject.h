@@ -62,6 +62,9 @@ public:
     BOOL CreateFontIndirect(const LOGFONTA* pLogFont);
     // nPointSize in tenths of a point, converted for pDC's (else the screen's) resolution.
     BOOL CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC = nullptr);
+    // As CreatePointFont, with the rest of the font (character set, weight...) from
+    // pLogFont; its lfHeight is in tenths of a point.
+    BOOL CreatePointFontIndirect(const LOGFONTA* pLogFont, CDC* pDC = nullptr);
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
 };
 

@@ -50,6 +50,8 @@ public:
     virtual BOOL SaveAllModified() = 0;
     virtual void CloseAllDocuments(BOOL bEndSession) = 0;
     virtual int GetOpenDocumentCount() = 0;
+    // The template File New and File Open use; null before the first is added.
+    virtual CDocTemplate* GetFirstDocTemplate() = 0;
 };
 CDocManager* AfxCreateDocManager();
 
@@ -127,8 +129,12 @@ public:
     int GetOpenDocumentCount();
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
-    // The standard open dialog; FALSE when cancelled.
-    BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog);
+    // The standard open or save dialog, offering pTemplate's files (the first
+    // template's when null) and then every file; FALSE when cancelled.
+    BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                          CDocTemplate* pTemplate = nullptr);
+    // Shows the file dialog pofn describes; a test may answer it instead.
+    virtual BOOL DoFileDialog(OPENFILENAMEA* pofn, BOOL bOpenFileDialog);
 
     // Every AfxMessageBox of the program passes here: a program or a test may
     // answer or log them instead of showing them.

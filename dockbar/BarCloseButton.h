@@ -16,3 +16,7 @@ public:
     BOOL m_bHot = FALSE;
     CPoint m_ptOrigin;
 };
+
+// The close cross of a button whose corner is ptOrigin: the symbol font's "r"
+// (TRUE), or its diagonals drawn as lines where no font of that face exists.
+BOOL DrawCloseCross(CDC* pDC, CPoint ptOrigin, LPCSTR pszSymbolFace = "Marlett");

@@ -15,10 +15,10 @@ END_MESSAGE_MAP()
 CPowerGraph::CPowerGraph()
     : m_nScrollStep(4), m_nDecimals(3), m_strXUnits("Samples"), m_strYUnits("Y units"),
       m_crBackground(RGB(0, 0, 0)), m_crGrid(RGB(0, 255, 255)), m_crTrace(RGB(255, 255, 255)),
-      m_dCurrent(0.0), m_dPrevious(0.0), m_nCurrentInset(2), m_nPreviousInset(6), m_nClientHeight(0),
-      m_nClientWidth(0), m_nPlotHeight(0), m_nPlotWidth(0), m_dLower(-10.0), m_dUpper(10.0), m_dSpan(20.0),
-      m_dPixelsPerUnit(0.0), m_rcClient(0, 0, 0, 0), m_rcPlot(0, 0, 0, 0), m_hOldGridBitmap(nullptr),
-      m_hOldTraceBitmap(nullptr)
+      m_dCurrent(0.0), m_dPrevious(0.0), m_bTraceEmpty(true), m_nCurrentInset(2), m_nPreviousInset(6),
+      m_nClientHeight(0), m_nClientWidth(0), m_nPlotHeight(0), m_nPlotWidth(0), m_dLower(-10.0),
+      m_dUpper(10.0), m_dSpan(20.0), m_dPixelsPerUnit(0.0), m_rcClient(0, 0, 0, 0), m_rcPlot(0, 0, 0, 0),
+      m_hOldGridBitmap(nullptr), m_hOldTraceBitmap(nullptr)
 {
     m_penTrace.CreatePen(PS_SOLID, 0, m_crTrace);
     m_brushBackground.CreateSolidBrush(m_crBackground);
@@ -166,6 +166,7 @@ void CPowerGraph::Reset()
 
     m_dcTrace.SetBkColor(m_crBackground);
     m_dcTrace.FillRect(&m_rcClient, &m_brushBackground);
+    m_bTraceEmpty = true;
 
     InvalidateRect(&m_rcClient, TRUE);
 }
@@ -183,6 +184,11 @@ void CPowerGraph::ScrollAndPlot()
     const CRect rcStrip(m_rcPlot.right - m_nScrollStep, m_rcPlot.top, m_rcPlot.right, m_rcPlot.bottom);
     m_dcTrace.FillRect(&rcStrip, &m_brushBackground);
 
+    // A value from before the trace was cleared (or none at all) lies anywhere,
+    // often far off the range: a line from it would cross the whole plot.
+    if (m_bTraceEmpty)
+        m_dPrevious = m_dCurrent;
+    m_bTraceEmpty = false;
     const int yPrevious = ValueToRow(m_dPrevious);
     const int yCurrent = ValueToRow(m_dCurrent);
     const int xPrevious = m_rcPlot.right - m_nPreviousInset;

@@ -48,6 +48,8 @@ protected:
     COLORREF m_crTrace;
     double m_dCurrent;
     double m_dPrevious;
+    // No point since creation or the last Reset: the next segment starts at its own value.
+    bool m_bTraceEmpty;
     int m_nCurrentInset;
     int m_nPreviousInset;
     int m_nClientHeight;

@@ -138,17 +138,19 @@ TEST_F(PowerGraphTest, LabelsSitBesideAndBelowThePlot)
     EXPECT_FALSE(inked(kLeft / 2 + 3, kTop + 25, kLeft - 3, kBottom - 25));
 }
 
-TEST_F(PowerGraphTest, FirstSegmentRisesFromZeroAndStopsShortOfItsEnd)
+TEST_F(PowerGraphTest, FirstPointStartsItsOwnSegmentAndTheNextJoinsIt)
 {
     EXPECT_EQ(0.0, m_graph.AppendPoint(32.0));
-    // From (284, y(0) = 175) toward (288, y(32) = 93), the end point left out.
-    EXPECT_EQ(kWhite, m_graph.Trace(kRight - 6, kBottom));
-    EXPECT_EQ(kBlack, m_graph.Trace(kRight - 2, 93));
-    EXPECT_EQ(TraceCount(), TraceCount(kRight - 6, 94, kRight - 2, kBottom));
-    EXPECT_EQ(32.0, m_graph.AppendPoint(32.0));
-    for (int x = kRight - 6; x < kRight - 2; ++x)
-        EXPECT_EQ(kWhite, m_graph.Trace(x, 93)) << x;
-    EXPECT_EQ(kWhite, m_graph.Trace(kRight - 6, 94)) << "the scrolled first segment ends below";
+    // Only (284..287, y(32) = 93): nothing rises from 0.0 or anywhere else.
+    EXPECT_EQ(4, TraceCount());
+    EXPECT_EQ(4, TraceCount(kRight - 6, 93, kRight - 3, 93));
+    EXPECT_EQ(32.0, m_graph.AppendPoint(10.0));
+    // From (284, 93) toward (288, y(10) = 150), the end point left out.
+    EXPECT_EQ(kWhite, m_graph.Trace(kRight - 6, 93));
+    EXPECT_EQ(kBlack, m_graph.Trace(kRight - 2, 150));
+    EXPECT_EQ(TraceCount() - 4, TraceCount(kRight - 6, 93, kRight - 2, 149));
+    for (int x = kRight - 10; x < kRight - 6; ++x)
+        EXPECT_EQ(kWhite, m_graph.Trace(x, 93)) << "the first segment, scrolled " << x;
 }
 
 TEST_F(PowerGraphTest, EachPointMovesTheTraceFourPixelsLeft)
@@ -168,6 +170,7 @@ TEST_F(PowerGraphTest, EachPointMovesTheTraceFourPixelsLeft)
 
 TEST_F(PowerGraphTest, ValueAboveTheRangeIsErasedOnAndAboveTheFramesTopRow)
 {
+    m_graph.AppendPoint(0.0);
     m_graph.AppendPoint(100.0);  // y = 175 - 257 = -82
     for (int x = kRight - 6; x <= kRight - 2; ++x)
     {
@@ -215,15 +218,15 @@ TEST_F(PowerGraphTest, TraceOverTheGridShowsWhite)
     EXPECT_EQ(kCyan, m_graph.Shown(kLeft, 91));
 }
 
-TEST_F(PowerGraphTest, ResetEmptiesTheTraceButTheNextSegmentStartsAtTheLastValue)
+TEST_F(PowerGraphTest, AfterResetTheTraceIsEmptyAndTheNextPointStartsAfresh)
 {
     m_graph.AppendPoint(32.0);
     m_graph.AppendPoint(32.0);
     m_graph.Reset();
     EXPECT_EQ(0, TraceCount());
     EXPECT_EQ(32.0, m_graph.AppendPoint(10.0));
-    EXPECT_EQ(kWhite, m_graph.Trace(kRight - 6, 93)) << "starts at y(32)";
-    EXPECT_EQ(kBlack, m_graph.Trace(kRight - 6, kBottom));
+    EXPECT_EQ(4, TraceCount(kRight - 6, 150, kRight - 3, 150)) << "at y(10)";
+    EXPECT_EQ(4, TraceCount()) << "no line from y(32)";
 }
 
 TEST_F(PowerGraphTest, ResizeLaysOutInsideTheSameBitmapsAndResetRestoresTheMargin)

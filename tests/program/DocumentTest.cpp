@@ -161,6 +161,40 @@ TEST_F(ProgramTest, ListSavedAndOpenedAgainWhileTheScanGoesOn)
     DeleteFileA(path.c_str());
 }
 
+TEST_F(ProgramTest, SaveAsOffersListFilesWithTheirExtensionAndOpenTakesAFileWithout)
+{
+    m_card.AddPass(PassHearing({MakeScriptedElement(0x61, "Portal", -40)}));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+    const std::string filter("Listas de Kesu (*.kes)\0*.kes\0Todos los archivos (*.*)\0*.*\0", 58);
+    const std::string saved = TempPath("redes casa");
+    App().m_fileAnswers.push_back(saved);
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+    ASSERT_EQ(1u, App().m_fileDialogs.size());
+    const CTestKesuApp::FileDialog save = App().m_fileDialogs[0];
+    EXPECT_FALSE(save.bOpen);
+    EXPECT_EQ(filter, save.filter);
+    EXPECT_EQ(1u, save.nFilterIndex);
+    EXPECT_EQ("kes", save.defExt) << "a name typed without extension gets .kes";
+    EXPECT_EQ("Sin t\xEDtulo.kes", save.file);
+    EXPECT_EQ(108u, ReadFile(saved).size());
+
+    // Lists saved before had no extension; the open dialog appends none.
+    const std::string other = TempPath("otra lista");
+    ASSERT_TRUE(CopyFileA(saved.c_str(), other.c_str(), FALSE));
+    App().m_fileAnswers.push_back(other);
+    Frame()->SendMessage(WM_COMMAND, ID_FILE_OPEN);
+    ASSERT_EQ(2u, App().m_fileDialogs.size());
+    EXPECT_TRUE(App().m_fileDialogs[1].bOpen);
+    EXPECT_EQ(filter, App().m_fileDialogs[1].filter);
+    EXPECT_EQ("", App().m_fileDialogs[1].defExt);
+    EXPECT_STRCASEEQ(other.c_str(), Doc()->GetPathName());
+    EXPECT_EQ(1u, Entries().size());
+    DeleteFileA(saved.c_str());
+    DeleteFileA(other.c_str());
+}
+
 TEST_F(ProgramTest, EmptyListIsAnEmptyFileAndShortFilesChangeNothing)
 {
     const std::string path = TempPath("empty.ksu");

@@ -229,6 +229,20 @@ int CTestKesuApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
     return (nType & MB_TYPEMASK) == MB_OK ? IDOK : IDNO;
 }
 
+BOOL CTestKesuApp::DoFileDialog(OPENFILENAMEA* pofn, BOOL bOpenFileDialog)
+{
+    FileDialog seen = {bOpenFileDialog != FALSE, "", pofn->lpstrDefExt ? pofn->lpstrDefExt : "",
+                       pofn->lpstrFile, pofn->nFilterIndex};
+    for (const char* p = pofn->lpstrFilter; p && *p; p += std::strlen(p) + 1)
+        seen.filter.append(p).push_back('\0');
+    m_fileDialogs.push_back(seen);
+    if (m_fileAnswers.empty())
+        return FALSE;
+    lstrcpynA(pofn->lpstrFile, m_fileAnswers.front().c_str(), int(pofn->nMaxFile));
+    m_fileAnswers.pop_front();
+    return TRUE;
+}
+
 CTestKesuApp& App()
 {
     return theApp;
@@ -367,6 +381,8 @@ void ProgramTest::SetUp()
     App().m_announced.clear();
     App().m_messages.clear();
     App().m_answers.clear();
+    App().m_fileDialogs.clear();
+    App().m_fileAnswers.clear();
 }
 
 void ProgramTest::TearDown()

@@ -16,17 +16,30 @@
 #include <string>
 #include <vector>
 
-// The application with its announcements and message boxes recorded; every
-// message box is answered from m_answers, else "No" to the save prompt.
+// The application with its announcements, message boxes and file dialogs
+// recorded; every message box is answered from m_answers, else "No" to the
+// save prompt; every file dialog with the next of m_fileAnswers, else cancelled.
 class CTestKesuApp : public CKesuApp
 {
 public:
     void Announce(const char* text) override;
     int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
+    BOOL DoFileDialog(OPENFILENAMEA* pofn, BOOL bOpenFileDialog) override;
+
+    struct FileDialog
+    {
+        bool bOpen;
+        std::string filter;  // with its NULs, up to the closing empty string
+        std::string defExt;
+        std::string file;  // the name offered
+        DWORD nFilterIndex;
+    };
 
     std::vector<std::string> m_announced;
     std::vector<std::string> m_messages;
     std::deque<int> m_answers;
+    std::vector<FileDialog> m_fileDialogs;
+    std::deque<std::string> m_fileAnswers;
 };
 
 CTestKesuApp& App();

@@ -146,10 +146,10 @@ TEST(Resources, AcceleratorsAreTheThirteenListed)
 
 TEST(Resources, StringsKeepTheirExactWording)
 {
-    EXPECT_EQ(LoadA(128), "Kesu\n\nKesu\n\n\nKesu.Document\nKesu Document");
+    EXPECT_EQ(LoadA(128), "Kesu\n\nKesu\nListas de Kesu (*.kes)\n.kes\nKesu.Document\nKesu Document");
     EXPECT_EQ(LoadA(57344), "Kesu");
     EXPECT_EQ(LoadA(57345), "Preparado");
-    EXPECT_EQ(LoadA(57600), "Crear documento nuevo\nNuevo");
+    EXPECT_EQ(LoadA(57600), "Empezar otra exploraci\xF3n (la lista se conserva)\nNuevo");
     EXPECT_EQ(LoadA(57616), "Abrir documento");
     EXPECT_EQ(LoadA(57631), "Abrir documento");
     EXPECT_EQ(LoadA(57641), "Reemplar el texto especificado\nReemplazar");
