@@ -241,11 +241,12 @@ void CFrameWnd::DelayRecalcLayout(BOOL bNotify)
 CWnd* CFrameWnd::GetCommandFocus() const
 {
     HWND hFocus = ::GetFocus();
-    if (!hFocus || hFocus == m_hWnd || (m_pViewActive && hFocus == m_pViewActive->m_hWnd))
+    if (!hFocus || hFocus == m_hWnd)
         return nullptr;
-    // Frames route on their own; a floating frame would hand this frame's commands to the application.
+    // Frames route on their own (a floating frame would hand this frame's commands to the application),
+    // and a view takes commands only as the active view.
     CWnd* pFocus = CWnd::FromHandlePermanent(hFocus);
-    if (!pFocus || pFocus->IsFrameWnd())
+    if (!pFocus || pFocus->IsFrameWnd() || pFocus->IsKindOf(RUNTIME_CLASS(CView)))
         return nullptr;
     // GetParent also climbs from a floating frame to the frame that owns it.
     for (HWND hWnd = ::GetParent(hFocus); hWnd; hWnd = ::GetParent(hWnd))

@@ -75,7 +75,7 @@ public:
     virtual void GetMessageString(UINT nID, CString& rMessage) const;
     CWnd* GetMessageBar();
     // The window with the focus when commands go to it before the active view: one of ours, in this frame
-    // or in a floating frame it owns, that is neither a frame nor the active view; else null.
+    // or in a floating frame it owns, that is neither a frame nor a view; else null.
     CWnd* GetCommandFocus() const;
 
     // A bar of this frame with that id, wherever it sits (docked, floating, in a rebar), or null.
