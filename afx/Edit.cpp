@@ -1,7 +1,24 @@
-// CEdit: the edit control's operations on a borrowed window.
+// CEdit: the edit control's operations on a borrowed window, and the Edit menu's commands acting on it.
 #include "afx/Edit.h"
 
+#include "afx/AfxRes.h"
+
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
+
+BEGIN_MESSAGE_MAP(CEdit, CWnd)
+    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_COMMAND(ID_EDIT_CLEAR, OnEditClear)
+    ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
+    ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCut)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, OnUpdateEditClear)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+END_MESSAGE_MAP()
 
 BOOL CEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
@@ -93,4 +110,82 @@ void CEdit::Cut()
 void CEdit::Paste()
 {
     ::SendMessageA(m_hWnd, WM_PASTE, 0, 0);
+}
+
+void CEdit::OnEditCut()
+{
+    Cut();
+}
+
+void CEdit::OnEditCopy()
+{
+    Copy();
+}
+
+void CEdit::OnEditPaste()
+{
+    Paste();
+}
+
+void CEdit::OnEditClear()
+{
+    Clear();
+}
+
+void CEdit::OnEditSelectAll()
+{
+    SetSel(0, -1);
+}
+
+void CEdit::OnEditUndo()
+{
+    Undo();
+}
+
+BOOL CEdit::HasSelection() const
+{
+    int nStart = 0;
+    int nEnd = 0;
+    GetSel(nStart, nEnd);
+    return nStart != nEnd;
+}
+
+BOOL CEdit::IsWritable() const
+{
+    return IsWindowEnabled() && !(GetStyle() & ES_READONLY);
+}
+
+BOOL CEdit::CanCopy() const
+{
+    return HasSelection() && !(GetStyle() & ES_PASSWORD);
+}
+
+void CEdit::OnUpdateEditCut(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(CanCopy() && IsWritable());
+}
+
+void CEdit::OnUpdateEditCopy(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(CanCopy());
+}
+
+void CEdit::OnUpdateEditClear(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(HasSelection() && IsWritable());
+}
+
+void CEdit::OnUpdateEditPaste(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(IsWritable() && IsClipboardFormatAvailable(CF_TEXT));
+}
+
+void CEdit::OnUpdateEditSelectAll(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(GetWindowTextLength() > 0);
+}
+
+void CEdit::OnUpdateEditUndo(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(IsWritable() && CanUndo());
 }

@@ -1,4 +1,4 @@
-// CEdit: the edit control's operations on a borrowed window.
+// CEdit: the edit control's operations on a borrowed window, and the Edit menu's commands acting on it.
 #pragma once
 
 #include "afx/Wnd.h"
@@ -29,4 +29,26 @@ public:
     void Copy();
     void Cut();
     void Paste();
+
+    // Cut, copy, paste, clear, select all and undo on this control, enabled exactly when the control can do
+    // them. A frame offers its commands to the window with the focus first (CFrameWnd::OnCmdMsg).
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditClear();
+    void OnEditSelectAll();
+    void OnEditUndo();
+    void OnUpdateEditCut(CCmdUI* pCmdUI);
+    void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    void OnUpdateEditClear(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL HasSelection() const;
+    // A password field refuses to give its text away.
+    BOOL CanCopy() const;
+    BOOL IsWritable() const;
 };

@@ -240,9 +240,32 @@ void CFrameWnd::DelayRecalcLayout(BOOL bNotify)
     m_nIdleFlags |= idleLayout | (bNotify ? idleNotify : 0);
 }
 
+CWnd* CFrameWnd::GetCommandFocus() const
+{
+    HWND hFocus = ::GetFocus();
+    if (!hFocus || hFocus == m_hWnd)
+        return nullptr;
+    // Frames route on their own (a floating frame would hand this frame's commands to the application),
+    // and a view takes commands only as the active view.
+    CWnd* pFocus = CWnd::FromHandlePermanent(hFocus);
+    if (!pFocus || pFocus->IsFrameWnd() || pFocus->IsKindOf(RUNTIME_CLASS(CView)))
+        return nullptr;
+    // GetParent also climbs from a floating frame to the frame that owns it.
+    for (HWND hWnd = ::GetParent(hFocus); hWnd; hWnd = ::GetParent(hWnd))
+    {
+        if (hWnd == m_hWnd)
+            return pFocus;
+    }
+    return nullptr;
+}
+
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    // The active view (and through it its document) first, then the frame, then the application.
+    // The window with the focus (an edit control cuts and pastes its own text), the active view (and
+    // through it its document), then the frame, then the application.
+    CWnd* pFocus = GetCommandFocus();
+    if (pFocus && pFocus->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
     if (m_pViewActive && m_pViewActive->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))

@@ -74,6 +74,9 @@ public:
     // The text before "\n" of string nID (prompt), or after it (tooltip).
     virtual void GetMessageString(UINT nID, CString& rMessage) const;
     CWnd* GetMessageBar();
+    // The window with the focus when commands go to it before the active view: one of ours, in this frame
+    // or in a floating frame it owns, that is neither a frame nor a view; else null.
+    CWnd* GetCommandFocus() const;
 
     // A bar of this frame with that id, wherever it sits (docked, floating, in a rebar), or null.
     CControlBar* GetControlBar(UINT nID);

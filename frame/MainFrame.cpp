@@ -62,6 +62,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_COMMAND(ID_VIEW_NOTES, OnViewNotes)
     ON_UPDATE_COMMAND_UI(ID_VIEW_METER, OnUpdateViewMeter)
     ON_UPDATE_COMMAND_UI(ID_VIEW_NOTES, OnUpdateViewNotes)
+    ON_COMMAND(ID_NEXT_PANE, OnNextPane)
+    ON_COMMAND(ID_PREV_PANE, OnPrevPane)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_nTicks(0) {}

@@ -71,6 +71,8 @@ protected:
     void OnViewNotes();
     void OnUpdateViewMeter(CCmdUI* pCmdUI);
     void OnUpdateViewNotes(CCmdUI* pCmdUI);
+    void OnNextPane();
+    void OnPrevPane();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -81,6 +83,8 @@ private:
     // replaced it, or the document closed).
     void ForgetStaleNoteEntry(CKesuDoc* pDoc);
     void ForgetNoteEntry();
+    // F6 and Shift+F6: the focus goes nStep panes on among the list and the note editor.
+    void MovePaneFocus(int nStep);
     void Refresh(CKesuDoc* pDoc);
     void Beep(CKesuDoc* pDoc);
 };

@@ -1,8 +1,10 @@
 // The main frame's docking bars: the meter bar with the graph, the annotations bar with the note
-// editor, their saved layout, the View toggles and the relay between the list and the editor.
+// editor, their saved layout, the View toggles, the relay between the list and the editor and F6 between
+// them.
 #include "frame/MainFrame.h"
 
 #include "afx/DockState.h"
+#include "afx/View.h"
 #include "app/KesuApp.h"
 #include "dockbar/SCBMiniDockFrameWnd.h"
 #include "res/resource.h"
@@ -147,6 +149,40 @@ void CMainFrame::OnUpdateViewMeter(CCmdUI* pCmdUI)
 void CMainFrame::OnUpdateViewNotes(CCmdUI* pCmdUI)
 {
     pCmdUI->SetCheck(m_wndNotesBar.IsWindowVisible() ? 1 : 0);
+}
+
+void CMainFrame::OnNextPane()
+{
+    MovePaneFocus(1);
+}
+
+void CMainFrame::OnPrevPane()
+{
+    MovePaneFocus(-1);
+}
+
+void CMainFrame::MovePaneFocus(int nStep)
+{
+    // The editor is a pane only while it can take the focus: an entry was selected and its bar is shown,
+    // docked or floating. Without it the list is the only pane and the focus stays there.
+    CWnd* panes[2];
+    int nPanes = 0;
+    if (CWnd* pView = GetActiveView())
+        panes[nPanes++] = pView;
+    if (m_noteEdit.GetSafeHwnd() && m_noteEdit.IsWindowVisible() && m_noteEdit.IsWindowEnabled())
+        panes[nPanes++] = &m_noteEdit;
+    if (nPanes == 0)
+        return;
+    const HWND hFocus = ::GetFocus();
+    int nCurrent = -1;
+    for (int i = 0; i < nPanes; ++i)
+    {
+        if (hFocus && (hFocus == panes[i]->m_hWnd || ::IsChild(panes[i]->m_hWnd, hFocus)))
+            nCurrent = i;
+    }
+    // From anywhere else forward reaches the first pane, backward the last.
+    const int nNext = nCurrent < 0 ? (nStep > 0 ? 0 : nPanes - 1) : (nCurrent + nStep + nPanes) % nPanes;
+    panes[nNext]->SetFocus();
 }
 
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -2,6 +2,7 @@
 #include "AfxTestSupport.h"
 #include "AfxTestIds.h"
 #include "afx/Document.h"
+#include "afx/Edit.h"
 #include "afx/Frame.h"
 #include "afx/Menu.h"
 #include "afx/ReBar.h"
@@ -176,6 +177,24 @@ TEST_F(FrameTest, CommandsGoToViewThenDocumentThenFrameThenApplication)
     Command(ID_TEST_SHARED);
     Command(ID_TEST_DOC);
     EXPECT_EQ(std::vector<std::string>{"frame:shared"}, g_route);
+}
+
+TEST_F(FrameTest, AFocusedEditControlOfOursTakesTheEditCommandsBeforeTheView)
+{
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 20), m_pFrame, 0xE900));
+    edit.SetWindowText("abc");
+    m_pFrame->SetForegroundWindow();
+    edit.SetFocus();
+    edit.SetSel(0, 0);
+    ASSERT_EQ(4u, OpenPopup(1));
+    EXPECT_TRUE(Popup(1)->GetMenuState(ID_EDIT_COPY, MF_BYCOMMAND) & MF_GRAYED) << "nothing selected";
+    edit.SetSel(0, 2);
+    Command(ID_EDIT_COPY);
+    EXPECT_TRUE(g_route.empty());
+    m_pFrame->GetActiveView()->SetFocus();
+    Command(ID_EDIT_COPY);
+    EXPECT_EQ(std::vector<std::string>{"view:copy"}, g_route);
 }
 
 TEST_F(FrameTest, MenuItemsWithoutAnyHandlerShowDisabled)

@@ -1,6 +1,8 @@
-// The frame's docking bars: where they start, the View toggles, the annotation editor and the graph's
-// reset on layout.
+// The frame's docking bars: where they start, the View toggles, the annotation editor with its Edit
+// commands and F6, and the graph's reset on layout.
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "afx/DockState.h"
@@ -43,6 +45,94 @@ bool ViewItemChecked(UINT id)
     HMENU hView = GetSubMenu(Frame()->GetMenu(), 2);
     Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hView), 2);
     return (GetMenuState(hView, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+// The Edit menu's commands that show enabled when it opens, by name in menu order.
+std::string EnabledEditCommands()
+{
+    HMENU hEdit = GetSubMenu(Frame()->GetMenu(), 1);
+    Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hEdit), 1);
+    const std::pair<UINT, const char*> commands[] = {{ID_EDIT_UNDO, "undo"},   {ID_EDIT_CUT, "cut"},
+                                                     {ID_EDIT_COPY, "copy"},   {ID_EDIT_PASTE, "paste"},
+                                                     {ID_EDIT_CLEAR, "clear"}, {ID_EDIT_SELECT_ALL, "all"}};
+    std::string names;
+    for (const auto& command : commands)
+    {
+        const UINT state = GetMenuState(hEdit, command.first, MF_BYCOMMAND);
+        if (state != UINT(-1) && !(state & MF_GRAYED))
+            names += names.empty() ? command.second : std::string(" ") + command.second;
+    }
+    return names;
+}
+
+bool ToolButtonEnabled(UINT id)
+{
+    return Frame()->m_wndToolBar.SendMessage(TB_ISBUTTONENABLED, id) != 0;
+}
+
+// Null empties the clipboard.
+void SetClipboard(const char* text)
+{
+    ASSERT_TRUE(OpenClipboard(Frame()->m_hWnd));
+    EmptyClipboard();
+    if (text)
+    {
+        HGLOBAL hText = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+        memcpy(GlobalLock(hText), text, strlen(text) + 1);
+        GlobalUnlock(hText);
+        SetClipboardData(CF_TEXT, hText);
+    }
+    CloseClipboard();
+}
+
+std::string ClipboardText()
+{
+    std::string text;
+    if (!OpenClipboard(Frame()->m_hWnd))
+        return "<closed>";
+    if (HANDLE hText = GetClipboardData(CF_TEXT))
+    {
+        text = static_cast<const char*>(GlobalLock(hText));
+        GlobalUnlock(hText);
+    }
+    CloseClipboard();
+    return text;
+}
+
+void FocusOn(CWnd& wnd)
+{
+    wnd.GetTopLevelParent()->SetForegroundWindow();
+    wnd.SetFocus();
+    ASSERT_EQ(wnd.m_hWnd, GetFocus());
+}
+
+// A key as the message loop meets it: to the window with the focus, past the frame's accelerators.
+void PressKey(UINT vk, BYTE modifier = 0)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+    if (modifier)
+        keys[modifier] = 0x80;
+    SetKeyboardState(keys);
+    PostMessage(GetFocus(), WM_KEYDOWN, vk, 1);
+    PumpMessages();
+    keys[modifier] = 0;
+    SetKeyboardState(keys);
+}
+
+void FloatNotesBar()
+{
+    Frame()->FloatControlBar(&Frame()->m_wndNotesBar, CPoint(300, 300));
+    PumpMessages();
+    ASSERT_NE(Frame()->m_hWnd, Frame()->m_noteEdit.GetTopLevelParent()->m_hWnd);
+    ASSERT_TRUE(Frame()->m_noteEdit.IsWindowVisible());
+}
+
+void DockNotesBar()
+{
+    Frame()->DockControlBar(&Frame()->m_wndNotesBar, AFX_IDW_DOCKBAR_BOTTOM);
+    PumpMessages();
 }
 
 // White pixels of the graph as it would paint: the trace, never the grid.
@@ -307,4 +397,134 @@ TEST_F(ProgramTest, ClosingSavesTheLayoutEvenWhenTheSavePromptThenCancelsTheClos
     Doc()->SetModifiedFlag(FALSE);
     pFrame->SendMessage(WM_COMMAND, ID_VIEW_METER);
     ClearSavedLayout(App().m_pszAppName);
+}
+
+TEST_F(ProgramTest, EditCommandsActOnTheFocusedNoteEditorWhenItCanAndTheEntryFollows)
+{
+    m_card.AddPass(
+        PassHearing({MakeScriptedElement(0x91, "Norte", -50), MakeScriptedElement(0x92, "Sur", -60)}));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+    EntryAt(0)->m_strAnnotation = "junto al portal";
+    EntryAt(1)->m_strAnnotation = "s\xF3tano";
+    SelectRow(0);
+    Frame()->m_noteEdit.SetSel(0, 5);
+    SetClipboard("norte");
+    Doc()->SetModifiedFlag(FALSE);
+
+    FocusOn(*View());
+    EXPECT_EQ("", EnabledEditCommands()) << "only the focused editor is edited";
+    PumpMessages();
+    EXPECT_FALSE(ToolButtonEnabled(ID_EDIT_PASTE));
+
+    FocusOn(Frame()->m_noteEdit);
+    EXPECT_EQ("cut copy paste clear all", EnabledEditCommands());
+    PumpMessages();
+    for (UINT id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
+        EXPECT_TRUE(ToolButtonEnabled(id)) << id;
+    Frame()->SendMessage(WM_COMMAND, ID_EDIT_COPY);
+    EXPECT_EQ("junto", ClipboardText());
+    EXPECT_FALSE(Doc()->IsModified());
+
+    Frame()->SendMessage(WM_COMMAND, ID_EDIT_CUT);
+    EXPECT_EQ(" al portal", EntryAt(0)->m_strAnnotation);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ("undo paste all", EnabledEditCommands());
+    Doc()->SetModifiedFlag(FALSE);
+    Frame()->SendMessage(WM_COMMAND, ID_EDIT_UNDO);
+    EXPECT_EQ("junto al portal", EntryAt(0)->m_strAnnotation);
+    EXPECT_TRUE(Doc()->IsModified());
+
+    Frame()->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
+    Frame()->SendMessage(WM_COMMAND, ID_EDIT_PASTE);
+    EXPECT_EQ("junto", EntryAt(0)->m_strAnnotation);
+    Frame()->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
+    Frame()->SendMessage(WM_COMMAND, ID_EDIT_CLEAR);
+    EXPECT_EQ("", EntryAt(0)->m_strAnnotation);
+    SetClipboard(nullptr);
+    EXPECT_EQ("undo", EnabledEditCommands());
+    Frame()->SendMessage(WM_COMMAND, ID_EDIT_PASTE);
+    EXPECT_EQ("", EntryAt(0)->m_strAnnotation) << "a disabled command does not run";
+
+    // Another entry's note can't be undone into this one.
+    SelectRow(1);
+    EXPECT_EQ("all", EnabledEditCommands());
+    Frame()->m_noteEdit.SetReadOnly(TRUE);
+    Frame()->m_noteEdit.SetSel(0, 2);
+    EXPECT_EQ("copy all", EnabledEditCommands());
+    Frame()->m_noteEdit.SetReadOnly(FALSE);
+    EXPECT_EQ("s\xF3tano", EntryAt(1)->m_strAnnotation);
+}
+
+TEST_F(ProgramTest, ClipboardKeysReachTheNoteEditorThroughTheFrameDockedAndFloating)
+{
+    m_card.AddPass(PassHearing({MakeScriptedElement(0xA1, "Norte", -50)}));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+    EntryAt(0)->m_strAnnotation = "norte";
+    SelectRow(0);
+    SetClipboard(nullptr);
+    Doc()->SetModifiedFlag(FALSE);
+
+    FocusOn(Frame()->m_noteEdit);
+    Frame()->m_noteEdit.SetSel(0, -1);
+    PressKey('C', VK_CONTROL);
+    EXPECT_EQ("norte", ClipboardText());
+    Frame()->m_noteEdit.SetSel(5, 5);
+    PressKey('V', VK_CONTROL);
+    EXPECT_EQ("nortenorte", EntryAt(0)->m_strAnnotation);
+    EXPECT_TRUE(Doc()->IsModified());
+    PressKey('Z', VK_CONTROL);
+    EXPECT_EQ("norte", EntryAt(0)->m_strAnnotation);
+    Frame()->m_noteEdit.SetSel(0, 2);
+    PressKey('X', VK_CONTROL);
+    EXPECT_EQ("rte", EntryAt(0)->m_strAnnotation);
+
+    FocusOn(*View());
+    PressKey('V', VK_CONTROL);
+    EXPECT_EQ("rte", EntryAt(0)->m_strAnnotation) << "the list has the focus";
+
+    FloatNotesBar();
+    FocusOn(Frame()->m_noteEdit);
+    PressKey(VK_INSERT, VK_SHIFT);
+    EXPECT_EQ("norte", EntryAt(0)->m_strAnnotation);
+    DockNotesBar();
+}
+
+TEST_F(ProgramTest, F6AndShiftF6MoveTheFocusBetweenTheListAndTheNoteEditorWhereverItsBarIs)
+{
+    // The emptied list lets go of the entry an earlier test selected.
+    Tick(ID_TIMER_REFRESH);
+    ASSERT_FALSE(Frame()->m_noteEdit.IsWindowEnabled());
+    FocusOn(*View());
+    PressKey(VK_F6);
+    EXPECT_EQ(View()->m_hWnd, GetFocus()) << "no entry selected: the editor can't take it";
+
+    m_card.AddPass(PassHearing({MakeScriptedElement(0xB1, "Norte", -50)}));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+    SelectRow(0);
+    for (BYTE modifier : {BYTE(0), BYTE(VK_SHIFT)})
+    {
+        PressKey(VK_F6, modifier);
+        EXPECT_EQ(Frame()->m_noteEdit.m_hWnd, GetFocus()) << int(modifier);
+        PressKey(VK_F6, modifier);
+        EXPECT_EQ(View()->m_hWnd, GetFocus()) << int(modifier);
+    }
+
+    Frame()->SendMessage(WM_COMMAND, ID_VIEW_NOTES);
+    PressKey(VK_F6);
+    EXPECT_EQ(View()->m_hWnd, GetFocus()) << "its bar is hidden";
+    Frame()->SendMessage(WM_COMMAND, ID_VIEW_NOTES);
+
+    FloatNotesBar();
+    FocusOn(*View());
+    PressKey(VK_F6);
+    EXPECT_EQ(Frame()->m_noteEdit.m_hWnd, GetFocus());
+    PressKey(VK_F6, VK_SHIFT);
+    EXPECT_EQ(View()->m_hWnd, GetFocus());
+    DockNotesBar();
 }

@@ -109,7 +109,14 @@ TEST(Resources, MenuHasTheCommandTableInOrder)
     GetMenuStringW(bar, 1, wide, 32, MF_BYPOSITION);
     EXPECT_EQ(std::wstring(wide), L"&Edici\u00F3n");
     ExpectPopup(bar, 1, MenuText(bar, 1).c_str(),
-                {{"Deshacer", 57643}, {nullptr, 0}, {"Cortar", 57635}, {"Copiar", 57634}, {"Pegar", 57637}});
+                {{"Deshacer", 57643},
+                 {nullptr, 0},
+                 {"Cortar", 57635},
+                 {"Copiar", 57634},
+                 {"Pegar", 57637},
+                 {"Eliminar", 57632},
+                 {nullptr, 0},
+                 {"Seleccionar todo", 57642}});
     ExpectPopup(bar, 2, "&Ver",
                 {{"Barra de herramientas", 59392},
                  {"Barra de estado", 59393},
