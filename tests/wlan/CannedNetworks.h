@@ -9,7 +9,7 @@
 struct CannedNetwork
 {
     uint8_t mac[6];
-    const char* ssid;  // hidden names are empty
+    const char* ssid;  // hidden names are empty (the list shows "(red oculta)")
     bool privacy;
     int32_t rssi;
     uint32_t frequencyKhz;

@@ -160,7 +160,7 @@ void ExpectCannedList(HWND frame)
     for (int row = 0; row < kCannedNetworkCount; ++row)
     {
         const CannedNetwork& n = kCannedNetworks[row];
-        EXPECT_EQ(ListCellText(frame, row, 0), n.ssid) << row;
+        EXPECT_EQ(ListCellText(frame, row, 0), *n.ssid ? n.ssid : "(red oculta)") << row;
         EXPECT_EQ(ListCellText(frame, row, 1), Mac(n.mac)) << row;
         EXPECT_EQ(ListCellText(frame, row, 2), n.privacy ? "Encrypted" : "Open") << row;
         EXPECT_EQ(ListCellText(frame, row, 4), n.channel) << row;
