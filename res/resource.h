@@ -23,6 +23,8 @@
 
 #define ID_VIEW_METER 32771
 #define ID_VIEW_NOTES 32772
+// File menu: the list as CSV for a spreadsheet.
+#define ID_FILE_EXPORT 32790
 
 // Status bar panes 1 to 3.
 #define ID_PANE_SCAN 132

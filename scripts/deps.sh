@@ -16,6 +16,8 @@ packages=(
   espeak-ng
   # make dist
   zip
+  # the maker column: the IEEE registries of MAC address prefixes
+  ieee-data
   # the code style check in make test
   clang-format
 )

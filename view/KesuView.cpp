@@ -5,27 +5,43 @@
 #include <string>
 #include <vector>
 
+#include "afx/Archive.h"
 #include "afx/ListCtrl.h"
 #include "app/KesuApp.h"
 #include "res/resource.h"
 #include "scan/Channel.h"
 #include "scan/KesuDoc.h"
+#include "scan/MakerTable.h"
+#include "view/ListExport.h"
 
 namespace
 {
 
-constexpr int kColumnCount = 8;
-constexpr int kColumnWidths[kColumnCount] = {100, 100, 100, 100, 64, 64, 128, 64};
 constexpr int kSentenceSize = 1024;
 // Spoken after a 6 GHz channel's number.
 constexpr int kTextSixGigahertz = 56;
 // Shown and spoken for a network that sends no name.
 constexpr int kTextHiddenNetwork = 57;
+constexpr int kTextMaker = 58;
+constexpr int kTextRandomAddress = 59;
+constexpr int kTextFrequency = 60;
+constexpr int kTextSignalDbm = 61;
+constexpr int kTextCsvFiles = 62;
+
+// The per-user settings' section of the list's columns.
+constexpr char kColumnsSection[] = "ListColumns";
 
 // Language index of each column's header.
 int HeaderIndex(int column)
 {
-    return column < 7 ? 36 + column : 45;
+    return column < 7 ? 36 + column : column == kColumnAnnotation ? 45 : kTextMaker;
+}
+
+ListTexts CurrentListTexts()
+{
+    CKesuApp* pApp = KesuApp();
+    return {{pApp->GetString(48), pApp->GetString(49), pApp->GetString(50)},
+            pApp->GetString(kTextRandomAddress)};
 }
 
 CWnd* MainWindow()
@@ -77,9 +93,15 @@ BEGIN_MESSAGE_MAP(CKesuView, CListView)
     ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
     ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClk)
     ON_NOTIFY_REFLECT(LVN_ITEMCHANGED, OnItemChanged)
+    ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnColumnClick)
+    ON_COMMAND(ID_FILE_EXPORT, OnFileExport)
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CKesuView::CKesuView() = default;
+CKesuView::CKesuView()
+    : m_columns(DefaultColumnSettings()), m_bColumnsLoaded(false), m_bMovingSelection(false)
+{
+}
 
 CKesuDoc* CKesuView::GetDocument() const
 {
@@ -102,9 +124,24 @@ void CKesuView::OnInitialUpdate()
     CListCtrl& list = GetListCtrl();
     CKesuApp* pApp = KesuApp();
 
+    // Widths the user gave this window stay for the next document; the first
+    // document takes them from the settings.
+    if (!m_bColumnsLoaded)
+    {
+        CWinApp* pWinApp = AfxGetApp();
+        ParseColumnWidths(pWinApp->GetProfileString(kColumnsSection, "Widths"), m_columns.widths);
+        ParseListSort(pWinApp->GetProfileString(kColumnsSection, "Sort"), m_columns.sort);
+        m_order.SetSort(m_columns.sort);
+        m_bColumnsLoaded = true;
+    }
+    else if (list.SendMessage(LVM_GETCOLUMNWIDTH, kColumnMaker) > 0)
+    {
+        for (int column = 0; column < kListColumnCount; ++column)
+            m_columns.widths[column] = static_cast<int>(list.SendMessage(LVM_GETCOLUMNWIDTH, column));
+    }
     for (int i = 0; i < 10; ++i)
         list.SendMessage(LVM_DELETECOLUMN, 0);
-    for (int column = 0; column < kColumnCount; ++column)
+    for (int column = 0; column < kListColumnCount; ++column)
     {
         LVCOLUMNA lvc = {};
         lvc.mask = LVCF_FMT | LVCF_TEXT;
@@ -112,8 +149,14 @@ void CKesuView::OnInitialUpdate()
         lvc.pszText = const_cast<char*>(pApp->GetString(HeaderIndex(column)));
         list.SendMessage(LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));
     }
-    for (int column = 0; column < kColumnCount; ++column)
-        list.SendMessage(LVM_SETCOLUMNWIDTH, column, kColumnWidths[column]);
+    for (int column = 0; column < kListColumnCount; ++column)
+        list.SendMessage(LVM_SETCOLUMNWIDTH, column, m_columns.widths[column]);
+    // The maker is read with the address, so it is shown beside it.
+    const int shownOrder[kListColumnCount] = {kColumnName,     kColumnAddress,   kColumnMaker,
+                                              kColumnSecurity, kColumnMode,      kColumnChannel,
+                                              kColumnSignal,   kColumnFirstSeen, kColumnAnnotation};
+    list.SendMessage(LVM_SETCOLUMNORDERARRAY, kListColumnCount, reinterpret_cast<LPARAM>(shownOrder));
+    ShowSortArrow();
 
     CImageList* pSmall = pApp->GetSmallImageList();
     CImageList* pLarge = pApp->GetLargeImageList();
@@ -153,6 +196,7 @@ void CKesuView::OnUpdate(CView*, LPARAM, CObject*)
         pDoc->SetModifiedFlag(TRUE);
         KesuApp()->Announce(sentence.c_str());
     }
+    ReorderRows();
     GetListCtrl().SendMessage(LVM_SETITEMCOUNT, count, 0);
     pDoc->m_nHeard = heard;
 }
@@ -162,7 +206,164 @@ CNetworkEntry* CKesuView::EntryAt(int row) const
     CKesuDoc* pDoc = GetDocument();
     if (!pDoc || row < 0)
         return nullptr;
-    return pDoc->ListIndex().At(static_cast<size_t>(row));
+    return m_order.EntryAt(pDoc->ListIndex(), static_cast<size_t>(row));
+}
+
+int CKesuView::RowOf(const CNetworkEntry* pEntry) const
+{
+    CKesuDoc* pDoc = GetDocument();
+    return pDoc ? static_cast<int>(m_order.RowOf(pDoc->ListIndex(), pEntry)) : -1;
+}
+
+void CKesuView::ReorderRows()
+{
+    CKesuDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    CListCtrl& list = GetListCtrl();
+    const int selected =
+        static_cast<int>(list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int focused =
+        static_cast<int>(list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    int newSelected = -1;
+    int newFocused = -1;
+    {
+        CEntryListLock lock(*pDoc);
+        const CNetworkEntry* pSelected = EntryAt(selected);
+        const CNetworkEntry* pFocused = EntryAt(focused);
+        if (!m_order.Refresh(pDoc->ListIndex(), BuiltInMakers(), CurrentListTexts()))
+            return;
+        newSelected = RowOf(pSelected);
+        newFocused = RowOf(pFocused);
+    }
+    if (newSelected == selected && newFocused == focused)
+        return;
+    m_bMovingSelection = true;
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    list.SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    if (newFocused >= 0)
+    {
+        state.stateMask = state.state = LVIS_FOCUSED;
+        list.SendMessage(LVM_SETITEMSTATE, newFocused, reinterpret_cast<LPARAM>(&state));
+    }
+    if (newSelected >= 0)
+    {
+        state.stateMask = state.state = LVIS_SELECTED;
+        list.SendMessage(LVM_SETITEMSTATE, newSelected, reinterpret_cast<LPARAM>(&state));
+    }
+    m_bMovingSelection = false;
+}
+
+void CKesuView::ShowSortArrow()
+{
+    HWND hHeader = reinterpret_cast<HWND>(GetListCtrl().SendMessage(LVM_GETHEADER));
+    if (!hHeader)
+        return;
+    const ListSort& sort = m_order.Sort();
+    for (int column = 0; column < kListColumnCount; ++column)
+    {
+        HDITEMA item = {};
+        item.mask = HDI_FORMAT;
+        if (!::SendMessageA(hHeader, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item)))
+            continue;
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (column == sort.column && sort.direction != SortDirection::None)
+            item.fmt |= sort.direction == SortDirection::Up ? HDF_SORTUP : HDF_SORTDOWN;
+        ::SendMessageA(hHeader, HDM_SETITEMA, column, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void CKesuView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const int column = reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iSubItem;
+    if (column < 0 || column >= kListColumnCount)
+        return;
+    m_order.SetSort(NextSort(m_order.Sort(), column));
+    ShowSortArrow();
+    ReorderRows();
+    GetListCtrl().Invalidate(FALSE);
+    SaveColumnSettings();
+}
+
+void CKesuView::SaveColumnSettings()
+{
+    CListCtrl& list = GetListCtrl();
+    if (list.m_hWnd && list.SendMessage(LVM_GETCOLUMNWIDTH, kColumnMaker) > 0)
+    {
+        for (int column = 0; column < kListColumnCount; ++column)
+            m_columns.widths[column] = static_cast<int>(list.SendMessage(LVM_GETCOLUMNWIDTH, column));
+    }
+    m_columns.sort = m_order.Sort();
+    CWinApp* pWinApp = AfxGetApp();
+    pWinApp->WriteProfileString(kColumnsSection, "Widths", FormatColumnWidths(m_columns.widths).c_str());
+    pWinApp->WriteProfileString(kColumnsSection, "Sort", FormatListSort(m_columns.sort).c_str());
+}
+
+void CKesuView::OnDestroy()
+{
+    if (m_bColumnsLoaded)
+        SaveColumnSettings();
+    CListView::OnDestroy();
+}
+
+bool CKesuView::ExportTo(const char* path)
+{
+    CKesuDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return false;
+    ReorderRows();
+    CKesuApp* pApp = KesuApp();
+    const ExportTexts texts = {{pApp->GetString(36), pApp->GetString(37), pApp->GetString(kTextMaker),
+                                pApp->GetString(38), pApp->GetString(39), pApp->GetString(40),
+                                pApp->GetString(kTextFrequency), pApp->GetString(kTextSignalDbm),
+                                pApp->GetString(42), pApp->GetString(45)},
+                               CurrentListTexts(),
+                               pApp->GetString(kTextHiddenNetwork)};
+    std::string bytes;
+    {
+        CEntryListLock lock(*pDoc);
+        const int rows = GetListCtrl().GetItemCount();
+        std::vector<const CNetworkEntry*> entries;
+        entries.reserve(static_cast<size_t>(rows));
+        for (int row = 0; row < rows; ++row)
+            if (const CNetworkEntry* pEntry = EntryAt(row))
+                entries.push_back(pEntry);
+        bytes = ListAsCsv(entries, texts, BuiltInMakers());
+    }
+    const DWORD error = WriteFileReplacing(path, bytes);
+    if (error)
+    {
+        AfxMessageBox(AfxGetSaveLoadErrorText(path, CArchive::writeError, error, TRUE),
+                      MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
+void CKesuView::OnFileExport()
+{
+    // "Name (*.csv)" NUL "*.csv" NUL NUL, the type's name from the language file.
+    std::string filter = KesuApp()->GetString(kTextCsvFiles);
+    filter += '\0';
+    filter += "*.csv";
+    filter += '\0';
+    filter += '\0';
+    char file[MAX_PATH] = "";
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    CWnd* pMain = MainWindow();
+    ofn.hwndOwner = pMain ? pMain->m_hWnd : nullptr;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrDefExt = "csv";
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT |
+                OFN_PATHMUSTEXIST;
+    if (GetSaveFileNameA(&ofn))
+        ExportTo(file);
 }
 
 void CKesuView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
@@ -246,6 +447,10 @@ void CKesuView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
         if (bAnnotated)
             WriteText(item, "%s", pApp->GetString(51));
         break;
+    case kColumnMaker:
+        if (const char* maker = MakerText(BuiltInMakers(), bssid.MacAddress, CurrentListTexts()))
+            WriteText(item, "%s", maker);
+        break;
     default:
         break;
     }
@@ -291,7 +496,7 @@ void CKesuView::OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
     const int row = reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iItem;
-    if (row == -1)
+    if (row == -1 || m_bMovingSelection)
         return;
     CNetworkEntry* pEntry = nullptr;
     if (CKesuDoc* pDoc = GetDocument())

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "afx/View.h"
+#include "scan/ColumnSettings.h"
+#include "scan/ListOrder.h"
 
 class CKesuDoc;
 class CNetworkEntry;
@@ -22,13 +24,34 @@ public:
 
     CKesuDoc* GetDocument() const;
 
+    // Writes the list as the user sees it, in its current order, to 'path' as
+    // CSV; on failure shows the standard file error. The document's modified
+    // state stays as it was.
+    bool ExportTo(const char* path);
+
 protected:
     void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDblClk(NMHDR* pNMHDR, LRESULT* pResult);
     void OnItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnFileExport();
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:
-    // The entry at 'row', or null past the end. The caller holds the list lock.
+    // The only mapping between rows and entries (m_order's): the entry at
+    // 'row', or null past the end; the row of an entry, or -1. The caller
+    // holds the list lock.
     CNetworkEntry* EntryAt(int row) const;
+    int RowOf(const CNetworkEntry* pEntry) const;
+    // Brings the order up to the list; the selection stays on its entry.
+    void ReorderRows();
+    void ShowSortArrow();
+    void SaveColumnSettings();
+
+    CListOrder m_order;
+    ColumnSettings m_columns;
+    bool m_bColumnsLoaded;
+    // Set while the view moves the selection itself: not the user's choice.
+    bool m_bMovingSelection;
 };

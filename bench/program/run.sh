@@ -14,7 +14,7 @@ set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 bin=$(cd "${1:-$root/build/win/bin}" && pwd) || exit 1
 runs=${2:-5}
-for exe in Kesu.exe kesu-startbench.exe kesu-refreshbench.exe kesu-idlebench.exe kesu-floorlist.exe kesu-regsim.exe; do
+for exe in Kesu.exe kesu-listbench.exe kesu-startbench.exe kesu-refreshbench.exe kesu-idlebench.exe kesu-floorlist.exe kesu-regsim.exe; do
   [[ -f $bin/$exe ]] || { echo "run.sh: $bin/$exe is missing; build the Windows tree first" >&2; exit 1; }
 done
 
@@ -28,7 +28,10 @@ figures() {
   (cd "$bin" && wine ./kesu-refreshbench.exe </dev/null) || return 1
   echo
   echo "== idle CPU under Wine"
-  (cd "$bin" && wine ./kesu-idlebench.exe </dev/null)
+  (cd "$bin" && wine ./kesu-idlebench.exe </dev/null) || return 1
+  echo
+  echo "== maker lookup, re-sort and export under Wine"
+  (cd "$bin" && wine ./kesu-listbench.exe </dev/null)
 }
 export -f figures
 export bin runs

@@ -12,9 +12,9 @@
 namespace
 {
 
-const int kSlots = 58;
-const int kUsed[] = {30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42,
-                     45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57};
+const int kSlots = 63;
+const int kUsed[] = {30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 45, 46, 47,
+                     48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62};
 
 class SpanishLng : public ::testing::Test
 {

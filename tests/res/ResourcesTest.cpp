@@ -96,6 +96,7 @@ TEST(Resources, MenuHasTheCommandTableInOrder)
                  {"Abrir...", 57601},
                  {"Guardar", 57603},
                  {"Guardar como...", 57604},
+                 {"Exportar...", ID_FILE_EXPORT},
                  {nullptr, 0},
                  {"Fichero reciente", 57616},
                  {nullptr, 0},
@@ -163,6 +164,7 @@ TEST(Resources, StringsKeepTheirExactWording)
     EXPECT_EQ(LoadA(57642), "Seleccionar todo el documento\nSelecionar todo");
     EXPECT_EQ(LoadA(32771), "Mostrar o ocultart el medidor de potencia\nMedidor de potencia");
     EXPECT_EQ(LoadA(32772), "Mostrar o ocultar anotaciones\nAnotaciones");
+    EXPECT_EQ(LoadA(ID_FILE_EXPORT), "Exportar la lista a un archivo CSV para hojas de c\xE1lculo\nExportar");
     EXPECT_EQ(LoadA(59136), "EXT");
     EXPECT_EQ(LoadA(59141), "REC");
     EXPECT_EQ(LoadA(61203), "Activar lista de tareas");
