@@ -110,6 +110,13 @@ BOOL CDC::LineTo(int x, int y)
     return ::LineTo(m_hDC, x, y);
 }
 
+BOOL CDC::Polyline(const POINT* pPoints, int nCount)
+{
+    if (pPoints == nullptr || nCount < 2)
+        return FALSE;
+    return ::Polyline(m_hDC, pPoints, nCount);
+}
+
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
 {
     HDC hSrc = pSrcDC != nullptr ? pSrcDC->GetSafeHdc() : nullptr;
