@@ -46,7 +46,8 @@ BOOL CChannelMap::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT
             return FALSE;
         m_buttons[i].SetFont(hFont, FALSE);
     }
-    OnSize(0, rect.right - rect.left, rect.bottom - rect.top);
+    // The size message came before the buttons existed.
+    LayoutButtons();
     UpdateButtons();
     return TRUE;
 }
@@ -160,11 +161,16 @@ void CChannelMap::OnSize(UINT /*nType*/, int cx, int cy)
         return;
     m_cx = cx;
     m_cy = cy;
-    const int width = (cx - 4) / kMapBandCount;
+    LayoutButtons();
+    m_bDirty = true;
+    InvalidateRect(nullptr, FALSE);
+}
+
+void CChannelMap::LayoutButtons()
+{
+    const int width = (m_cx - 4) / kMapBandCount;
     for (int i = 0; i < kMapBandCount; ++i)
         if (m_buttons[i].GetSafeHwnd() != nullptr)
             m_buttons[i].SetWindowPos(nullptr, 2 + i * width, 2, width - 2, kButtonRowHeight - 4,
                                       SWP_NOZORDER | SWP_NOACTIVATE);
-    m_bDirty = true;
-    InvalidateRect(nullptr, FALSE);
 }

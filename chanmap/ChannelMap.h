@@ -55,6 +55,7 @@ protected:
 private:
     void ShowBand(MapBand band);
     void UpdateButtons();
+    void LayoutButtons();
     void Render();
 
     MapTexts m_texts;
