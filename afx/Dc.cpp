@@ -117,6 +117,13 @@ BOOL CDC::Polyline(const POINT* pPoints, int nCount)
     return ::Polyline(m_hDC, pPoints, nCount);
 }
 
+BOOL CDC::PolyPolyline(const POINT* pPoints, const DWORD* pCounts, int nPolylines)
+{
+    if (pPoints == nullptr || pCounts == nullptr || nPolylines <= 0)
+        return FALSE;
+    return ::PolyPolyline(m_hDC, pPoints, pCounts, static_cast<DWORD>(nPolylines));
+}
+
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
 {
     HDC hSrc = pSrcDC != nullptr ? pSrcDC->GetSafeHdc() : nullptr;

@@ -85,6 +85,6 @@ struct MapPoint
     int x;
     int y;
 };
-constexpr int kMapHumpPoints = 17;
+constexpr int kMapHumpPoints = 9;
 std::array<MapPoint, kMapHumpPoints> MapHumpPoints(MapBand band, int channel, int32_t rssi,
                                                    const MapBox& box);

@@ -1,6 +1,7 @@
 // The channel map's drawing: scale, axis and labels, humps and names, counts.
 #include "chanmap/ChannelMapPainter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -103,29 +104,81 @@ void DrawCounts(CDC& dc, MapBand band, const std::vector<MapAp>& aps, const MapB
     const std::vector<int> counts = MapChannelCounts(aps, band);
     const int first = MapBandChannels(band).first;
     int lastRight[2] = {box.left - kMapLeftMargin, box.left - kMapLeftMargin};
+    // Digits share one width in the face used, so a count is measured without asking the font each time.
+    const int digitWidth = TextWidth(dc, "0");
     char label[16];
     for (size_t i = 0; i < counts.size(); ++i)
     {
         if (counts[i] == 0)
             continue;
-        std::snprintf(label, sizeof label, "%d", counts[i]);
+        const int length = std::snprintf(label, sizeof label, "%d", counts[i]);
         const int x = MapChannelToX(band, first + static_cast<int>(i), box);
-        const int half = TextWidth(dc, label) / 2;
+        const int half = length * digitWidth / 2;
         const int row = x - half > lastRight[0] + 1 ? 0 : 1;
         dc.TextOut(x, y + row * kMapRowHeight, label);
         lastRight[row] = x + half;
     }
 }
 
-void DrawHump(CDC& dc, const MapAp& ap, const MapBox& box, const MapTexts& texts)
+// All humps of one pen in one call: a thousand access points cost a few calls, not a thousand.
+void DrawHumps(CDC& dc, CPen& pen, const std::vector<MapAp>& aps, MapBand band, bool tracked, uint8_t colour,
+               const MapBox& box)
 {
-    const auto points = MapHumpPoints(ap.band, ap.channel, ap.rssi, box);
-    POINT line[kMapHumpPoints];
-    for (int i = 0; i < kMapHumpPoints; ++i)
-        line[i] = {points[static_cast<size_t>(i)].x, points[static_cast<size_t>(i)].y};
-    dc.Polyline(line, kMapHumpPoints);
-    const MapPoint& peak = points[kMapHumpPoints / 2];
-    dc.TextOut(peak.x, peak.y - (ap.tracked ? kMapTrackedPenWidth : 1), ap.name[0] ? ap.name : texts.hidden);
+    std::vector<POINT> points;
+    std::vector<DWORD> counts;
+    for (const MapAp& ap : aps)
+    {
+        if (ap.band != band || ap.tracked != tracked || (!tracked && ap.colour % kMapPaletteSize != colour))
+            continue;
+        for (const MapPoint& point : MapHumpPoints(ap.band, ap.channel, ap.rssi, box))
+            points.push_back({point.x, point.y});
+        counts.push_back(kMapHumpPoints);
+    }
+    if (counts.empty())
+        return;
+    HGDIOBJ hOldPen = dc.SelectObject(&pen);
+    dc.PolyPolyline(points.data(), counts.data(), static_cast<int>(counts.size()));
+    dc.SelectGdiObject(hOldPen);
+}
+
+bool Overlaps(const std::vector<RECT>& taken, const RECT& rc)
+{
+    for (const RECT& other : taken)
+        if (rc.left < other.right && other.left < rc.right && rc.top < other.bottom && other.top < rc.bottom)
+            return true;
+    return false;
+}
+
+// Names over their humps: the tracked one first, then the strongest; a name that would cover one
+// already written is left out, so a crowded band stays readable and costs a few dozen texts.
+void DrawNames(CDC& dc, MapBand band, const std::vector<MapAp>& aps, const MapBox& box, const MapTexts& texts)
+{
+    std::vector<const MapAp*> order;
+    for (const MapAp& ap : aps)
+        if (ap.band == band)
+            order.push_back(&ap);
+    std::stable_sort(order.begin(), order.end(), [](const MapAp* a, const MapAp* b) {
+        return a->tracked != b->tracked ? a->tracked : a->rssi > b->rssi;
+    });
+    const int height = dc.GetTextExtent("Ag", 2).cy;
+    std::vector<RECT> taken;
+    dc.SetTextAlign(TA_CENTER | TA_BOTTOM);
+    for (const MapAp* pAp : order)
+    {
+        const int x = MapChannelToX(band, pAp->channel, box);
+        const int y = MapSignalToY(pAp->rssi, box) - (pAp->tracked ? kMapTrackedPenWidth : 1);
+        const RECT anchor = {x, y - height / 2, x + 1, y - height / 2 + 1};
+        if (Overlaps(taken, anchor))
+            continue;
+        const char* name = pAp->name[0] ? pAp->name : texts.hidden;
+        const int half = TextWidth(dc, name) / 2 + 1;
+        const RECT rc = {x - half, y - height, x + half, y};
+        if (Overlaps(taken, rc))
+            continue;
+        taken.push_back(rc);
+        dc.SetTextColor(pAp->tracked ? kMapTracked : MapPaletteColour(pAp->colour));
+        dc.TextOut(x, y, name);
+    }
 }
 
 }  // namespace
@@ -153,27 +206,16 @@ void PaintChannelMap(CDC& dc, int cx, int cy, int top, MapBand band, const std::
     DrawScale(dc, box, texts);
     DrawAxisLabels(dc, band, box, texts);
 
-    CPen pens[kMapPaletteSize];
     for (int i = 0; i < kMapPaletteSize; ++i)
-        pens[i].CreatePen(PS_SOLID, 0, kPalette[i]);
-    CPen penTracked(PS_SOLID, kMapTrackedPenWidth, kMapTracked);
-    HGDIOBJ hOldPen = dc.SelectObject(&pens[0]);
-    dc.SetTextAlign(TA_CENTER | TA_BOTTOM);
-    // The tracked one last, so nothing hides it.
-    for (int pass = 0; pass < 2; ++pass)
     {
-        for (const MapAp& ap : aps)
-        {
-            if (ap.band != band || ap.tracked != (pass == 1))
-                continue;
-            const COLORREF colour = ap.tracked ? kMapTracked : MapPaletteColour(ap.colour);
-            dc.SelectObject(ap.tracked ? &penTracked : &pens[ap.colour % kMapPaletteSize]);
-            dc.SetTextColor(colour);
-            DrawHump(dc, ap, box, texts);
-        }
+        CPen pen(PS_SOLID, 0, kPalette[i]);
+        DrawHumps(dc, pen, aps, band, false, static_cast<uint8_t>(i), box);
     }
-    dc.SelectGdiObject(hOldPen);
+    // The tracked one last, so nothing hides it.
+    CPen penTracked(PS_SOLID, kMapTrackedPenWidth, kMapTracked);
+    DrawHumps(dc, penTracked, aps, band, true, 0, box);
 
+    DrawNames(dc, band, aps, box, texts);
     DrawCounts(dc, band, aps, box, texts);
     dc.SetBkMode(nOldMode);
     dc.SelectGdiObject(hOldFont);
