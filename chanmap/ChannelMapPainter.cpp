@@ -165,13 +165,15 @@ void DrawNames(CDC& dc, MapBand band, const std::vector<MapAp>& aps, const MapBo
     dc.SetTextAlign(TA_CENTER | TA_BOTTOM);
     for (const MapAp* pAp : order)
     {
-        const int x = MapChannelToX(band, pAp->channel, box);
+        int x = MapChannelToX(band, pAp->channel, box);
         const int y = MapSignalToY(pAp->rssi, box) - (pAp->tracked ? kMapTrackedPenWidth : 1);
         const RECT anchor = {x, y - height / 2, x + 1, y - height / 2 + 1};
         if (Overlaps(taken, anchor))
             continue;
         const char* name = pAp->name[0] ? pAp->name : texts.hidden;
         const int half = TextWidth(dc, name) / 2 + 1;
+        // Kept off the scale's labels and inside the map at the band's ends.
+        x = std::max(box.left + half, std::min(x, box.right + kMapRightMargin - half));
         const RECT rc = {x - half, y - height, x + half, y};
         if (Overlaps(taken, rc))
             continue;
