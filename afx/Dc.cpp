@@ -110,6 +110,20 @@ BOOL CDC::LineTo(int x, int y)
     return ::LineTo(m_hDC, x, y);
 }
 
+BOOL CDC::Polyline(const POINT* pPoints, int nCount)
+{
+    if (pPoints == nullptr || nCount < 2)
+        return FALSE;
+    return ::Polyline(m_hDC, pPoints, nCount);
+}
+
+BOOL CDC::PolyPolyline(const POINT* pPoints, const DWORD* pCounts, int nPolylines)
+{
+    if (pPoints == nullptr || pCounts == nullptr || nPolylines <= 0)
+        return FALSE;
+    return ::PolyPolyline(m_hDC, pPoints, pCounts, static_cast<DWORD>(nPolylines));
+}
+
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
 {
     HDC hSrc = pSrcDC != nullptr ? pSrcDC->GetSafeHdc() : nullptr;

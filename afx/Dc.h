@@ -45,6 +45,10 @@ public:
     CPoint MoveTo(int x, int y);
     // Line from the current position up to, but not including, (x, y).
     BOOL LineTo(int x, int y);
+    // Joined segments through nCount points, in the selected pen; the current position stays.
+    BOOL Polyline(const POINT* pPoints, int nCount);
+    // nPolylines separate polylines, pCounts[i] points each, one after the other in pPoints.
+    BOOL PolyPolyline(const POINT* pPoints, const DWORD* pCounts, int nPolylines);
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
     // Fills left <= x < right, top <= y < bottom.
     void FillRect(const RECT* pRect, CBrush* pBrush);

@@ -64,6 +64,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_NOTES, OnUpdateViewNotes)
     ON_COMMAND(ID_NEXT_PANE, OnNextPane)
     ON_COMMAND(ID_PREV_PANE, OnPrevPane)
+    ON_COMMAND(ID_VIEW_CHANNELS, OnViewChannels)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_CHANNELS, OnUpdateViewChannels)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_nTicks(0) {}
@@ -165,6 +167,7 @@ void CMainFrame::Refresh(CKesuDoc* pDoc)
 
     if (bTracked)
         m_graph.AppendPoint(signal);
+    RefreshChannelMap(pDoc);
 }
 
 void CMainFrame::Beep(CKesuDoc* pDoc)

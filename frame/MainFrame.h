@@ -1,5 +1,5 @@
 // CMainFrame: the main window with its status bar, toolbar in a rebar, the
-// docking meter and annotations bars, the command table, and the
+// docking meter, annotations and channel bars, the command table, and the
 // once-a-second heartbeat that refreshes the list, the status panes, the graph
 // and the proximity beeper.
 #pragma once
@@ -8,11 +8,13 @@
 #include "afx/ReBar.h"
 #include "afx/StatusBar.h"
 #include "afx/ToolBar.h"
+#include "chanmap/ChannelMap.h"
 #include "dockbar/SizingControlBarG.h"
 #include "frame/NoteEdit.h"
 #include "graph/PowerGraph.h"
 
 #include <cstdint>
+#include <vector>
 
 class CKesuDoc;
 class CNetworkEntry;
@@ -54,6 +56,8 @@ public:
     CSizingControlBarG m_wndMeterBar;
     CPowerGraph m_graph;
     CNoteEdit m_noteEdit;
+    CSizingControlBarG m_wndChannelBar;
+    CChannelMap m_channelMap;
     int32_t m_nTicks;
 
     // Where the proximity sound is played from; a seam so tests can see the
@@ -73,6 +77,8 @@ protected:
     void OnUpdateViewNotes(CCmdUI* pCmdUI);
     void OnNextPane();
     void OnPrevPane();
+    void OnViewChannels();
+    void OnUpdateViewChannels(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -87,4 +93,10 @@ private:
     void MovePaneFocus(int nStep);
     void Refresh(CKesuDoc* pDoc);
     void Beep(CKesuDoc* pDoc);
+    // The channel bar (frame/ChannelBar.cpp): made with the other bars, docked right, and given
+    // the access points of the last scan on every refresh while it shows.
+    BOOL CreateChannelBar();
+    void DockChannelBar();
+    void RefreshChannelMap(CKesuDoc* pDoc);
+    std::vector<MapAp> m_channelScratch;
 };

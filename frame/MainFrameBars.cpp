@@ -45,7 +45,7 @@ void FitChildToClient(CWnd& child, CWnd& bar)
 BOOL CMainFrame::CreateSizingBars()
 {
     return CreateSizingBar(m_wndNotesBar, this, IDC_NOTES_BAR) &&
-           CreateSizingBar(m_wndMeterBar, this, IDC_METER_BAR);
+           CreateSizingBar(m_wndMeterBar, this, IDC_METER_BAR) && CreateChannelBar();
 }
 
 BOOL CMainFrame::DockSizingBars()
@@ -67,10 +67,12 @@ BOOL CMainFrame::DockSizingBars()
     m_noteEdit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, kNoteEditFirstRect,
                       &m_wndNotesBar, IDC_NOTE_EDIT);
     m_noteEdit.EnableWindow(FALSE);
+    DockChannelBar();
 
     if (IsBarStateValid(kBarState))
     {
         m_wndNotesBar.LoadBarSizes(kBarState);
+        m_wndChannelBar.LoadBarSizes(kBarState);
         // Its sizes are not kept, but a floating frame of it must come back where it was too.
         m_wndMeterBar.MoveSavedFloatingPlace(kBarState);
         LoadBarState(kBarState);
@@ -110,6 +112,7 @@ void CMainFrame::OnClose()
         return;
     // Saved before the close can be refused: a refused close keeps the layout saved.
     m_wndNotesBar.SaveBarSizes(kBarState);
+    m_wndChannelBar.SaveBarSizes(kBarState);
     SaveBarState(kBarState);
     CFrameWnd::OnClose();
 }
@@ -127,6 +130,8 @@ void CMainFrame::RecalcLayout(BOOL bNotify)
     }
     if (m_noteEdit.GetSafeHwnd())
         FitChildToClient(m_noteEdit, m_wndNotesBar);
+    if (m_channelMap.GetSafeHwnd())
+        FitChildToClient(m_channelMap, m_wndChannelBar);
 }
 
 void CMainFrame::OnViewMeter()

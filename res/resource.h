@@ -25,6 +25,7 @@
 #define ID_VIEW_NOTES 32772
 // File menu: the list as CSV for a spreadsheet.
 #define ID_FILE_EXPORT 32790
+#define ID_VIEW_CHANNELS 32780
 
 // Status bar panes 1 to 3.
 #define ID_PANE_SCAN 132
@@ -33,7 +34,9 @@
 
 #define IDC_METER_BAR 137
 #define IDC_NOTES_BAR 138
+#define IDC_CHANNEL_BAR 139
 #define IDC_NOTE_EDIT 143
+#define IDC_CHANNEL_MAP 147
 
 #define ID_TIMER_REFRESH 130
 #define ID_TIMER_BEEP 142

@@ -1,5 +1,5 @@
 // The frame's docking bars: where they start, the View toggles, the annotation editor with its Edit
-// commands and F6, and the graph's reset on layout.
+// commands and F6, the graph's reset on layout and the channel map fed from the last scan.
 #include <cstring>
 #include <string>
 #include <utility>
@@ -191,9 +191,11 @@ TEST(BarsTest, FirstStartHasTheMeterLeftTheNotesBottomAndTheEditorDisabled)
 
 TEST_F(ProgramTest, ViewCommandsHideAndShowTheBarsWithTheirCheckMarks)
 {
-    for (UINT id : {ID_VIEW_METER, ID_VIEW_NOTES})
+    for (UINT id : {ID_VIEW_METER, ID_VIEW_NOTES, ID_VIEW_CHANNELS})
     {
-        CWnd& bar = id == ID_VIEW_METER ? static_cast<CWnd&>(Frame()->m_wndMeterBar) : Frame()->m_wndNotesBar;
+        CWnd& bar = id == ID_VIEW_METER   ? static_cast<CWnd&>(Frame()->m_wndMeterBar)
+                    : id == ID_VIEW_NOTES ? Frame()->m_wndNotesBar
+                                          : Frame()->m_wndChannelBar;
         ASSERT_TRUE(bar.IsWindowVisible()) << id;
         EXPECT_TRUE(ViewItemChecked(id));
         Frame()->SendMessage(WM_COMMAND, id);
@@ -527,4 +529,63 @@ TEST_F(ProgramTest, F6AndShiftF6MoveTheFocusBetweenTheListAndTheNoteEditorWherev
     PressKey(VK_F6, VK_SHIFT);
     EXPECT_EQ(View()->m_hWnd, GetFocus());
     DockNotesBar();
+}
+
+TEST_F(ProgramTest, ChannelBarDocksRightAndMapsWhatTheLastScanHeardOnItsBusiestBand)
+{
+    CMainFrame* pFrame = Frame();
+    ASSERT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_RIGHT),
+              static_cast<UINT>(pFrame->m_wndChannelBar.GetParent()->GetDlgCtrlID()));
+    CString caption;
+    pFrame->m_wndChannelBar.GetWindowText(caption);
+    EXPECT_STREQ(App().GetString(70), caption);
+
+    NDIS_WLAN_BSSID casa = MakeScriptedElement(0x91, "Casa", -40);
+    NDIS_WLAN_BSSID oficina = MakeScriptedElement(0x92, "", -60);
+    oficina.Configuration.DSConfig = 5180000;
+    NDIS_WLAN_BSSID bar = MakeScriptedElement(0x93, "Bar", -70);
+    bar.Configuration.DSConfig = 5745000;
+    m_card.AddPass(PassHearing({casa, oficina, bar}));
+    m_card.AddPass(PassHearing({casa}));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+    const CChannelMap& map = pFrame->m_channelMap;
+    ASSERT_EQ(3u, map.GetAccessPoints().size());
+    EXPECT_EQ(MapBand::Ghz5, map.GetBand());
+    EXPECT_STREQ("", map.GetAccessPoints()[1].name) << "named as hidden when drawn";
+    EXPECT_EQ(149, map.GetAccessPoints()[2].channel);
+
+    // Only what the last pass heard, the tracked one marked; the busiest band follows.
+    Doc()->m_pTracked = Doc()->m_pHead;
+    FinishPass(2);
+    Tick(ID_TIMER_REFRESH);
+    ASSERT_EQ(1u, map.GetAccessPoints().size());
+    EXPECT_STREQ("Casa", map.GetAccessPoints()[0].name);
+    EXPECT_TRUE(map.GetAccessPoints()[0].tracked);
+    EXPECT_EQ(MapBand::Ghz24, map.GetBand());
+    Doc()->m_pTracked = nullptr;
+}
+
+TEST_F(ProgramTest, ALayoutSavedBeforeTheChannelBarIsUsableAndLeavesTheBarInItsPlace)
+{
+    const char kProfile[] = "BarStateOld";
+    CMainFrame* pFrame = Frame();
+    const std::vector<CControlBarInfo> old = {
+        DockBarRecord(AFX_IDW_DOCKBAR_LEFT, FALSE, {IDC_METER_BAR, 0}),
+        DockBarRecord(AFX_IDW_DOCKBAR_BOTTOM, FALSE, {IDC_NOTES_BAR, 0})};
+    ASSERT_TRUE(ValidLayout(kProfile, old));
+    const UINT_PTR kChannelPlace = 0x10000 | IDC_CHANNEL_BAR;
+    EXPECT_TRUE(
+        ValidLayout("BarStateCheck", {DockBarRecord(AFX_IDW_DOCKBAR_RIGHT, FALSE, {kChannelPlace, 0}),
+                                      DockBarRecord(AFX_IDW_DOCKBAR_FLOAT, TRUE, {IDC_CHANNEL_BAR, 0})}));
+    pFrame->m_wndChannelBar.LoadBarSizes(kProfile);
+    pFrame->LoadBarState(kProfile);
+    PumpMessages();
+    EXPECT_TRUE(pFrame->m_wndChannelBar.IsWindowVisible());
+    EXPECT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_RIGHT),
+              static_cast<UINT>(pFrame->m_wndChannelBar.GetParent()->GetDlgCtrlID()));
+    EXPECT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_LEFT),
+              static_cast<UINT>(pFrame->m_wndMeterBar.GetParent()->GetDlgCtrlID()));
+    ClearSavedLayout(App().m_pszAppName);
 }

@@ -1,5 +1,5 @@
 // Kesu.exe with its docking bars driven as a user drives them: real mouse input on the display, the
-// layout and the annotations bar's sizes kept across restarts, a saved layout it cannot use.
+// layout and the annotations and channel bars' sizes kept across restarts, a saved layout it cannot use.
 #include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
@@ -164,6 +164,14 @@ public:
     // The process's exit code once it has ended on its own (1 if it had to be ended).
     DWORD WaitForExit(DWORD timeoutMs) { return m_pi.hProcess ? EndProcess(m_pi, timeoutMs) : 1; }
     HWND Frame() const { return m_hFrame; }
+    // Room between the side bars: at the first size the list between the meter and the channel bar
+    // is narrower than a floating bar, so a bar dropped onto it docks to a side instead.
+    void Widen() const
+    {
+        const CRect rc = Rect(m_hFrame);
+        MoveWindow(m_hFrame, rc.left, rc.top, rc.Width() + 300, rc.Height(), TRUE);
+        PumpUntil([] { return false; }, 300);
+    }
     HWND Bar(int nID) const { return FindBar(m_pi.dwProcessId, m_hFrame, nID); }
     void Command(UINT nID) const
     {
@@ -290,10 +298,11 @@ CRect FloatingFrameRect(HWND hBar)
     return Rect(GetAncestor(hBar, GA_ROOT));
 }
 
-DWORD SavedSize(const char* key)
+DWORD SavedSize(int nBarId, const char* key)
 {
     DWORD value = 0, size = sizeof value;
-    RegGetValueA(HKEY_CURRENT_USER, (std::string(kAppKey) + "\\BarState-SCBar-138").c_str(), key,
+    RegGetValueA(HKEY_CURRENT_USER,
+                 (std::string(kAppKey) + "\\BarState-SCBar-" + std::to_string(nBarId)).c_str(), key,
                  RRF_RT_DWORD, nullptr, &value, &size);
     return value;
 }
@@ -303,7 +312,7 @@ DWORD SavedSize(const char* key)
 TEST(LayoutTest, LayoutAndAnnotationsBarSizesSurviveARestartAndAnUnusableLayoutIsReplaced)
 {
     ClearSavedLayout("Kesu");
-    int nNotesHeight = 0;
+    int nNotesHeight = 0, nChannelsWidth = 0;
     {
         KesuRun run;
         ASSERT_NE(nullptr, run.Frame());
@@ -315,16 +324,29 @@ TEST(LayoutTest, LayoutAndAnnotationsBarSizesSurviveARestartAndAnUnusableLayoutI
         ASSERT_TRUE(PumpUntil([&] { return Rect(hNotes).Height() == rc.Height() + 40; }, 3000))
             << Rect(hNotes).Height() << " from " << rc.Height();
         nNotesHeight = Rect(hNotes).Height();
+        // The channel bar, docked right by default, widened by its outer (left) edge.
+        HWND hChannels = run.Bar(IDC_CHANNEL_BAR);
+        ASSERT_NE(nullptr, hChannels);
+        ASSERT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_RIGHT), DockSide(hChannels));
+        const CRect rcChannels = Rect(hChannels);
+        Drag(CPoint(rcChannels.left + 2, rcChannels.CenterPoint().y),
+             CPoint(rcChannels.left - 38, rcChannels.CenterPoint().y));
+        ASSERT_TRUE(PumpUntil([&] { return Rect(hChannels).Width() == rcChannels.Width() + 40; }, 3000))
+            << Rect(hChannels).Width() << " from " << rcChannels.Width();
+        nChannelsWidth = Rect(hChannels).Width();
         run.Command(ID_VIEW_METER);
         ASSERT_FALSE(IsWindowVisible(run.Bar(IDC_METER_BAR)));
         ASSERT_TRUE(run.Close());
     }
-    EXPECT_EQ(static_cast<DWORD>(nNotesHeight), SavedSize("sizeHorzCY"));
+    EXPECT_EQ(static_cast<DWORD>(nNotesHeight), SavedSize(IDC_NOTES_BAR, "sizeHorzCY"));
+    EXPECT_EQ(static_cast<DWORD>(nChannelsWidth), SavedSize(IDC_CHANNEL_BAR, "sizeVertCX"));
     {
         KesuRun run;
         ASSERT_NE(nullptr, run.Frame());
         EXPECT_FALSE(IsWindowVisible(run.Bar(IDC_METER_BAR)));
         EXPECT_EQ(nNotesHeight, Rect(run.Bar(IDC_NOTES_BAR)).Height());
+        EXPECT_EQ(nChannelsWidth, Rect(run.Bar(IDC_CHANNEL_BAR)).Width());
+        EXPECT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_RIGHT), DockSide(run.Bar(IDC_CHANNEL_BAR)));
         ASSERT_TRUE(run.Close());
     }
 
@@ -348,6 +370,7 @@ TEST(LayoutTest, MeterBarDraggedIntoTheBottomRowSharesItThenFloatsAndDocksBackOn
     ClearSavedLayout("Kesu");
     KesuRun run;
     ASSERT_NE(nullptr, run.Frame());
+    run.Widen();
     HWND hMeter = run.Bar(IDC_METER_BAR);
     HWND hNotes = run.Bar(IDC_NOTES_BAR);
     ASSERT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_LEFT), DockSide(hMeter));
@@ -390,35 +413,42 @@ TEST(LayoutTest, MeterBarDraggedIntoTheBottomRowSharesItThenFloatsAndDocksBackOn
 TEST(LayoutTest, FloatingBarsComeBackWhereTheyWereLeftAndDockBackToTheSidesTheyLeft)
 {
     ClearSavedLayout("Kesu");
-    const int kBars[2] = {IDC_METER_BAR, IDC_NOTES_BAR};
-    CRect rcLeft[2];
+    const int kBars[3] = {IDC_METER_BAR, IDC_NOTES_BAR, IDC_CHANNEL_BAR};
+    CRect rcLeft[3];
     {
         KesuRun run;
         ASSERT_NE(nullptr, run.Frame());
+        run.Widen();
         // The meter bar dragged by its band into the list, the notes bar floated by a double-click.
         const CRect rcMeter = Rect(run.Bar(IDC_METER_BAR));
         const CRect rcFrame = Rect(run.Frame());
         Drag(CPoint(rcMeter.left + 30, rcMeter.top + 10), CPoint(rcFrame.CenterPoint().x, rcFrame.top + 150));
         const CRect rcNotes = Rect(run.Bar(IDC_NOTES_BAR));
         DoubleClick(CPoint(rcNotes.left + 10, rcNotes.top + 30));
-        for (int i = 0; i < 2; ++i)
+        // The channel bar by a double-click on its band, on top while docked right.
+        ASSERT_TRUE(
+            PumpUntil([&] { return DockSide(run.Bar(IDC_NOTES_BAR)) == AFX_IDW_DOCKBAR_FLOAT; }, 3000));
+        const CRect rcChannels = Rect(run.Bar(IDC_CHANNEL_BAR));
+        DoubleClick(CPoint(rcChannels.left + 30, rcChannels.top + 8));
+        for (int i = 0; i < 3; ++i)
             ASSERT_TRUE(PumpUntil([&] { return DockSide(run.Bar(kBars[i])) == AFX_IDW_DOCKBAR_FLOAT; }, 3000))
                 << kBars[i];
         PumpUntil([] { return false; }, 500);
-        for (int i = 0; i < 2; ++i)
+        for (int i = 0; i < 3; ++i)
             rcLeft[i] = FloatingFrameRect(run.Bar(kBars[i]));
         ASSERT_TRUE(run.Close());
     }
     // The sides keep the bars' places, marked as places (a plain id would dock the bar there again).
     EXPECT_TRUE(Holds(SavedEntries(AFX_IDW_DOCKBAR_LEFT), 0x10000 | IDC_METER_BAR));
     EXPECT_TRUE(Holds(SavedEntries(AFX_IDW_DOCKBAR_BOTTOM), 0x10000 | IDC_NOTES_BAR));
+    EXPECT_TRUE(Holds(SavedEntries(AFX_IDW_DOCKBAR_RIGHT), 0x10000 | IDC_CHANNEL_BAR));
 
     for (int nStart = 1; nStart <= 3; ++nStart)
     {
         KesuRun run;
         ASSERT_NE(nullptr, run.Frame());
         PumpUntil([] { return false; }, 500);
-        for (int i = 0; i < 2; ++i)
+        for (int i = 0; i < 3; ++i)
         {
             HWND hBar = run.Bar(kBars[i]);
             ASSERT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_FLOAT), DockSide(hBar))
@@ -432,8 +462,8 @@ TEST(LayoutTest, FloatingBarsComeBackWhereTheyWereLeftAndDockBackToTheSidesTheyL
         if (nStart == 3)
         {
             // A double-click on the band docks each bar back to the side it left before the restarts.
-            const UINT kSides[2] = {AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_BOTTOM};
-            for (int i = 0; i < 2; ++i)
+            const UINT kSides[3] = {AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_RIGHT};
+            for (int i = 0; i < 3; ++i)
             {
                 // Sent, not clicked: under Wine a frame restored before the main window was shown lies
                 // beneath it.

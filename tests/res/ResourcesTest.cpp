@@ -122,7 +122,8 @@ TEST(Resources, MenuHasTheCommandTableInOrder)
                 {{"Barra de herramientas", 59392},
                  {"Barra de estado", 59393},
                  {"Medidor de potencia", 32771},
-                 {"Anotaciones", 32772}});
+                 {"Anotaciones", 32772},
+                 {"Canales", 32780}});
     ExpectPopup(bar, 3, "Ayuda", {{"Acerca de...", 57664}});
     // The recent-file placeholder is greyed until the list replaces it.
     EXPECT_TRUE(GetMenuState(GetSubMenu(bar, 0), 57616, MF_BYCOMMAND) & MF_GRAYED);
@@ -165,6 +166,7 @@ TEST(Resources, StringsKeepTheirExactWording)
     EXPECT_EQ(LoadA(32771), "Mostrar o ocultart el medidor de potencia\nMedidor de potencia");
     EXPECT_EQ(LoadA(32772), "Mostrar o ocultar anotaciones\nAnotaciones");
     EXPECT_EQ(LoadA(ID_FILE_EXPORT), "Exportar la lista a un archivo CSV para hojas de c\xE1lculo\nExportar");
+    EXPECT_EQ(LoadA(32780), "Mostrar u ocultar el mapa de canales\nCanales");
     EXPECT_EQ(LoadA(59136), "EXT");
     EXPECT_EQ(LoadA(59141), "REC");
     EXPECT_EQ(LoadA(61203), "Activar lista de tareas");

@@ -1,0 +1,77 @@
+// The main frame's channel bar: the map of what the last scan heard, its View toggle, and the
+// snapshot of the entry list it is drawn from.
+#include "frame/MainFrame.h"
+
+#include "app/KesuApp.h"
+#include "res/resource.h"
+#include "scan/KesuDoc.h"
+
+namespace
+{
+
+constexpr DWORD kChannelBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP;
+constexpr DWORD kChannelBarExtra = CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
+const CRect kChannelMapFirstRect(0, 0, 200, 200);
+constexpr int kTextCaption = 70;
+constexpr int kTextFirstBand = 71;
+constexpr int kTextHidden = 57;
+constexpr int kTextDbm = 74;
+constexpr int kTextChannel = 75;
+constexpr int kTextNetworks = 76;
+constexpr int kTextWidth = 77;
+
+}  // namespace
+
+BOOL CMainFrame::CreateChannelBar()
+{
+    if (!m_wndChannelBar.Create(KesuApp()->GetString(kTextCaption), this, IDC_CHANNEL_BAR, kChannelBarStyle))
+        return FALSE;
+    m_wndChannelBar.SetBarStyle(m_wndChannelBar.GetBarStyle() | kChannelBarExtra);
+    return TRUE;
+}
+
+void CMainFrame::DockChannelBar()
+{
+    m_wndChannelBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndChannelBar, AFX_IDW_DOCKBAR_RIGHT);
+    m_wndChannelBar.m_dwSizingStyle |= SCB_FIT_CHILD;
+
+    CKesuApp* pApp = KesuApp();
+    const MapTexts texts = {pApp->GetString(kTextHidden), pApp->GetString(kTextDbm),
+                            pApp->GetString(kTextChannel), pApp->GetString(kTextNetworks),
+                            pApp->GetString(kTextWidth)};
+    m_channelMap.Create(WS_CHILD | WS_VISIBLE, kChannelMapFirstRect, &m_wndChannelBar, IDC_CHANNEL_MAP, texts,
+                        {pApp->GetString(kTextFirstBand), pApp->GetString(kTextFirstBand + 1),
+                         pApp->GetString(kTextFirstBand + 2)});
+}
+
+void CMainFrame::RefreshChannelMap(CKesuDoc* pDoc)
+{
+    // A hidden map is brought up to date when it is shown again.
+    if (!m_channelMap.GetSafeHwnd() || !m_wndChannelBar.IsWindowVisible())
+        return;
+    m_channelScratch.clear();
+    {
+        CEntryListLock lock(*pDoc);
+        MapAp ap;
+        for (const CNetworkEntry* pEntry = pDoc->m_pHead; pEntry; pEntry = pEntry->m_pNext)
+            if (pEntry->m_bSeen && MapApOfRecord(pEntry->m_bssid, pEntry == pDoc->m_pTracked, &ap))
+                m_channelScratch.push_back(ap);
+    }
+    m_channelMap.SetAccessPoints(m_channelScratch);
+}
+
+void CMainFrame::OnViewChannels()
+{
+    const bool bShow = !m_wndChannelBar.IsWindowVisible();
+    m_wndChannelBar.ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+    RecalcLayout(TRUE);
+    if (bShow)
+        if (CKesuDoc* pDoc = DYNAMIC_DOWNCAST(CKesuDoc, GetActiveDocument()))
+            RefreshChannelMap(pDoc);
+}
+
+void CMainFrame::OnUpdateViewChannels(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_wndChannelBar.IsWindowVisible() ? 1 : 0);
+}
