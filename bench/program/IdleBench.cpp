@@ -194,6 +194,23 @@ bool WaitForRows(Run& run, int entries, Find find)
     return false;
 }
 
+// The sort Kesu.exe restores at start, as its settings keep it; null removes it.
+constexpr char kSortBySignalStrongestFirst[] = "5,down";
+
+bool SetSavedSort(const char* value)
+{
+    HKEY hKey = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Ostrel\\Kesu\\ListColumns", 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+        return false;
+    const LSTATUS status = value
+                               ? RegSetValueExA(hKey, "Sort", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                                                static_cast<DWORD>(std::strlen(value) + 1))
+                               : RegDeleteValueA(hKey, "Sort");
+    RegCloseKey(hKey);
+    return status == ERROR_SUCCESS || (!value && status == ERROR_FILE_NOT_FOUND);
+}
+
 struct Figures
 {
     double top;
@@ -258,17 +275,28 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    Run app;
-    if (!Start(kesu, list, "", app) ||
-        !WaitForRows(app, entries, [&] { return FindMainFrame(app.pi.dwProcessId); }))
+    RECT rc = {};
+    // Kesu.exe in the order of discovery, then sorted by signal as a click on its header leaves it.
+    auto measureKesu = [&](Figures& figures) {
+        Run app;
+        if (!Start(kesu, list, "", app) ||
+            !WaitForRows(app, entries, [&] { return FindMainFrame(app.pi.dwProcessId); }))
+            return false;
+        // As on a desktop in use: the list as large as the screen lets it be.
+        ShowWindow(app.hWindow, SW_MAXIMIZE);
+        Sleep(500);
+        GetClientRect(app.hList, &rc);
+        figures = Measure(app, entries, seconds, rounds);
+        Finish(app, true);
+        return true;
+    };
+    Figures kesuFigures, sortedFigures;
+    if (!SetSavedSort(nullptr) || !measureKesu(kesuFigures))
         return 1;
-    // As on a desktop in use: the list as large as the screen lets it be.
-    ShowWindow(app.hWindow, SW_MAXIMIZE);
-    Sleep(500);
-    RECT rc;
-    GetClientRect(app.hList, &rc);
-    const Figures kesuFigures = Measure(app, entries, seconds, rounds);
-    Finish(app, true);
+    const bool bSorted = SetSavedSort(kSortBySignalStrongestFirst) && measureKesu(sortedFigures);
+    SetSavedSort(nullptr);
+    if (!bSorted)
+        return 1;
 
     Run bare;
     const std::string size = std::to_string(rc.right) + " " + std::to_string(rc.bottom);
@@ -284,7 +312,10 @@ int main(int argc, char** argv)
     std::printf("%-16s %14s %14s\n", "", "first rows", "last rows");
     std::printf("%-16s %14.2f %14.2f\n", "Kesu.exe", kesuFigures.top, kesuFigures.end);
     std::printf("%-16s %14.2f %14.2f\n", "floor", floorFigures.top, floorFigures.end);
+    std::printf("%-16s %14.2f %14.2f\n", "Kesu.exe sorted", sortedFigures.top, sortedFigures.end);
     std::printf("%-16s %14.2f %14.2f\n", "ratio", kesuFigures.top / floorFigures.top,
                 kesuFigures.end / floorFigures.end);
+    std::printf("%-16s %14.2f %14.2f\n", "sorted ratio", sortedFigures.top / floorFigures.top,
+                sortedFigures.end / floorFigures.end);
     return 0;
 }
