@@ -228,10 +228,7 @@ TEST_F(ProgramTest, SelectedEntrysAnnotationIsEditedAtOnceAndSavedWithTheList)
     EXPECT_EQ(App().GetString(51), CellText(0, 7));
     EXPECT_EQ(kImageAnnotated, CellImage(0, 7));
 
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string path =
-        std::string(temp) + "kesu-notes-" + std::to_string(GetCurrentProcessId()) + ".ksu";
+    const std::string path = TempPath("notes.ksu");
     m_card.HoldPauses(false);
     Doc()->StopScan();
     ASSERT_TRUE(Doc()->OnSaveDocument(path.c_str()));
@@ -292,10 +289,7 @@ TEST_F(ProgramTest, ATypedNoteMakesTheListUnsavedSoLeavingItAsksAndYesStoresTheN
     EntryAt(1)->m_strAnnotation = "s\xF3tano";
     m_card.HoldPauses(false);
     Doc()->StopScan();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string path =
-        std::string(temp) + "kesu-typed-" + std::to_string(GetCurrentProcessId()) + ".ksu";
+    const std::string path = TempPath("typed.ksu");
     ASSERT_TRUE(Doc()->OnSaveDocument(path.c_str()));
     ASSERT_NE(nullptr, App().OpenDocumentFile(path.c_str()));
     Tick(ID_TIMER_REFRESH);

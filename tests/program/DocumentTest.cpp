@@ -14,13 +14,6 @@
 namespace
 {
 
-std::string TempPath(const char* name)
-{
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + "kesu-program-" + std::to_string(GetCurrentProcessId()) + "-" + name;
-}
-
 std::vector<char> ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -134,10 +134,7 @@ TEST_F(ProgramTest, ExportWritesTheListAsUtf8CsvInTheShownOrderAndLeavesTheModif
     ClickHeader(kColumnSignal);  // strongest first
     Doc()->SetModifiedFlag(FALSE);
 
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string path =
-        std::string(temp) + "kesu-export-" + std::to_string(GetCurrentProcessId()) + ".csv";
+    const std::string path = TempPath("export.csv");
     ASSERT_TRUE(View()->ExportTo(path.c_str()));
     ClickHeader(kColumnSignal);
     const std::string expected =
@@ -161,7 +158,7 @@ TEST_F(ProgramTest, ExportWritesTheListAsUtf8CsvInTheShownOrderAndLeavesTheModif
     EXPECT_FALSE(Doc()->IsModified());
 
     // A failed export says so, leaves nothing behind and the earlier file whole.
-    const std::string missing = std::string(temp) + "kesu-no-such-folder\\lista.csv";
+    const std::string missing = TempPath("no-such-folder\\lista.csv");
     EXPECT_FALSE(View()->ExportTo(missing.c_str()));
     ASSERT_EQ(1u, App().m_messages.size());
     EXPECT_NE(std::string::npos, App().m_messages[0].find("lista.csv"));

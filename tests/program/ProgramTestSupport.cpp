@@ -243,6 +243,13 @@ BOOL CTestKesuApp::DoFileDialog(OPENFILENAMEA* pofn, BOOL bOpenFileDialog)
     return TRUE;
 }
 
+std::string TempPath(const char* name)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + "kesu-program-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+}
+
 CTestKesuApp& App()
 {
     return theApp;

@@ -67,6 +67,9 @@ struct StartupRecord
 };
 const StartupRecord& Startup();
 
+// A name in the temporary folder that no other test process uses: kesu-program-<pid>-<name>.
+std::string TempPath(const char* name);
+
 // Removes the docking layout and bar sizes saved under Software\Ostrel\<profile>.
 void ClearSavedLayout(const std::string& profile);
 

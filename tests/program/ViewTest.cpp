@@ -184,10 +184,7 @@ TEST_F(ProgramTest, ChannelColumnAndAnnouncementNameTheChannelNotTheFrequency)
 TEST_F(ProgramTest, SilentHiddenAndLoadedEntriesReadTrue)
 {
     // A saved list: the file keeps the signal it was saved with, but no first-seen time.
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string path =
-        std::string(temp) + "kesu-cells-" + std::to_string(GetCurrentProcessId()) + ".ksu";
+    const std::string path = TempPath("cells.ksu");
     {
         CFile file;
         ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
