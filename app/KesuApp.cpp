@@ -154,9 +154,9 @@ void CKesuApp::ReleaseServices()
     }
 }
 
-const char* CKesuApp::GetString(int index) const
+const char* CKesuApp::GetString(LanguageText text) const
 {
-    return m_pLanguage ? m_pLanguage->GetString(index) : kMissingText;
+    return m_pLanguage ? m_pLanguage->GetString(static_cast<int>(text)) : kMissingText;
 }
 
 void CKesuApp::Announce(const char* text)

@@ -6,6 +6,7 @@
 #include "afx/AfxSetup.h"
 #include "afx/ImageList.h"
 #include "afx/WinApp.h"
+#include "res/LanguageText.h"
 
 #include <cstdint>
 
@@ -35,8 +36,8 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 
-    // Language text 'index', or "***" while there is no table.
-    const char* GetString(int index) const;
+    // The text by its name, or "***" while there is no table.
+    const char* GetString(LanguageText text) const;
     // Speaks the text without waiting for it, then beeps. Virtual so tests
     // can hear what is announced.
     virtual void Announce(const char* text);

@@ -12,19 +12,13 @@ namespace
 constexpr DWORD kChannelBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP;
 constexpr DWORD kChannelBarExtra = CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 const CRect kChannelMapFirstRect(0, 0, 200, 200);
-constexpr int kTextCaption = 70;
-constexpr int kTextFirstBand = 71;
-constexpr int kTextHidden = 57;
-constexpr int kTextDbm = 74;
-constexpr int kTextChannel = 75;
-constexpr int kTextNetworks = 76;
-constexpr int kTextWidth = 77;
 
 }  // namespace
 
 BOOL CMainFrame::CreateChannelBar()
 {
-    if (!m_wndChannelBar.Create(KesuApp()->GetString(kTextCaption), this, IDC_CHANNEL_BAR, kChannelBarStyle))
+    if (!m_wndChannelBar.Create(KesuApp()->GetString(LanguageText::ChannelsCaption), this, IDC_CHANNEL_BAR,
+                                kChannelBarStyle))
         return FALSE;
     m_wndChannelBar.SetBarStyle(m_wndChannelBar.GetBarStyle() | kChannelBarExtra);
     return TRUE;
@@ -37,12 +31,13 @@ void CMainFrame::DockChannelBar()
     m_wndChannelBar.m_dwSizingStyle |= SCB_FIT_CHILD;
 
     CKesuApp* pApp = KesuApp();
-    const MapTexts texts = {pApp->GetString(kTextHidden), pApp->GetString(kTextDbm),
-                            pApp->GetString(kTextChannel), pApp->GetString(kTextNetworks),
-                            pApp->GetString(kTextWidth)};
+    const MapTexts texts = {pApp->GetString(LanguageText::HiddenNetwork),
+                            pApp->GetString(LanguageText::MapDbm), pApp->GetString(LanguageText::MapChannel),
+                            pApp->GetString(LanguageText::MapNetworks),
+                            pApp->GetString(LanguageText::MapWidth)};
     m_channelMap.Create(WS_CHILD | WS_VISIBLE, kChannelMapFirstRect, &m_wndChannelBar, IDC_CHANNEL_MAP, texts,
-                        {pApp->GetString(kTextFirstBand), pApp->GetString(kTextFirstBand + 1),
-                         pApp->GetString(kTextFirstBand + 2)});
+                        {pApp->GetString(LanguageText::Band24), pApp->GetString(LanguageText::Band5),
+                         pApp->GetString(LanguageText::Band6)});
 }
 
 void CMainFrame::RefreshChannelMap(CKesuDoc* pDoc)

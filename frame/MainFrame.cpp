@@ -144,8 +144,9 @@ void CMainFrame::Refresh(CKesuDoc* pDoc)
     pDoc->UpdateAllViews(nullptr, 0, nullptr);
     CKesuApp* pApp = KesuApp();
 
-    const char* scanText =
-        pDoc->m_bScanning ? ((m_nTicks & 1) ? pApp->GetString(33) : " ") : pApp->GetString(34);
+    const char* scanText = pDoc->m_bScanning
+                               ? ((m_nTicks & 1) ? pApp->GetString(LanguageText::Scanning) : " ")
+                               : pApp->GetString(LanguageText::Stopped);
     m_wndStatusBar.SetPaneText(1, scanText, TRUE);
 
     char text[128];
@@ -162,7 +163,8 @@ void CMainFrame::Refresh(CKesuDoc* pDoc)
     }
     m_wndStatusBar.SetPaneText(2, text, TRUE);
 
-    std::snprintf(text, sizeof text, "%d %s", static_cast<int>(pDoc->m_nHeard), pApp->GetString(35));
+    std::snprintf(text, sizeof text, "%d %s", static_cast<int>(pDoc->m_nHeard),
+                  pApp->GetString(LanguageText::InRange));
     m_wndStatusBar.SetPaneText(3, text, TRUE);
 
     if (bTracked)

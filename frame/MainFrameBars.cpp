@@ -61,8 +61,8 @@ BOOL CMainFrame::DockSizingBars()
 
     m_graph.Create(WS_CHILD | WS_VISIBLE, kGraphFirstRect, &m_wndMeterBar, 0);
     m_graph.SetRange(kGraphFloor, kGraphCeiling, 1);
-    m_graph.SetYUnits(KesuApp()->GetString(31));
-    m_graph.SetXUnits(KesuApp()->GetString(32));
+    m_graph.SetYUnits(KesuApp()->GetString(LanguageText::GraphSignal));
+    m_graph.SetXUnits(KesuApp()->GetString(LanguageText::GraphSeconds));
 
     m_noteEdit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, kNoteEditFirstRect,
                       &m_wndNotesBar, IDC_NOTE_EDIT);

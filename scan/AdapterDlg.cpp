@@ -53,9 +53,9 @@ BOOL CAdapterDlg::OnInitDialog()
     m_list.SetImageList(pSmall, LVSIL_SMALL);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
 
-    SetWindowText(pApp->GetString(46));
-    m_list.InsertColumn(0, pApp->GetString(47), LVCFMT_LEFT);
-    m_list.InsertColumn(1, pApp->GetString(30), LVCFMT_LEFT);
+    SetWindowText(pApp->GetString(LanguageText::AdapterTitle));
+    m_list.InsertColumn(0, pApp->GetString(LanguageText::AdapterService), LVCFMT_LEFT);
+    m_list.InsertColumn(1, pApp->GetString(LanguageText::AdapterDescription), LVCFMT_LEFT);
     m_list.SetColumnWidth(0, 260);
     m_list.SetColumnWidth(1, 280);
 

@@ -2,6 +2,7 @@
 #include "view/KesuView.h"
 
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,30 +19,26 @@ namespace
 {
 
 constexpr int kSentenceSize = 1024;
-// Spoken after a 6 GHz channel's number.
-constexpr int kTextSixGigahertz = 56;
-// Shown and spoken for a network that sends no name.
-constexpr int kTextHiddenNetwork = 57;
-constexpr int kTextMaker = 58;
-constexpr int kTextRandomAddress = 59;
-constexpr int kTextFrequency = 60;
-constexpr int kTextSignalDbm = 61;
-constexpr int kTextCsvFiles = 62;
 
 // The per-user settings' section of the list's columns.
 constexpr char kColumnsSection[] = "ListColumns";
 
-// Language index of each column's header.
-int HeaderIndex(int column)
-{
-    return column < 7 ? 36 + column : column == kColumnAnnotation ? 45 : kTextMaker;
-}
+// Each column's header, by sub-item number.
+constexpr LanguageText kColumnHeaders[] = {
+    LanguageText::HeaderName,      LanguageText::HeaderAddress,    LanguageText::HeaderEncryption,
+    LanguageText::HeaderMode,      LanguageText::HeaderChannel,    LanguageText::HeaderSignal,
+    LanguageText::HeaderFirstSeen, LanguageText::HeaderAnnotation, LanguageText::HeaderMaker};
+static_assert(std::size(kColumnHeaders) == kListColumnCount, "a header for every column");
+
+// By InfrastructureMode 0, 1, 2.
+constexpr LanguageText kModeTexts[] = {LanguageText::ModeAdHoc, LanguageText::ModeInfrastructure,
+                                       LanguageText::ModeAutomatic};
 
 ListTexts CurrentListTexts()
 {
     CKesuApp* pApp = KesuApp();
-    return {{pApp->GetString(48), pApp->GetString(49), pApp->GetString(50)},
-            pApp->GetString(kTextRandomAddress)};
+    return {{pApp->GetString(kModeTexts[0]), pApp->GetString(kModeTexts[1]), pApp->GetString(kModeTexts[2])},
+            pApp->GetString(LanguageText::RandomAddress)};
 }
 
 CWnd* MainWindow()
@@ -62,7 +59,7 @@ void WriteText(LVITEMA& item, const char* format, Args... args)
 const char* NameText(const NDIS_WLAN_BSSID& bssid, char (&ssid)[kMaxSsidLength + 1])
 {
     CopySsidText(bssid, ssid, sizeof ssid);
-    return ssid[0] != '\0' ? ssid : KesuApp()->GetString(kTextHiddenNetwork);
+    return ssid[0] != '\0' ? ssid : KesuApp()->GetString(LanguageText::HiddenNetwork);
 }
 
 std::string ComposeAnnouncement(const NDIS_WLAN_BSSID& bssid)
@@ -74,14 +71,18 @@ std::string ComposeAnnouncement(const NDIS_WLAN_BSSID& bssid)
     const Channel channel = ChannelOfDsConfig(bssid.Configuration.DSConfig);
     char channelWords[kSentenceSize];
     std::snprintf(channelWords, sizeof channelWords, channel.band == ChannelBand::Ghz6 ? "%d %s" : "%d",
-                  channel.number, pApp->GetString(kTextSixGigahertz));
+                  channel.number, pApp->GetString(LanguageText::SixGigahertz));
     char sentence[kSentenceSize];
-    int n = std::snprintf(sentence, sizeof sentence, "%s %s , %s %s , %s ", pApp->GetString(52), name,
-                          pApp->GetString(40), channelWords, pApp->GetString(53));
+    int n = std::snprintf(sentence, sizeof sentence, "%s %s , %s %s , %s ",
+                          pApp->GetString(LanguageText::NewNetwork), name,
+                          pApp->GetString(LanguageText::HeaderChannel), channelWords,
+                          pApp->GetString(LanguageText::SpokenNetwork));
     if (n < 0)
         n = 0;
     if (n < kSentenceSize)
-        std::snprintf(sentence + n, sizeof sentence - n, "%s", pApp->GetString(IsEncrypted(bssid) ? 54 : 55));
+        std::snprintf(
+            sentence + n, sizeof sentence - n, "%s",
+            pApp->GetString(IsEncrypted(bssid) ? LanguageText::SpokenEncrypted : LanguageText::SpokenOpen));
     return sentence;
 }
 
@@ -146,7 +147,7 @@ void CKesuView::OnInitialUpdate()
         LVCOLUMNA lvc = {};
         lvc.mask = LVCF_FMT | LVCF_TEXT;
         lvc.fmt = LVCFMT_LEFT;
-        lvc.pszText = const_cast<char*>(pApp->GetString(HeaderIndex(column)));
+        lvc.pszText = const_cast<char*>(pApp->GetString(kColumnHeaders[column]));
         list.SendMessage(LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));
     }
     for (int column = 0; column < kListColumnCount; ++column)
@@ -315,12 +316,14 @@ bool CKesuView::ExportTo(const char* path)
         return false;
     ReorderRows();
     CKesuApp* pApp = KesuApp();
-    const ExportTexts texts = {{pApp->GetString(36), pApp->GetString(37), pApp->GetString(kTextMaker),
-                                pApp->GetString(38), pApp->GetString(39), pApp->GetString(40),
-                                pApp->GetString(kTextFrequency), pApp->GetString(kTextSignalDbm),
-                                pApp->GetString(42), pApp->GetString(45)},
-                               CurrentListTexts(),
-                               pApp->GetString(kTextHiddenNetwork)};
+    const ExportTexts texts = {
+        {pApp->GetString(LanguageText::HeaderName), pApp->GetString(LanguageText::HeaderAddress),
+         pApp->GetString(LanguageText::HeaderMaker), pApp->GetString(LanguageText::HeaderEncryption),
+         pApp->GetString(LanguageText::HeaderMode), pApp->GetString(LanguageText::HeaderChannel),
+         pApp->GetString(LanguageText::ExportFrequency), pApp->GetString(LanguageText::ExportSignal),
+         pApp->GetString(LanguageText::HeaderFirstSeen), pApp->GetString(LanguageText::HeaderAnnotation)},
+        CurrentListTexts(),
+        pApp->GetString(LanguageText::HiddenNetwork)};
     std::string bytes;
     {
         CEntryListLock lock(*pDoc);
@@ -345,7 +348,7 @@ bool CKesuView::ExportTo(const char* path)
 void CKesuView::OnFileExport()
 {
     // "Name (*.csv)" NUL "*.csv" NUL NUL, the type's name from the language file.
-    std::string filter = KesuApp()->GetString(kTextCsvFiles);
+    std::string filter = KesuApp()->GetString(LanguageText::CsvFileType);
     filter += '\0';
     filter += "*.csv";
     filter += '\0';
@@ -423,7 +426,7 @@ void CKesuView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
         break;
     case 3:
         if (bssid.InfrastructureMode >= 0 && bssid.InfrastructureMode <= 2)
-            WriteText(item, "%s", pApp->GetString(48 + static_cast<int>(bssid.InfrastructureMode)));
+            WriteText(item, "%s", pApp->GetString(kModeTexts[bssid.InfrastructureMode]));
         break;
     case 4:
         if (item.pszText && item.cchTextMax > 0)
@@ -445,7 +448,7 @@ void CKesuView::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
     }
     case 7:
         if (bAnnotated)
-            WriteText(item, "%s", pApp->GetString(51));
+            WriteText(item, "%s", pApp->GetString(LanguageText::AnnotatedMark));
         break;
     case kColumnMaker:
         if (const char* maker = MakerText(BuiltInMakers(), bssid.MacAddress, CurrentListTexts()))

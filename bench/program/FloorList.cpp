@@ -17,7 +17,6 @@
 namespace
 {
 
-constexpr UINT_PTR kRefreshTimer = 130;
 constexpr int kColumnWidths[] = {100, 100, 100, 100, 64, 64, 128, 64};
 constexpr const char* kHeaders[] = {"Nombre", "MAC", "Cifrado", "Modo", "Canal", "Senal", "Visto", "Nota"};
 constexpr const char* kModes[] = {"Ad hoc", "Infraestructura", "Automatico"};
@@ -129,7 +128,7 @@ LRESULT CALLBACK FrameProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     }
     case WM_TIMER:
-        if (wParam == kRefreshTimer)
+        if (wParam == ID_TIMER_REFRESH)
             SendMessageA(g_hList, LVM_SETITEMCOUNT, g_rows.size(), 0);
         return 0;
     case WM_CLOSE:
@@ -195,7 +194,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     SendMessageA(g_hList, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SmallIcons()));
     SendMessageA(g_hList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES);
     SendMessageA(g_hList, LVM_SETITEMCOUNT, g_rows.size(), 0);
-    SetTimer(hFrame, kRefreshTimer, 1000, nullptr);
+    SetTimer(hFrame, ID_TIMER_REFRESH, 1000, nullptr);
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0)

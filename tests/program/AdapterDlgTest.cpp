@@ -81,8 +81,8 @@ TEST_F(AdapterDlgTest, ListsCardsWithAServiceNameAndKeepsTheNameOnCancel)
         EXPECT_EQ(kImageNetworkCard, item.iImage);
         char title[128] = {};
         GetWindowTextA(hDialog, title, sizeof title);
-        EXPECT_STREQ(App().GetString(46), title);
-        const int headers[] = {47, 30};
+        EXPECT_STREQ(App().GetString(LanguageText::AdapterTitle), title);
+        const LanguageText headers[] = {LanguageText::AdapterService, LanguageText::AdapterDescription};
         const int widths[] = {260, 280};
         for (int column = 0; column < 2; ++column)
         {

@@ -171,10 +171,10 @@ TEST_F(AnnouncerTest, TextsGoToTheVoiceWithoutWaitingInTheOrderGiven)
 
 TEST(AppServicesTest, TextsAndAdapterName)
 {
-    EXPECT_STREQ("Nombre de red", App().GetString(36));
+    EXPECT_STREQ("Nombre de red", App().GetString(LanguageText::HeaderName));
     CLanguageTable* pTable = App().m_pLanguage;
     App().m_pLanguage = nullptr;
-    EXPECT_STREQ("***", App().GetString(36));
+    EXPECT_STREQ("***", App().GetString(LanguageText::HeaderName));
     App().m_pLanguage = pTable;
 
     const std::string saved = App().GetAdapterName();

@@ -225,7 +225,7 @@ TEST_F(ProgramTest, SelectedEntrysAnnotationIsEditedAtOnceAndSavedWithTheList)
     EXPECT_EQ("junto al portal", EntryAt(0)->m_strAnnotation) << "in the entry at once";
     EXPECT_EQ("segundo piso", EntryAt(1)->m_strAnnotation);
     Tick(ID_TIMER_REFRESH);
-    EXPECT_EQ(App().GetString(51), CellText(0, 7));
+    EXPECT_EQ(App().GetString(LanguageText::AnnotatedMark), CellText(0, 7));
     EXPECT_EQ(kImageAnnotated, CellImage(0, 7));
 
     const std::string path = TempPath("notes.ksu");
@@ -532,7 +532,7 @@ TEST_F(ProgramTest, ChannelBarDocksRightAndMapsWhatTheLastScanHeardOnItsBusiestB
               static_cast<UINT>(pFrame->m_wndChannelBar.GetParent()->GetDlgCtrlID()));
     CString caption;
     pFrame->m_wndChannelBar.GetWindowText(caption);
-    EXPECT_STREQ(App().GetString(70), caption);
+    EXPECT_STREQ(App().GetString(LanguageText::ChannelsCaption), caption);
 
     NDIS_WLAN_BSSID casa = MakeScriptedElement(0x91, "Casa", -40);
     NDIS_WLAN_BSSID oficina = MakeScriptedElement(0x92, "", -60);

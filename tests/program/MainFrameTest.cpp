@@ -111,7 +111,10 @@ TEST(MainWindowTest, OpensAtItsSizeWithMenusBarsAndColumns)
         EXPECT_EQ(150, width);
     }
 
-    const int headers[] = {36, 37, 38, 39, 40, 41, 42, 45};
+    const LanguageText headers[] = {LanguageText::HeaderName,       LanguageText::HeaderAddress,
+                                    LanguageText::HeaderEncryption, LanguageText::HeaderMode,
+                                    LanguageText::HeaderChannel,    LanguageText::HeaderSignal,
+                                    LanguageText::HeaderFirstSeen,  LanguageText::HeaderAnnotation};
     const int widths[] = {100, 100, 100, 100, 64, 64, 128, 64};
     CListCtrl& list = View()->GetListCtrl();
     for (int column = 0; column < 8; ++column)
@@ -125,7 +128,7 @@ TEST(MainWindowTest, OpensAtItsSizeWithMenusBarsAndColumns)
         EXPECT_STREQ(App().GetString(headers[column]), text);
         EXPECT_EQ(widths[column], list.GetColumnWidth(column));
     }
-    EXPECT_EQ(std::string("Nombre de red"), App().GetString(36));
+    EXPECT_EQ(std::string("Nombre de red"), App().GetString(LanguageText::HeaderName));
 }
 
 TEST(MainWindowTest, NothingRefreshedBeforeTheFirstDocumentIsShown)

@@ -62,7 +62,7 @@ bool IsAdapterDialog(HWND hWnd)
     if (!IsWindowVisible(hWnd) || !GetClassNameA(hWnd, text, sizeof text) || std::strcmp(text, "#32770") != 0)
         return false;
     GetWindowTextA(hWnd, text, sizeof text);
-    return std::strcmp(text, App().GetString(46)) == 0;
+    return std::strcmp(text, App().GetString(LanguageText::AdapterTitle)) == 0;
 }
 
 bool IsMainFrame(HWND hWnd)
@@ -199,7 +199,7 @@ public:
         }
         PumpMessages();
         App().ExitInstance();
-        EXPECT_STREQ("***", App().GetString(36)) << "no text once the table is closed";
+        EXPECT_STREQ("***", App().GetString(LanguageText::HeaderName)) << "no text once the table is closed";
         delete g_pStartCard;
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, g_testKey.c_str());
     }

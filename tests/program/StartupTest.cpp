@@ -62,7 +62,7 @@ TEST(KesuExeTest, ListOnTheCommandLineOpensWithoutTheDialogAndWithoutScanning)
         EXPECT_TRUE(PumpUntil([&] { return StatusPaneLength(hFrame, 3) > 0; }, 5000));
         EXPECT_EQ(2, ListRowCount(hFrame));
         // Pane 1 says so steadily, over refreshes of both blink phases.
-        const int stoppedLength = static_cast<int>(std::strlen(App().GetString(34)));
+        const int stoppedLength = static_cast<int>(std::strlen(App().GetString(LanguageText::Stopped)));
         for (int i = 0; i < 4; ++i)
         {
             EXPECT_EQ(stoppedLength, StatusPaneLength(hFrame, 1)) << i;

@@ -124,11 +124,13 @@ TEST_F(ProgramTest, CellsShowEachFieldAsTheUserReadsIt)
     EXPECT_EQ("00:0a:1b:2c:3d:4e", CellText(0, 1));
     EXPECT_EQ("00:0a:1b:2c:3d:4e", PaneText(2));
     EXPECT_EQ("Nueva red Modo , Canal 6 , red abierta", App().m_announced.at(0));
+    const LanguageText modeTexts[] = {LanguageText::ModeAdHoc, LanguageText::ModeInfrastructure,
+                                      LanguageText::ModeAutomatic};
     for (int row = 0; row < 4; ++row)
     {
         EXPECT_EQ("Open", CellText(row, 2)) << row;
         EXPECT_EQ(kImagePlain, CellImage(row, 2)) << row;
-        EXPECT_EQ(row < 3 ? App().GetString(48 + row) : "", CellText(row, 3)) << row;
+        EXPECT_EQ(row < 3 ? App().GetString(modeTexts[row]) : "", CellText(row, 3)) << row;
     }
 
     // Tracked but no longer heard: the magnifier stays. An annotation shows its mark.
@@ -138,7 +140,7 @@ TEST_F(ProgramTest, CellsShowEachFieldAsTheUserReadsIt)
     Tick(ID_TIMER_REFRESH);
     EXPECT_EQ(kImageTracked, CellImage(1, 0));
     EXPECT_EQ(kImagePlain, CellImage(0, 0));
-    EXPECT_EQ(App().GetString(51), CellText(2, 7));
+    EXPECT_EQ(App().GetString(LanguageText::AnnotatedMark), CellText(2, 7));
     EXPECT_EQ(kImageAnnotated, CellImage(2, 7));
     EXPECT_EQ("", CellText(1, 7));
     EXPECT_EQ(kImagePlain, CellImage(1, 7));

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "app/LanguageTable.h"
+#include "res/LanguageText.h"
+#include "res/resource.h"
 
 namespace
 {
 
-constexpr int kAdapterListId = 1003;
-constexpr int kTitleIndex = 46;
 constexpr DWORD kPollMs = 5;
 constexpr size_t kTextSize = 512;
 
@@ -129,7 +129,7 @@ std::string AdapterDialogTitle()
     CLanguageTable table;
     if (!table.Open(file.c_str()))
         return std::string();
-    std::string title = table.GetString(kTitleIndex);
+    std::string title = table.GetString(static_cast<int>(LanguageText::AdapterTitle));
     table.Close();
     return title;
 }
@@ -151,7 +151,7 @@ HWND WaitForAdapterDialog(const std::string& title, DWORD pid, DWORD timeoutMs)
 
 PickResult ChooseCard(HWND hDialog, const char* service)
 {
-    HWND hList = GetDlgItem(hDialog, kAdapterListId);
+    HWND hList = GetDlgItem(hDialog, IDC_ADAPTER_LIST);
     if (!hList)
         return kNoSuchCard;
     RemoteBlock block(hList, sizeof(LVITEMA) + kTextSize);
