@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "driver/KernelHandle.h"
+#include "afx/UniqueHandle.h"
 
 // Answer folders under a parent folder are named this, then a number.
 constexpr const char kAnswerFolderPrefix[] = "kesu-wlan-";

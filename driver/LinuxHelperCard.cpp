@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "afx/AfxSetup.h"
+#include "afx/UniqueHandle.h"
 #include "driver/AnswerFolder.h"
 #include "driver/HelperAnswer.h"
-#include "driver/KernelHandle.h"
 #include "driver/NetworkCards.h"
 #include "scan/NdisTypes.h"
 #include "wine/WineBridge.h"

@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "afx/UniqueHandle.h"
 #include "driver/GuidText.h"
-#include "driver/LoadedModule.h"
 #include "driver/WlanBssList.h"
 #include "scan/NdisTypes.h"
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <utility>
 
+#include "afx/UniqueHandle.h"
 #include "driver/Device.h"
-#include "driver/KernelHandle.h"
 
 class RealCard : public IDevice
 {

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "afx/UniqueHandle.h"
 #include "app/KesuApp.h"
-#include "driver/LoadedModule.h"
 #include "res/resource.h"
 #include "scan/KesuDoc.h"
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "driver/KernelHandle.h"
+#include "afx/UniqueHandle.h"
 #include "wine/WineBridge.h"
 
 namespace

@@ -6,7 +6,7 @@
 #include <deque>
 #include <string>
 
-#include "driver/KernelHandle.h"
+#include "afx/UniqueHandle.h"
 #include "voice/SentenceRun.h"
 
 class CSpeechWorker

@@ -2,7 +2,7 @@
 #include "wine/WineBridge.h"
 
 #include "afx/AfxSetup.h"
-#include "driver/KernelHandle.h"
+#include "afx/UniqueHandle.h"
 
 namespace
 {

@@ -1,11 +1,13 @@
-// CString, run-time classes, the settings functions and the recent-file list.
+// CString, run-time classes, handle owners, the settings functions and the recent-file list.
 #include "AfxTestSupport.h"
 #include "AfxTestIds.h"
 #include "afx/Menu.h"
+#include "afx/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 // ---- CString ---------------------------------------------------------------------
 
@@ -110,6 +112,36 @@ TEST(RuntimeClassTest, KindTestsFollowTheBaseChainAndCreationNeedsDynCreate)
 
     EXPECT_EQ(nullptr, RUNTIME_CLASS(CShape)->CreateObject());
     EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CShape, static_cast<CObject*>(nullptr)));
+}
+
+// ---- Handle owners ---------------------------------------------------------------
+
+static bool IsOpen(HANDLE handle)
+{
+    DWORD flags = 0;
+    return ::GetHandleInformation(handle, &flags) != FALSE;
+}
+
+// A handle closes once, when its last owner lets go: a move hands it on, a
+// move onto a holder closes what that holder had.
+TEST(UniqueHandleTest, ClosesWhenTheLastOwnerLetsGoAndNeverOnAMove)
+{
+    HANDLE first = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    KernelHandle holder(first);
+    KernelHandle taker(std::move(holder));
+    EXPECT_FALSE(holder.IsValid());
+    EXPECT_TRUE(IsOpen(first));
+
+    KernelHandle next(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    HANDLE second = next.Get();
+    taker = std::move(next);
+    EXPECT_FALSE(IsOpen(first));
+    EXPECT_TRUE(IsOpen(second));
+    taker.Reset();
+    EXPECT_FALSE(IsOpen(second));
+
+    EXPECT_FALSE(KernelHandle(INVALID_HANDLE_VALUE).IsValid());
+    EXPECT_FALSE(LoadSystemLibrary("kesu-no-such-library.dll").IsValid());
 }
 
 // ---- Settings ------------------------------------------------------------------------
