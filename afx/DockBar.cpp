@@ -347,7 +347,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         nPos = FindBar(static_cast<CControlBar*>(PlaceHolderFor(UINT(pBar->GetDlgCtrlID()))));
         if (nPos > 0 && pBar->GetDlgCtrlID() > 0)
         {
-            m_arrBars[nPos] = pBar;  // back in the place it left
+            m_arrBars.SetAt(nPos, pBar);  // back in the place it left
         }
         else
         {
@@ -402,7 +402,7 @@ BOOL CDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlac
     const int nID = pBar->m_hWnd ? pBar->GetDlgCtrlID() : 0;
     if (nAddPlaceHolder && nID > 0 && nID <= 0xFFFF)
     {
-        m_arrBars[nPos] = PlaceHolderFor(UINT(nID));
+        m_arrBars.SetAt(nPos, PlaceHolderFor(UINT(nID)));
     }
     else
     {

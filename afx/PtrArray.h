@@ -2,9 +2,12 @@
 #pragma once
 #include "AfxSetup.h"
 
+#include <cassert>
 #include <vector>
 
-// Indices outside the array never touch memory: reads give null, writes go to a scratch slot.
+// Indices outside the array never touch memory: reads give null; a store there
+// is a caller's fault, asserted in debug builds and dropped otherwise. No
+// reference into the array is handed out, so every store is checked here.
 class CPtrArray
 {
 public:
@@ -18,22 +21,16 @@ public:
     void* GetAt(int nIndex) const { return IsValid(nIndex) ? m_data[size_t(nIndex)] : nullptr; }
     void SetAt(int nIndex, void* p)
     {
+        assert(IsValid(nIndex));
         if (IsValid(nIndex))
             m_data[size_t(nIndex)] = p;
     }
-    void*& ElementAt(int nIndex)
-    {
-        if (IsValid(nIndex))
-            return m_data[size_t(nIndex)];
-        m_scratch = nullptr;
-        return m_scratch;
-    }
     void* operator[](int nIndex) const { return GetAt(nIndex); }
-    void*& operator[](int nIndex) { return ElementAt(nIndex); }
 
     // Grows the array (with nulls) when nIndex lies beyond its end.
     void SetAtGrow(int nIndex, void* p)
     {
+        assert(nIndex >= 0);
         if (nIndex < 0)
             return;
         if (nIndex >= GetSize())
@@ -48,6 +45,7 @@ public:
     // nIndex may be the size (append); beyond it the gap fills with nulls.
     void InsertAt(int nIndex, void* p, int nCount = 1)
     {
+        assert(nIndex >= 0);
         if (nIndex < 0 || nCount <= 0)
             return;
         if (nIndex > GetSize())
@@ -68,5 +66,4 @@ private:
     bool IsValid(int nIndex) const { return nIndex >= 0 && size_t(nIndex) < m_data.size(); }
 
     std::vector<void*> m_data;
-    void* m_scratch = nullptr;
 };
