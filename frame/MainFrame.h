@@ -12,12 +12,12 @@
 #include "dockbar/SizingControlBarG.h"
 #include "frame/NoteEdit.h"
 #include "graph/PowerGraph.h"
+#include "scan/EntryPlace.h"
 
 #include <cstdint>
 #include <vector>
 
 class CKesuDoc;
-class CNetworkEntry;
 
 // The entry whose annotation the note editor shows, or null; only the main
 // frame reads and writes it.
@@ -99,4 +99,6 @@ private:
     void DockChannelBar();
     void RefreshChannelMap(CKesuDoc* pDoc);
     std::vector<MapAp> m_channelScratch;
+    // Where g_pNoteEntry sat when it was selected: checked at every keystroke.
+    CEntryPlace m_notePlace;
 };

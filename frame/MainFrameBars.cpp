@@ -198,6 +198,11 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         g_pNoteEntry = reinterpret_cast<CNetworkEntry*>(wParam);
         if (g_pNoteEntry)
         {
+            if (CKesuDoc* pDoc = DYNAMIC_DOWNCAST(CKesuDoc, GetActiveDocument()))
+            {
+                CEntryListLock lock(*pDoc);
+                m_notePlace.Note(pDoc->ListIndex(), *g_pNoteEntry);
+            }
             m_noteEdit.EnableWindow(TRUE);
             m_noteEdit.SetWindowText(g_pNoteEntry->m_strAnnotation.c_str());
         }
@@ -231,8 +236,7 @@ void CMainFrame::ForgetStaleNoteEntry(CKesuDoc* pDoc)
     if (pDoc)
     {
         CEntryListLock lock(*pDoc);
-        for (const CNetworkEntry* pEntry = pDoc->m_pHead; pEntry && !bInList; pEntry = pEntry->m_pNext)
-            bInList = pEntry == g_pNoteEntry;
+        bInList = m_notePlace.Holds(pDoc->ListIndex(), g_pNoteEntry);
     }
     if (!bInList)
         ForgetNoteEntry();

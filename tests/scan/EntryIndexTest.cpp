@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 #include <vector>
 
+#include "scan/EntryPlace.h"
 #include "scan/MacTable.h"
 #include "scan/Merge.h"
 #include "tests/scan/TestTarget.h"
@@ -112,6 +114,39 @@ TEST_F(LoadedListTest, FreedListLeavesNothingToFind)
     EXPECT_EQ(0u, m_target.ListIndex().Size());
     EXPECT_EQ(nullptr, m_target.ListIndex().At(0));
     EXPECT_EQ(nullptr, m_target.ListIndex().FindFirst(gone.MacAddress));
+}
+
+// The note editor's check: every noted entry, a repeated address's later one
+// too, stays found while passes add to the list, and none once it is replaced.
+TEST_F(LoadedListTest, NotedEntriesAreFoundUntilTheListIsReplaced)
+{
+    Load({MakeBssid(1, -40), MakeBssid(2, -41), MakeBssid(1, -42)});
+    const std::vector<CNetworkEntry*> entries = ListEntries(m_target);
+    CEntryPlace places[3];
+    {
+        CEntryListLock lock(m_target);
+        for (size_t i = 0; i < 3; ++i)
+            places[i].Note(m_target.ListIndex(), *entries[i]);
+    }
+    ASSERT_TRUE(Merge({MakeBssid(3, -50), MakeBssid(1, -60)}));
+    {
+        CEntryListLock lock(m_target);
+        for (size_t i = 0; i < 3; ++i)
+            EXPECT_TRUE(places[i].Holds(m_target.ListIndex(), entries[i])) << i;
+        EXPECT_FALSE(places[0].Holds(m_target.ListIndex(), entries[2]));
+        EXPECT_FALSE(places[2].Holds(m_target.ListIndex(), entries[0]));
+    }
+
+    // The old entries live on until checked, so no new entry can reuse their memory.
+    CNetworkEntry* pOld = m_pLoaded;
+    Load({MakeBssid(1, -40), MakeBssid(2, -41), MakeBssid(1, -42)});
+    {
+        CEntryListLock lock(m_target);
+        for (size_t i = 0; i < 3; ++i)
+            EXPECT_FALSE(places[i].Holds(m_target.ListIndex(), entries[i])) << i;
+    }
+    while (pOld)
+        delete std::exchange(pOld, pOld->m_pNext);
 }
 
 TEST(MacTable, GrowingKeepsEveryAddressAndTheFirstEntryOfEach)
