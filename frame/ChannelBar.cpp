@@ -49,9 +49,12 @@ void CMainFrame::RefreshChannelMap(CKesuDoc* pDoc)
     {
         CEntryListLock lock(*pDoc);
         MapAp ap;
-        for (const CNetworkEntry* pEntry = pDoc->m_pHead; pEntry; pEntry = pEntry->m_pNext)
+        // Through the rows, as the list's refresh walks: chasing the links of a long loaded list
+        // misses the cache at every entry.
+        pDoc->ListIndex().ForEach([&](const CNetworkEntry* pEntry) {
             if (pEntry->m_bSeen && MapApOfRecord(pEntry->m_bssid, pEntry == pDoc->m_pTracked, &ap))
                 m_channelScratch.push_back(ap);
+        });
     }
     m_channelMap.SetAccessPoints(m_channelScratch);
 }
