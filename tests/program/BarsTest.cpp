@@ -209,11 +209,7 @@ TEST_F(ProgramTest, ViewCommandsHideAndShowTheBarsWithTheirCheckMarks)
 
 TEST_F(ProgramTest, SelectedEntrysAnnotationIsEditedAtOnceAndSavedWithTheList)
 {
-    m_card.AddPass(
-        PassHearing({MakeScriptedElement(0x61, "Norte", -50), MakeScriptedElement(0x62, "Sur", -60)}));
-    NewScan();
-    FinishPass(1);
-    Tick(ID_TIMER_REFRESH);
+    HearInFirstPass({MakeScriptedElement(0x61, "Norte", -50), MakeScriptedElement(0x62, "Sur", -60)});
     EntryAt(1)->m_strAnnotation = "segundo piso";
 
     SelectRow(1);
@@ -249,10 +245,7 @@ TEST_F(ProgramTest, SelectedEntrysAnnotationIsEditedAtOnceAndSavedWithTheList)
 
 TEST_F(ProgramTest, EditorForgetsAnEntryThatLeftTheListBeforeItIsWritten)
 {
-    m_card.AddPass(PassHearing({MakeScriptedElement(0x71, "Este", -50)}));
-    NewScan();
-    FinishPass(1);
-    Tick(ID_TIMER_REFRESH);
+    HearInFirstPass({MakeScriptedElement(0x71, "Este", -50)});
     SelectRow(0);
     ASSERT_NE(nullptr, g_pNoteEntry);
     m_card.HoldPauses(false);
@@ -281,11 +274,7 @@ TEST_F(ProgramTest, EveryLayoutPassStartsTheGraphAfresh)
 
 TEST_F(ProgramTest, ATypedNoteMakesTheListUnsavedSoLeavingItAsksAndYesStoresTheNote)
 {
-    m_card.AddPass(
-        PassHearing({MakeScriptedElement(0x81, "Norte", -50), MakeScriptedElement(0x82, "Sur", -60)}));
-    NewScan();
-    FinishPass(1);
-    Tick(ID_TIMER_REFRESH);
+    HearInFirstPass({MakeScriptedElement(0x81, "Norte", -50), MakeScriptedElement(0x82, "Sur", -60)});
     EntryAt(1)->m_strAnnotation = "s\xF3tano";
     m_card.HoldPauses(false);
     Doc()->StopScan();
@@ -397,11 +386,7 @@ TEST_F(ProgramTest, ClosingSavesTheLayoutEvenWhenTheSavePromptThenCancelsTheClos
 
 TEST_F(ProgramTest, EditCommandsActOnTheFocusedNoteEditorWhenItCanAndTheEntryFollows)
 {
-    m_card.AddPass(
-        PassHearing({MakeScriptedElement(0x91, "Norte", -50), MakeScriptedElement(0x92, "Sur", -60)}));
-    NewScan();
-    FinishPass(1);
-    Tick(ID_TIMER_REFRESH);
+    HearInFirstPass({MakeScriptedElement(0x91, "Norte", -50), MakeScriptedElement(0x92, "Sur", -60)});
     EntryAt(0)->m_strAnnotation = "junto al portal";
     EntryAt(1)->m_strAnnotation = "s\xF3tano";
     SelectRow(0);
@@ -455,10 +440,7 @@ TEST_F(ProgramTest, EditCommandsActOnTheFocusedNoteEditorWhenItCanAndTheEntryFol
 
 TEST_F(ProgramTest, ClipboardKeysReachTheNoteEditorThroughTheFrameDockedAndFloating)
 {
-    m_card.AddPass(PassHearing({MakeScriptedElement(0xA1, "Norte", -50)}));
-    NewScan();
-    FinishPass(1);
-    Tick(ID_TIMER_REFRESH);
+    HearInFirstPass({MakeScriptedElement(0xA1, "Norte", -50)});
     EntryAt(0)->m_strAnnotation = "norte";
     SelectRow(0);
     SetClipboard(nullptr);
@@ -498,10 +480,7 @@ TEST_F(ProgramTest, F6AndShiftF6MoveTheFocusBetweenTheListAndTheNoteEditorWherev
     PressKey(VK_F6);
     EXPECT_EQ(View()->m_hWnd, GetFocus()) << "no entry selected: the editor can't take it";
 
-    m_card.AddPass(PassHearing({MakeScriptedElement(0xB1, "Norte", -50)}));
-    NewScan();
-    FinishPass(1);
-    Tick(ID_TIMER_REFRESH);
+    HearInFirstPass({MakeScriptedElement(0xB1, "Norte", -50)});
     SelectRow(0);
     for (BYTE modifier : {BYTE(0), BYTE(VK_SHIFT)})
     {
@@ -540,10 +519,7 @@ TEST_F(ProgramTest, ChannelBarDocksRightAndMapsWhatTheLastScanHeardOnItsBusiestB
     NDIS_WLAN_BSSID bar = MakeScriptedElement(0x93, "Bar", -70);
     bar.Configuration.DSConfig = 5745000;
     m_card.AddPass(PassHearing({casa, oficina, bar}));
-    m_card.AddPass(PassHearing({casa}));
-    NewScan();
-    FinishPass(1);
-    Tick(ID_TIMER_REFRESH);
+    HearInFirstPass({casa});
     const CChannelMap& map = pFrame->m_channelMap;
     ASSERT_EQ(3u, map.GetAccessPoints().size());
     EXPECT_EQ(MapBand::Ghz5, map.GetBand());

@@ -77,11 +77,7 @@ TEST_F(ProgramTest, ListSavedAndOpenedAgainWhileTheScanGoesOn)
     m_card.AddPass(
         PassHearing({MakeScriptedElement(0x61, "Portal", -40), MakeScriptedElement(0x62, "Kiosco", -55, 0),
                      MakeScriptedElement(0x63, "", -70)}));
-    m_card.AddPass(
-        PassHearing({MakeScriptedElement(0x61, "Portal", -42), MakeScriptedElement(0x64, "Nueva", -60)}));
-    NewScan();
-    FinishPass(1);
-    Tick(ID_TIMER_REFRESH);
+    HearInFirstPass({MakeScriptedElement(0x61, "Portal", -42), MakeScriptedElement(0x64, "Nueva", -60)});
     std::vector<CNetworkEntry*> before = Entries();
     ASSERT_EQ(3u, before.size());
     before[0]->m_strAnnotation = "Portal 3, segundo piso";
@@ -156,10 +152,7 @@ TEST_F(ProgramTest, ListSavedAndOpenedAgainWhileTheScanGoesOn)
 
 TEST_F(ProgramTest, SaveAsOffersListFilesWithTheirExtensionAndOpenTakesAFileWithout)
 {
-    m_card.AddPass(PassHearing({MakeScriptedElement(0x61, "Portal", -40)}));
-    NewScan();
-    FinishPass(1);
-    Tick(ID_TIMER_REFRESH);
+    HearInFirstPass({MakeScriptedElement(0x61, "Portal", -40)});
     const std::string filter("Listas de Kesu (*.kes)\0*.kes\0Todos los archivos (*.*)\0*.*\0", 58);
     const std::string saved = TempPath("redes casa");
     App().m_fileAnswers.push_back(saved);
@@ -316,11 +309,7 @@ TEST(DocumentScanTest, ScanningOnlyWhileAScannerStartsOrRuns)
 
 TEST_F(ProgramTest, AFailedSaveKeepsTheEarlierFileAndTheListInMemory)
 {
-    m_card.AddPass(
-        PassHearing({MakeScriptedElement(0xB1, "Uno", -40), MakeScriptedElement(0xB2, "Dos", -50)}));
-    NewScan();
-    FinishPass(1);
-    Tick(ID_TIMER_REFRESH);
+    HearInFirstPass({MakeScriptedElement(0xB1, "Uno", -40), MakeScriptedElement(0xB2, "Dos", -50)});
     const std::vector<CNetworkEntry*> entries = Entries();
     ASSERT_EQ(2u, entries.size());
     entries[1]->m_strAnnotation = "nota";

@@ -64,11 +64,7 @@ TEST_F(ProgramTest, HeaderClicksSortTheListAndTheSelectionAndTrackingFollowTheir
     std::memcpy(apple.MacAddress, appleMac, sizeof appleMac);
     m_card.AddPass(
         PassHearing({apple, MakeScriptedElement(0x22, "Casa", -40), MakeScriptedElement(0x23, "Bar", -80)}));
-    m_card.AddPass(
-        PassHearing({MakeScriptedElement(0x22, "Casa", -40), MakeScriptedElement(0x24, "Nueva", -50)}));
-    NewScan();
-    FinishPass(1);
-    Tick(ID_TIMER_REFRESH);
+    HearInFirstPass({MakeScriptedElement(0x22, "Casa", -40), MakeScriptedElement(0x24, "Nueva", -50)});
     EXPECT_EQ((Names{"Apple, Inc.", "direcci\xF3n aleatoria", "direcci\xF3n aleatoria"}),
               Column(kColumnMaker));
 

@@ -416,6 +416,14 @@ void ProgramTest::FinishPass(int n)
     ASSERT_TRUE(m_card.WaitForPause(n));
 }
 
+void ProgramTest::HearInFirstPass(const std::vector<NDIS_WLAN_BSSID>& elements)
+{
+    m_card.AddPass(PassHearing(elements));
+    NewScan();
+    FinishPass(1);
+    Tick(ID_TIMER_REFRESH);
+}
+
 ScriptedCardPass PassHearing(const std::vector<NDIS_WLAN_BSSID>& elements)
 {
     ScriptedCardPass pass;

@@ -130,6 +130,8 @@ protected:
     void NewScan();
     // Lets pass 'n' (from 1) fetch and merge, and waits until it has.
     void FinishPass(int n);
+    // A new scan whose first pass hears 'elements', merged and shown by one refresh.
+    void HearInFirstPass(const std::vector<NDIS_WLAN_BSSID>& elements);
 
     ScriptedCardHost m_card;
     std::vector<PlaySoundCall>& m_sounds;

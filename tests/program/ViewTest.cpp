@@ -231,10 +231,7 @@ TEST_F(ProgramTest, DoubleClickTracksAnEntryWhichBeepsAndFeedsTheGraph)
 {
     m_card.AddPass(
         PassHearing({MakeScriptedElement(0x21, "Cerca", -50), MakeScriptedElement(0x22, "Lejos", -90)}));
-    m_card.AddPass(PassHearing({MakeScriptedElement(0x22, "Lejos", -91)}));
-    NewScan();
-    FinishPass(1);
-    Tick(ID_TIMER_REFRESH);
+    HearInFirstPass({MakeScriptedElement(0x22, "Lejos", -91)});
     CNetworkEntry* pNear = EntryAt(0);
     ASSERT_NE(nullptr, pNear);
 
@@ -347,11 +344,7 @@ TEST_F(ProgramTest, BeeperPlaysFromAFolderUpToTheLongestThatLeavesRoomForTheFile
 
 TEST_F(ProgramTest, SelectingARowNamesItsEntryToTheFrame)
 {
-    m_card.AddPass(
-        PassHearing({MakeScriptedElement(0x51, "Primera", -50), MakeScriptedElement(0x52, "Segunda", -60)}));
-    NewScan();
-    FinishPass(1);
-    Tick(ID_TIMER_REFRESH);
+    HearInFirstPass({MakeScriptedElement(0x51, "Primera", -50), MakeScriptedElement(0x52, "Segunda", -60)});
 
     g_selected.clear();
     g_hFrame = Frame()->m_hWnd;
