@@ -1,6 +1,7 @@
 // kesu-floorlist: the cheapest a program can show a list file's rows in the
-// same list control as Kesu (owner data, report view, eight columns, grid
-// lines, sub-item images, the same icons and texts) with the same
+// same list control as Kesu (owner data, report view, its nine columns in
+// their order and default widths, grid lines, sub-item images, the same icons
+// and cell texts) with the same
 // invalidation once a second. Its idle CPU is the floor the idle benchmark
 // measures Kesu.exe against.
 //   kesu-floorlist FILE WIDTH HEIGHT    (the list's client size in pixels)
@@ -12,14 +13,19 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "scan/Channel.h"
+#include "scan/ColumnSettings.h"
 #include "scan/ListFile.h"
 
 namespace
 {
 
-constexpr int kColumnWidths[] = {100, 100, 100, 100, 64, 64, 128, 64};
-constexpr const char* kHeaders[] = {"Nombre", "MAC", "Cifrado", "Modo", "Canal", "Senal", "Visto", "Nota"};
-constexpr const char* kModes[] = {"Ad hoc", "Infraestructura", "Automatico"};
+constexpr const char* kHeaders[] = {"Nombre de red", "Direccion MAC", "Cifrado",   "Modo",      "Canal",
+                                    "Senal",         "Primera vez",   "Anotacion", "Fabricante"};
+constexpr int kShownOrder[] = {kColumnName,     kColumnAddress,   kColumnMaker,
+                               kColumnSecurity, kColumnMode,      kColumnChannel,
+                               kColumnSignal,   kColumnFirstSeen, kColumnAnnotation};
+const ListTexts kTexts = {{"Ad hoc", "Infraestructura", "Automatico"}, "direccion aleatoria"};
 enum
 {
     kPlain = 1,
@@ -61,10 +67,10 @@ void FillCell(LVITEMA& item)
     const NDIS_WLAN_BSSID& b = e.m_bssid;
     if (item.mask & LVIF_IMAGE)
     {
-        item.iImage = item.iSubItem == 0   ? (e.m_bSeen ? kHeard : kPlain)
-                      : item.iSubItem == 2 ? (IsEncrypted(b) ? kEncrypted : kPlain)
-                      : item.iSubItem == 7 ? (e.m_strAnnotation.empty() ? kPlain : kAnnotated)
-                                           : kPlain;
+        item.iImage = item.iSubItem == 0                   ? (e.m_bSeen ? kHeard : kPlain)
+                      : item.iSubItem == 2                 ? (IsEncrypted(b) ? kEncrypted : kPlain)
+                      : item.iSubItem == kColumnAnnotation ? (e.m_strAnnotation.empty() ? kPlain : kAnnotated)
+                                                           : kPlain;
     }
     if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0)
         return;
@@ -73,34 +79,41 @@ void FillCell(LVITEMA& item)
     text[0] = '\0';
     switch (item.iSubItem)
     {
-    case 0:
+    case kColumnName:
         CopySsidText(b, text, size);
         break;
-    case 1:
+    case kColumnAddress:
         FormatMacAddress(b.MacAddress, text, size);
         break;
-    case 2:
+    case kColumnSecurity:
         std::snprintf(text, size, "%s", IsEncrypted(b) ? "Encrypted" : "Open");
         break;
-    case 3:
+    case kColumnMode:
         if (b.InfrastructureMode >= 0 && b.InfrastructureMode <= 2)
-            std::snprintf(text, size, "%s", kModes[b.InfrastructureMode]);
+            std::snprintf(text, size, "%s", kTexts.modes[b.InfrastructureMode]);
         break;
-    case 4:
-        std::snprintf(text, size, "%d", static_cast<int>(b.Configuration.DSConfig));
+    case kColumnChannel:
+        FormatChannelCell(b.Configuration.DSConfig, text, size);
         break;
-    case 5:
-        std::snprintf(text, size, "%d", static_cast<int>(b.Rssi));
+    case kColumnSignal:
+        if (b.Rssi != 0)
+            std::snprintf(text, size, "%d", static_cast<int>(b.Rssi));
         break;
-    case 6: {
+    case kColumnFirstSeen: {
+        if (!e.HasFirstSeenTime())
+            break;
         const SYSTEMTIME& t = e.m_timeFirstSeen;
         std::snprintf(text, size, "%02d-%02d-%04d %02d:%02d:%02d", t.wDay, t.wMonth, t.wYear, t.wHour,
                       t.wMinute, t.wSecond);
         break;
     }
-    case 7:
+    case kColumnAnnotation:
         if (!e.m_strAnnotation.empty())
             std::snprintf(text, size, "%s", "Anotado");
+        break;
+    case kColumnMaker:
+        if (const char* maker = MakerText(BuiltInMakers(), b.MacAddress, kTexts))
+            std::snprintf(text, size, "%s", maker);
         break;
     default:
         break;
@@ -182,15 +195,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         CreateWindowA(WC_LISTVIEWA, "",
                       WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
                       0, 0, client.right, client.bottom, hFrame, nullptr, wc.hInstance, nullptr);
-    for (int column = 0; column < 8; ++column)
+    const ColumnSettings columns = DefaultColumnSettings();
+    for (int column = 0; column < kListColumnCount; ++column)
     {
         LVCOLUMNA lvc = {};
         lvc.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH;
         lvc.fmt = LVCFMT_LEFT;
-        lvc.cx = kColumnWidths[column];
+        lvc.cx = columns.widths[column];
         lvc.pszText = const_cast<char*>(kHeaders[column]);
         SendMessageA(g_hList, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));
     }
+    SendMessageA(g_hList, LVM_SETCOLUMNORDERARRAY, kListColumnCount, reinterpret_cast<LPARAM>(kShownOrder));
     SendMessageA(g_hList, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SmallIcons()));
     SendMessageA(g_hList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES);
     SendMessageA(g_hList, LVM_SETITEMCOUNT, g_rows.size(), 0);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "scan/ListFile.h"
 #include "tools/pickcard/PickCard.h"
 
@@ -213,8 +214,8 @@ bool SetSavedSort(const char* value)
 
 struct Figures
 {
-    double top;
-    double end;
+    std::vector<double> top;
+    std::vector<double> end;
 };
 
 double Median(std::vector<double> values)
@@ -223,21 +224,33 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// Alternates between the first and the last rows, so that whatever else the
-// machine does weighs on both alike; the median of each.
-Figures Measure(const Run& run, int entries, int seconds, int rounds)
+// One span at the first and one at the last rows, with the window on top: a
+// covered window paints nothing, which would flatter whichever was covered.
+void MeasureRound(const Run& run, int entries, int seconds, Figures& figures)
 {
-    std::vector<double> top, end;
-    for (int round = 0; round < rounds; ++round)
-    {
-        SendMessageA(run.hList, LVM_ENSUREVISIBLE, 0, FALSE);
-        Sleep(kSettleMs);
-        top.push_back(CpuPerSecond(run.unixPid, seconds));
-        SendMessageA(run.hList, LVM_ENSUREVISIBLE, entries - 1, FALSE);
-        Sleep(kSettleMs);
-        end.push_back(CpuPerSecond(run.unixPid, seconds));
-    }
-    return {Median(top), Median(end)};
+    SetWindowPos(run.hWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SendMessageA(run.hList, LVM_ENSUREVISIBLE, 0, FALSE);
+    Sleep(kSettleMs);
+    figures.top.push_back(CpuPerSecond(run.unixPid, seconds));
+    SendMessageA(run.hList, LVM_ENSUREVISIBLE, entries - 1, FALSE);
+    Sleep(kSettleMs);
+    figures.end.push_back(CpuPerSecond(run.unixPid, seconds));
+}
+
+// The channel map bar docked in the frame and visible, as it is by default.
+bool ChannelBarShown(HWND hFrame)
+{
+    HWND hBar = nullptr;
+    EnumChildWindows(
+        hFrame,
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            if (GetDlgCtrlID(hWnd) != IDC_CHANNEL_BAR || !IsWindowVisible(hWnd))
+                return TRUE;
+            *reinterpret_cast<HWND*>(lParam) = hWnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&hBar));
+    return hBar != nullptr;
 }
 
 void Finish(Run& run, bool bKesu)
@@ -275,47 +288,52 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    RECT rc = {};
-    // Kesu.exe in the order of discovery, then sorted by signal as a click on its header leaves it.
-    auto measureKesu = [&](Figures& figures) {
-        Run app;
-        if (!Start(kesu, list, "", app) ||
-            !WaitForRows(app, entries, [&] { return FindMainFrame(app.pi.dwProcessId); }))
+    // All three run at once and are measured in turn, round after round, so
+    // that whatever else the machine does weighs on each alike.
+    Run kesuRun, sortedRun, bare;
+    auto startKesu = [&](const char* savedSort, Run& run) {
+        if (!SetSavedSort(savedSort) || !Start(kesu, list, "", run) ||
+            !WaitForRows(run, entries, [&] { return FindMainFrame(run.pi.dwProcessId); }))
             return false;
         // As on a desktop in use: the list as large as the screen lets it be.
-        ShowWindow(app.hWindow, SW_MAXIMIZE);
+        ShowWindow(run.hWindow, SW_MAXIMIZE);
         Sleep(500);
-        GetClientRect(app.hList, &rc);
-        figures = Measure(app, entries, seconds, rounds);
-        Finish(app, true);
         return true;
     };
-    Figures kesuFigures, sortedFigures;
-    if (!SetSavedSort(nullptr) || !measureKesu(kesuFigures))
-        return 1;
-    const bool bSorted = SetSavedSort(kSortBySignalStrongestFirst) && measureKesu(sortedFigures);
+    // Kesu.exe in the order of discovery, then sorted by signal as a click on its header leaves it.
+    const bool bStarted = startKesu(nullptr, kesuRun) && startKesu(kSortBySignalStrongestFirst, sortedRun);
     SetSavedSort(nullptr);
-    if (!bSorted)
-        return 1;
-
-    Run bare;
+    RECT rc = {};
+    if (bStarted)
+        GetClientRect(kesuRun.hList, &rc);
     const std::string size = std::to_string(rc.right) + " " + std::to_string(rc.bottom);
-    if (!Start(floor, list, size, bare) ||
+    if (!bStarted || !Start(floor, list, size, bare) ||
         !WaitForRows(bare, entries, [] { return FindWindowA("KesuFloorList", nullptr); }))
         return 1;
-    const Figures floorFigures = Measure(bare, entries, seconds, rounds);
+    const bool bMapShown = ChannelBarShown(kesuRun.hWindow) && ChannelBarShown(sortedRun.hWindow);
+    Figures kesuFigures, sortedFigures, floorFigures;
+    for (int round = 0; round < rounds; ++round)
+    {
+        MeasureRound(kesuRun, entries, seconds, kesuFigures);
+        MeasureRound(sortedRun, entries, seconds, sortedFigures);
+        MeasureRound(bare, entries, seconds, floorFigures);
+    }
     Finish(bare, false);
+    Finish(sortedRun, true);
+    Finish(kesuRun, true);
     DeleteFileA(list.c_str());
 
     std::printf("idle CPU, %d entries, list %ldx%ld pixels: CPU ms per second, median of %d spans of %d s\n",
                 entries, rc.right, rc.bottom, rounds, seconds);
+    std::printf("channel map bar shown in Kesu.exe: %s\n", bMapShown ? "yes" : "no");
     std::printf("%-16s %14s %14s\n", "", "first rows", "last rows");
-    std::printf("%-16s %14.2f %14.2f\n", "Kesu.exe", kesuFigures.top, kesuFigures.end);
-    std::printf("%-16s %14.2f %14.2f\n", "floor", floorFigures.top, floorFigures.end);
-    std::printf("%-16s %14.2f %14.2f\n", "Kesu.exe sorted", sortedFigures.top, sortedFigures.end);
-    std::printf("%-16s %14.2f %14.2f\n", "ratio", kesuFigures.top / floorFigures.top,
-                kesuFigures.end / floorFigures.end);
-    std::printf("%-16s %14.2f %14.2f\n", "sorted ratio", sortedFigures.top / floorFigures.top,
-                sortedFigures.end / floorFigures.end);
+    const double kesuTop = Median(kesuFigures.top), kesuEnd = Median(kesuFigures.end);
+    const double floorTop = Median(floorFigures.top), floorEnd = Median(floorFigures.end);
+    const double sortedTop = Median(sortedFigures.top), sortedEnd = Median(sortedFigures.end);
+    std::printf("%-16s %14.2f %14.2f\n", "Kesu.exe", kesuTop, kesuEnd);
+    std::printf("%-16s %14.2f %14.2f\n", "floor", floorTop, floorEnd);
+    std::printf("%-16s %14.2f %14.2f\n", "Kesu.exe sorted", sortedTop, sortedEnd);
+    std::printf("%-16s %14.2f %14.2f\n", "ratio", kesuTop / floorTop, kesuEnd / floorEnd);
+    std::printf("%-16s %14.2f %14.2f\n", "sorted ratio", sortedTop / floorTop, sortedEnd / floorEnd);
     return 0;
 }
