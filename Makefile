@@ -70,5 +70,5 @@ format: deps
 
 clean:
 	@scripts/testbed.sh stop
-	@KESU_BED_STATE=$(CURDIR)/$(B)/runbed.env KESU_BED_PREFIX=$(CURDIR)/$(B)/wineprefix-run scripts/testbed.sh stop
+	@. scripts/beds.sh && use_bed run && scripts/testbed.sh stop
 	rm -rf $(B)

@@ -1,6 +1,7 @@
 // CDialog: modal dialogs from a template with their own message loop, and data exchange with the controls.
 #include "Dialog.h"
-#include "WinApp.h"
+#include "ResourceHandle.h"
+#include "WinThread.h"
 
 namespace
 {

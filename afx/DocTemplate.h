@@ -1,4 +1,4 @@
-// CDocTemplate and CSingleDocTemplate: how documents, frames and views are made and joined.
+// CDocTemplate: how documents, frames and views are made and joined.
 #pragma once
 
 #include "afx/Document.h"
@@ -56,28 +56,6 @@ protected:
     CRuntimeClass* m_pFrameClass;
     CRuntimeClass* m_pViewClass;
     CString m_strDocStrings;
-};
-
-// One document and one frame for the program's whole run: File New and File
-// Open reuse them.
-class CSingleDocTemplate : public CDocTemplate
-{
-    DECLARE_DYNAMIC(CSingleDocTemplate)
-public:
-    CSingleDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
-                       CRuntimeClass* pViewClass);
-    // Deletes the document if it is still there.
-    ~CSingleDocTemplate() override;
-
-    POSITION GetFirstDocPosition() const override;
-    CDocument* GetNextDoc(POSITION& rPos) const override;
-    void AddDocument(CDocument* pDoc) override;
-    void RemoveDocument(CDocument* pDoc) override;
-    CDocument* OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeVisible = TRUE) override;
-    void SetDefaultTitle(CDocument* pDocument) override;
-
-protected:
-    CDocument* m_pOnlyDoc = nullptr;
 };
 
 // The title for documents that have no file yet.

@@ -2,6 +2,7 @@
 #include "Frame.h"
 #include "Document.h"
 #include "View.h"
+#include "ResourceHandle.h"
 #include "WinApp.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 #include "Menu.h"
 #include "HandleMap.h"
 #include "Wnd.h"
-#include "WinApp.h"
+#include "ResourceHandle.h"
 
 typedef CHandleMap<CMenu, HMENU, &CMenu::m_hMenu> CMenuMap;
 

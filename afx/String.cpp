@@ -1,6 +1,6 @@
 // CString formatting, buffer access, searching and resource loading.
 #include "String.h"
-#include "WinApp.h"
+#include "ResourceHandle.h"
 
 #include <cstdarg>
 #include <cstdio>

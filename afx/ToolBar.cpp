@@ -1,7 +1,7 @@
 // CToolBar: buttons from a toolbar resource and its bitmap strip, update-UI of the buttons, tooltips.
 #include "ToolBar.h"
 #include "Frame.h"
-#include "WinApp.h"
+#include "ResourceHandle.h"
 
 #include <cstring>
 

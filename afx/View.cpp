@@ -1,11 +1,9 @@
-// CView, CCtrlView and CListView.
+// CView: a window that shows one document, made from a creation context.
 #include "afx/View.h"
 
 #include "afx/Document.h"
 #include "afx/Frame.h"
 #include "afx/WindowDc.h"
-
-// ---- CView ---------------------------------------------------------------------
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -109,50 +107,4 @@ LRESULT CView::OnInitialUpdateMsg(WPARAM, LPARAM)
 {
     OnInitialUpdate();
     return 0;
-}
-
-// ---- CCtrlView -----------------------------------------------------------------
-
-IMPLEMENT_DYNAMIC(CCtrlView, CView)
-
-BEGIN_MESSAGE_MAP(CCtrlView, CView)
-    ON_WM_PAINT()
-END_MESSAGE_MAP()
-
-CCtrlView::CCtrlView(LPCSTR lpszClass, DWORD dwStyle) : m_strClass(lpszClass), m_dwDefaultStyle(dwStyle) {}
-
-BOOL CCtrlView::PreCreateWindow(CREATESTRUCT& cs)
-{
-    cs.lpszClass = m_strClass;
-    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&icc);
-    // A caller that asked for the plain default view style gets the control's own.
-    if ((cs.style | WS_BORDER) == AFX_WS_DEFAULT_VIEW)
-        cs.style = m_dwDefaultStyle & (cs.style | ~DWORD(WS_BORDER));
-    return CView::PreCreateWindow(cs);
-}
-
-void CCtrlView::OnDraw(CDC*) {}
-
-void CCtrlView::OnPaint()
-{
-    Default();
-}
-
-// ---- CListView -----------------------------------------------------------------
-
-IMPLEMENT_DYNCREATE(CListView, CCtrlView)
-
-CListView::CListView() : CCtrlView(WC_LISTVIEWA, AFX_WS_DEFAULT_VIEW) {}
-
-CListView::~CListView()
-{
-    // The wrapper only borrowed our window.
-    m_listCtrl.m_hWnd = nullptr;
-}
-
-CListCtrl& CListView::GetListCtrl() const
-{
-    m_listCtrl.m_hWnd = m_hWnd;
-    return m_listCtrl;
 }

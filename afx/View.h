@@ -1,26 +1,14 @@
-// CView, the creation context, and the control views CCtrlView and CListView.
+// CView: a window that shows one document.
 #pragma once
 
-#include "afx/ListCtrl.h"
+// Views are made from a creation context; whoever makes one fills it in.
+#include "afx/CreateContext.h"
 #include "afx/Wnd.h"
 
 class CDC;
 class CDocTemplate;
 class CDocument;
 class CFrameWnd;
-class CView;
-
-// What a frame needs to make its view: handed through LoadFrame and the
-// frame's creation to CreateView and to the view's own WM_CREATE.
-class CCreateContext
-{
-public:
-    CRuntimeClass* m_pNewViewClass = nullptr;
-    CDocument* m_pCurrentDoc = nullptr;
-    CDocTemplate* m_pNewDocTemplate = nullptr;
-    CView* m_pLastView = nullptr;
-    CFrameWnd* m_pCurrentFrame = nullptr;
-};
 
 // A window that shows one document. Views live on the heap and delete
 // themselves after their window is gone; the document they show is told first.
@@ -58,38 +46,4 @@ protected:
     CDocument* m_pDocument = nullptr;
 
     friend class CDocument;
-};
-
-// A view whose window is a platform control of class lpszClass; the control
-// paints itself.
-class CCtrlView : public CView
-{
-    DECLARE_DYNAMIC(CCtrlView)
-public:
-    CCtrlView(LPCSTR lpszClass, DWORD dwStyle);
-
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-    void OnDraw(CDC* pDC) override;
-
-    void OnPaint();
-    DECLARE_MESSAGE_MAP()
-
-protected:
-    CString m_strClass;
-    DWORD m_dwDefaultStyle;
-};
-
-// A view that is a list-view control ("SysListView32").
-class CListView : public CCtrlView
-{
-    DECLARE_DYNCREATE(CListView)
-public:
-    CListView();
-    ~CListView() override;
-
-    // The control under its own wrapper: the view's window, borrowed.
-    CListCtrl& GetListCtrl() const;
-
-private:
-    mutable CListCtrl m_listCtrl;
 };

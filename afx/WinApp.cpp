@@ -1,12 +1,13 @@
-// CWinApp: the application object, its names, resource handles, message boxes and standard commands.
+// CWinApp: the application object, its names, message boxes and standard commands.
 #include "WinApp.h"
+#include "DocManager.h"
+#include "ResourceHandle.h"
 
 #include <cstring>
 
 namespace
 {
 CWinApp* g_pApp = nullptr;
-HINSTANCE g_hInstResource = nullptr;
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -51,6 +52,7 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
     if (!pApp)
         return FALSE;
     pApp->m_hInstance = hInstance;
+    AfxSetInstanceHandle(hInstance);
     pApp->m_lpCmdLine = lpCmdLine;
     pApp->m_nCmdShow = nCmdShow;
 
@@ -113,34 +115,6 @@ CWnd* AfxGetMainWnd()
 {
     CWinThread* pThread = AfxGetThread();
     return pThread ? pThread->GetMainWnd() : nullptr;
-}
-
-HINSTANCE AfxGetInstanceHandle()
-{
-    if (g_pApp && g_pApp->m_hInstance)
-        return g_pApp->m_hInstance;
-    return GetModuleHandleA(nullptr);
-}
-
-HINSTANCE AfxGetResourceHandle()
-{
-    return g_hInstResource ? g_hInstResource : AfxGetInstanceHandle();
-}
-
-void AfxSetResourceHandle(HINSTANCE hInstResource)
-{
-    g_hInstResource = hInstResource;
-}
-
-HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
-{
-    HINSTANCE hInst = AfxGetResourceHandle();
-    if (FindResourceA(hInst, lpszName, lpszType))
-        return hInst;
-    HINSTANCE hApp = AfxGetInstanceHandle();
-    if (hApp != hInst && FindResourceA(hApp, lpszName, lpszType))
-        return hApp;
-    return hInst;  // as good a place as any for the caller's own lookup to fail
 }
 
 static int AfxShowMessageBox(CWinApp* pApp, LPCSTR lpszText, UINT nType)

@@ -1,82 +1,15 @@
-// CWinThread and CWinApp: the message loop with idle processing, the application object and its services.
+// CWinApp: the application object and its services: names, settings, documents, message boxes.
 #pragma once
-#include "Wnd.h"
+// Callers parse the command line and reach the recent-file list through the application.
+#include "CommandLineInfo.h"
+#include "RecentFileList.h"
+#include "WinThread.h"
 
 #include <vector>
 
+class CDocManager;
 class CDocTemplate;
 class CDocument;
-class CFrameWnd;
-class CRecentFileList;
-
-class CWinThread : public CCmdTarget
-{
-    DECLARE_DYNAMIC(CWinThread)
-public:
-    CWnd* m_pMainWnd = nullptr;
-    MSG m_msgCur = {};
-
-    CWinThread() = default;
-
-    virtual CWnd* GetMainWnd();
-    virtual BOOL InitInstance();
-    virtual int ExitInstance();
-    // The message loop; returns ExitInstance's code after WM_QUIT.
-    virtual int Run();
-    // Walks from the message's window up to the main window, giving each of ours a look.
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
-    // lCount 0: update-UI and delayed layout of every visible frame of the thread (and of a
-    // main window that is no frame); 1: free temporary wrappers. TRUE asks for more idle calls.
-    virtual BOOL OnIdle(LONG lCount);
-    virtual BOOL IsIdleMessage(MSG* pMsg);
-    // Gets and dispatches one message; FALSE at WM_QUIT.
-    virtual BOOL PumpMessage();
-
-private:
-    POINT m_ptCursorLast = {-1, -1};
-    UINT m_nMsgLast = 0;
-};
-
-// What the application asks of its documents; the document side implements it
-// (AddDocTemplate makes one with AfxCreateDocManager).
-class CDocManager
-{
-public:
-    virtual ~CDocManager() = default;
-    virtual void AddDocTemplate(CDocTemplate* pTemplate) = 0;
-    // lpszFileName null: a new (untitled) document. Null result on failure.
-    virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName) = 0;
-    virtual void OnFileNew() = 0;
-    virtual BOOL SaveAllModified() = 0;
-    virtual void CloseAllDocuments(BOOL bEndSession) = 0;
-    virtual int GetOpenDocumentCount() = 0;
-    // The template File New and File Open use; null before the first is added.
-    virtual CDocTemplate* GetFirstDocTemplate() = 0;
-};
-CDocManager* AfxCreateDocManager();
-
-class CCommandLineInfo
-{
-public:
-    enum
-    {
-        FileNew,
-        FileOpen,
-        FilePrint,
-        FilePrintTo,
-        FileDDE,
-        AppUnregister,
-        FileNothing = -1
-    } m_nShellCommand = FileNew;
-    BOOL m_bShowSplash = TRUE;
-    BOOL m_bRunEmbedded = FALSE;
-    BOOL m_bRunAutomated = FALSE;
-    CString m_strFileName;
-
-    virtual ~CCommandLineInfo() = default;
-    // One argument: bFlag when it started with '/' or '-' (given without it).
-    virtual void ParseParam(LPCSTR lpszParam, BOOL bFlag, BOOL bLast);
-};
 
 class CWinApp : public CWinThread
 {
@@ -157,48 +90,9 @@ private:
     friend BOOL AfxWinInit(HINSTANCE, HINSTANCE, LPSTR, int);
 };
 
-class CRecentFileList
-{
-public:
-    // Entries are values lpszEntryFormat % n (from 1) under lpszSection.
-    CRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat, int nSize, int nMaxDispLen = 40);
-    virtual ~CRecentFileList() = default;
-
-    int GetSize() const { return int(m_arrNames.size()); }
-    const CString& operator[](int nIndex) const { return m_arrNames[size_t(nIndex)]; }
-    int GetCount() const;  // entries in use
-    // Puts the full path first; an entry already listed (any case) moves up.
-    virtual void Add(LPCSTR lpszPathName);
-    virtual void Remove(int nIndex);
-    virtual void ReadList();
-    virtual void WriteList();
-    // Replaces the menu's placeholder item (or the earlier entries) with the
-    // current entries; the placeholder comes back greyed when the list is empty.
-    virtual void UpdateMenu(CCmdUI* pCmdUI);
-    BOOL GetDisplayName(CString& strName, int nIndex) const;
-
-    UINT m_nStart;
-    CString m_strSectionName;
-    CString m_strEntryFormat;
-    int m_nMaxDisplayLength;
-    CString m_strOriginal;  // the placeholder item's text
-
-private:
-    std::vector<CString> m_arrNames;
-};
-
-// The calling thread's frames in the order they were made; each frame joins and leaves itself.
-std::vector<CFrameWnd*>& AfxGetThreadFrames();
-
 // Fills in the application's instance, command line and names; WinMain calls it before InitInstance.
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 CWinApp* AfxGetApp();
-CWinThread* AfxGetThread();
-HINSTANCE AfxGetInstanceHandle();
-HINSTANCE AfxGetResourceHandle();
-void AfxSetResourceHandle(HINSTANCE hInstResource);
-// The module holding a resource of that name and type (ours, else null).
-HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);
 // Owner is the main window; the caption is the application's title.
 int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);

@@ -1,5 +1,5 @@
 // CWinThread: the message loop, message pre-translation and idle-time update-UI.
-#include "WinApp.h"
+#include "WinThread.h"
 #include "Frame.h"
 #include "HandleMap.h"
 

@@ -2,7 +2,8 @@
 #include "Wnd.h"
 #include "HandleMap.h"
 #include "Menu.h"
-#include "WinApp.h"
+#include "ResourceHandle.h"
+#include "WinThread.h"
 
 typedef CHandleMap<CWnd, HWND, &CWnd::m_hWnd> CWndMap;
 

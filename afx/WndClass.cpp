@@ -1,6 +1,6 @@
 // Window classes registered on demand and kept, with their names, until the process ends.
 #include "Wnd.h"
-#include "WinApp.h"
+#include "ResourceHandle.h"
 
 #include <cstdio>
 #include <mutex>

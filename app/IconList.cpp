@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "afx/GdiObject.h"
-#include "afx/WinApp.h"
+#include "afx/ResourceHandle.h"
 
 namespace
 {

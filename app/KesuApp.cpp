@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "afx/DocTemplate.h"
+#include "afx/SingleDocTemplate.h"
 #include "app/AboutDlg.h"
 #include "app/IconList.h"
 #include "app/LanguageTable.h"

@@ -6,9 +6,10 @@
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export KESU_BIN=${KESU_BIN:-$root/build/win/bin}
-export KESU_BED_STATE=${KESU_BED_STATE:-$root/build/runbed.env}
-export KESU_BED_PREFIX=${KESU_BED_PREFIX:-$root/build/wineprefix-run}
+. "$root/scripts/beds.sh"
+# make run has chosen the bed; alone, this script takes the run bed.
+[[ -n ${KESU_BED_STATE:-} ]] || use_bed run
+export KESU_BIN=${KESU_BIN:-$beds_default_bin}
 seconds=${KESU_RUN_SECONDS:-20}
 shot=${KESU_SCREENSHOT:-$root/build/run-screenshot.png}
 log=$root/build/run.log

@@ -5,8 +5,8 @@
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export KESU_BIN=${KESU_BIN:-$root/build/win/bin}
-export KESU_BED_STATE=$root/build/runbed.env KESU_BED_PREFIX=$root/build/wineprefix-run
+. "$root/scripts/beds.sh"
+use_bed run
 # The program runs in its own folder; a folder for the voice's WAV files is
 # meant from where make was called.
 [[ -z ${KESU_VOICE_WAV:-} ]] || export KESU_VOICE_WAV=$(realpath -m "$KESU_VOICE_WAV")

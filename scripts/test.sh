@@ -6,8 +6,9 @@ set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root" || exit 1
-export KESU_BED_STATE=$root/build/testbed.env KESU_BED_PREFIX=$root/build/wineprefix
-export KESU_BIN=$root/build/win/bin
+. scripts/beds.sh
+unset KESU_BIN
+use_bed test
 JOBS=${JOBS:-2}
 
 started=$(date +%s)

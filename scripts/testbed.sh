@@ -15,12 +15,13 @@
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-state=${KESU_BED_STATE:-$root/build/testbed.env}
-prefix=${KESU_BED_PREFIX:-$root/build/wineprefix}
+. "$root/scripts/beds.sh"
+state=${KESU_BED_STATE:-$(bed_state test)}
+prefix=${KESU_BED_PREFIX:-$(bed_prefix test)}
 # Wine wants an absolute prefix; callers may give one relative to their folder.
 state=$(realpath -m "$state")
 prefix=$(realpath -m "$prefix")
-bin=${KESU_BIN:-$root/build/win/bin}
+bin=${KESU_BIN:-$beds_default_bin}
 # mono and gecko would otherwise prompt to download on prefix creation, and the
 # menu builder would write launchers into the user's desktop menus.
 overrides="mscoree,mshtml=;winemenubuilder.exe=d"

@@ -3,7 +3,7 @@
 // access points, counts the heard ones and picks the tracked entry.
 #pragma once
 
-#include "afx/View.h"
+#include "afx/ListView.h"
 #include "scan/ColumnSettings.h"
 #include "scan/ListOrder.h"
 

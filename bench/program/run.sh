@@ -19,7 +19,9 @@ for exe in Kesu.exe kesu-listbench.exe kesu-startbench.exe kesu-refreshbench.exe
 done
 
 # A bed of its own, so that the figures don't share the display with tests.
-export KESU_BED_STATE=$root/build/programbench.env KESU_BED_PREFIX=$root/build/wineprefix-bench KESU_BIN=$bin
+. "$root/scripts/beds.sh"
+export KESU_BIN=$bin
+use_bed programbench
 figures() {
   echo "== start-up under Wine ($runs runs)"
   wine "$bin/kesu-startbench.exe" --runs "$runs" </dev/null || return 1

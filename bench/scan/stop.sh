@@ -15,7 +15,9 @@ for f in "$exe" "$bin/standin-listless/kesu-wlan" "$bin/standin-listless/wlanapi
 done
 
 # A bed of its own, so that the figures don't share the machine's bed with tests.
-export KESU_BED_STATE=$root/build/stopbench.env KESU_BED_PREFIX=$root/build/wineprefix-bench KESU_BIN=$bin
+. "$root/scripts/beds.sh"
+export KESU_BIN=$bin
+use_bed stopbench
 export exe stops
 # The stand-in library, not Wine's own.
 "$root/scripts/testbed.sh" run bash -c 'WINEDLLOVERRIDES="$WINEDLLOVERRIDES;wlanapi=n" wine "$exe" "$stops" </dev/null'

@@ -1,19 +1,10 @@
-// Layout arithmetic of the signal graph: plot box, label margin, value-to-row mapping.
+// Layout arithmetic of the signal graph: label margin, value-to-row mapping, sample count.
 #include "graph/GraphLayout.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-TEST(GraphLayout, PlotBoxKeepsFixedMarginsAroundTheClient)
-{
-    const GraphBox box = GraphPlotBox(300, 200);
-    EXPECT_EQ(20, box.left);
-    EXPECT_EQ(10, box.top);
-    EXPECT_EQ(290, box.right);
-    EXPECT_EQ(175, box.bottom);
-}
 
 TEST(GraphLayout, LabelMarginCountsTheWiderBoundsDigitsAndDecimals)
 {

@@ -1,6 +1,7 @@
-// CWinApp's document side: templates, the command line, File New / Open and the recent-file list.
+// CWinApp's document side: templates, the shell command, File New / Open and the recent-file list.
 #include "WinApp.h"
 
+#include "DocManager.h"
 #include "DocTemplate.h"
 
 #include <cstdlib>
@@ -153,32 +154,6 @@ BOOL CWinApp::OnOpenRecentFile(UINT nID)
     if (!OpenDocumentFile(strPath))
         m_pRecentFileList->Remove(nIndex);
     return TRUE;
-}
-
-void CCommandLineInfo::ParseParam(LPCSTR lpszParam, BOOL bFlag, BOOL)
-{
-    if (bFlag)
-    {
-        if (lstrcmpiA(lpszParam, "p") == 0)
-            m_nShellCommand = FilePrint;
-        else if (lstrcmpiA(lpszParam, "pt") == 0)
-            m_nShellCommand = FilePrintTo;
-        else if (lstrcmpiA(lpszParam, "dde") == 0)
-            m_nShellCommand = FileDDE;
-        else if (lstrcmpiA(lpszParam, "Unregister") == 0 || lstrcmpiA(lpszParam, "Unregserver") == 0)
-            m_nShellCommand = AppUnregister;
-        else if (lstrcmpiA(lpszParam, "Embedding") == 0)
-            m_bRunEmbedded = TRUE;
-        else if (lstrcmpiA(lpszParam, "Automation") == 0)
-            m_bRunAutomated = TRUE;
-        return;
-    }
-    if (m_strFileName.IsEmpty())
-    {
-        m_strFileName = lpszParam;
-        if (m_nShellCommand == FileNew)
-            m_nShellCommand = FileOpen;
-    }
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)

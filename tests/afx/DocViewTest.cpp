@@ -1,10 +1,10 @@
 // A toy document, list view and frame joined by a single-document template, driven as the program drives
 // them.
 #include "afx/Archive.h"
-#include "afx/DocTemplate.h"
+#include "afx/SingleDocTemplate.h"
 #include "afx/File.h"
 #include "afx/Frame.h"
-#include "afx/View.h"
+#include "afx/ListView.h"
 #include "afx/WinApp.h"
 
 #include <gtest/gtest.h>
