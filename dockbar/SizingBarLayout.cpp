@@ -174,7 +174,7 @@ void CSizingControlBar::AlignRowBars()
         if (nPos == positions[i])
             continue;
         if (bHorz)
-            rc.OffsetRect(positions[i] - rc.left, m_nDockSide == kDockBarTop ? -2 : 0);
+            rc.OffsetRect(positions[i] - rc.left, m_nDockSide == kDockBarTop ? -kDockOverlap : 0);
         else
             rc.OffsetRect(0, positions[i] - rc.top);
         bars[i]->MoveWindow(rc, TRUE);
