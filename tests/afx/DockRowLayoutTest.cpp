@@ -1,18 +1,11 @@
 // The dock bar's row arithmetic: laying out rows, dropping a bar into them, shifting an outline.
 #include "afx/DockRowLayout.h"
+#include "tests/afx/ExpectDockRect.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-
-void ExpectRect(DockRect expected, DockRect actual)
-{
-    EXPECT_EQ(expected.left, actual.left);
-    EXPECT_EQ(expected.top, actual.top);
-    EXPECT_EQ(expected.right, actual.right);
-    EXPECT_EQ(expected.bottom, actual.bottom);
-}
 
 DockSlot RowEnd()
 {
