@@ -4,12 +4,10 @@
 #include "Frame.h"
 
 #include <algorithm>
-#include <climits>
+#include <vector>
 
 namespace
 {
-// Bars overlap their neighbours (and the dock bar's edges) by this much.
-constexpr int kOverlap = 2;
 // A layout pass starts again when a bar changed the rows while answering; this bounds the restarts.
 constexpr int kMaxRestarts = 8;
 
@@ -177,36 +175,27 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     }
     const int nLength = bHorz ? rectFree.Width() : rectFree.Height();
 
-    LayoutResult result;
+    DockRowCursor rows(bHorz != FALSE, nLength);
     for (int nRestart = 0; nRestart <= kMaxRestarts; ++nRestart)
     {
-        if (LayOutRows(bHorz, nLength, nRestart < kMaxRestarts, result))
+        rows = DockRowCursor(bHorz != FALSE, nLength);
+        if (LayOutRows(bHorz, nRestart < kMaxRestarts, rows))
             break;
     }
-    int nAcross = result.bAny ? result.nAcrossEnd - kOverlap : 0;
-    int nAlong = bStretch ? 32767 : (result.bAny ? result.nAlongEnd - kOverlap : 0);
-    return bHorz ? CSize(nAlong, nAcross) : CSize(nAcross, nAlong);
+    const DockSize extent = rows.Extent(bStretch != FALSE);
+    return CSize(extent.cx, extent.cy);
 }
 
-BOOL CDockBar::LayOutRows(BOOL bHorz, int nLength, BOOL bMayRestart, LayoutResult& result)
+BOOL CDockBar::LayOutRows(BOOL bHorz, BOOL bMayRestart, DockRowCursor& rows)
 {
-    result = LayoutResult();
     AFX_SIZEPARENTPARAMS layout = {};
     layout.hDWP = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos(std::max(1, m_arrBars.GetSize()));
-    int nAlong = -kOverlap;   // where the row's next bar goes
-    int nAcross = -kOverlap;  // where the current row starts across
-    int nThickness = 0;       // the current row's thickness
-    bool bRowHasBars = false;
     BOOL bDone = TRUE;
     for (int i = 0; i < m_arrBars.GetSize(); ++i)
     {
         if (!m_arrBars[i])
         {
-            if (bRowHasBars)
-                nAcross += nThickness - kOverlap;
-            nAlong = -kOverlap;
-            nThickness = 0;
-            bRowHasBars = false;
+            rows.EndRow();
             continue;
         }
         CControlBar* pBar = GetDockedControlBar(i);
@@ -222,40 +211,19 @@ BOOL CDockBar::LayOutRows(BOOL bHorz, int nLength, BOOL bMayRestart, LayoutResul
             bDone = FALSE;
             break;
         }
-        const int nSizeAlong = bHorz ? size.cx : size.cy;
-        const int nSizeAcross = bHorz ? size.cy : size.cx;
-
         CRect rectNow;
         pBar->GetWindowRect(&rectNow);
         ScreenToClient(&rectNow);
-        int nPos = std::max(nAlong, int(bHorz ? rectNow.left : rectNow.top));  // a bar further along stays
-        if (nPos >= nLength && bRowHasBars)
+        bool bOpensRow = false;
+        const CRect rect = ToCRect(rows.Place(DockSize{size.cx, size.cy}, ToDockRect(rectNow), bOpensRow));
+        if (m_bLayoutQuery)
+            continue;
+        if (bOpensRow)
         {
-            // It would start beyond the end: it opens a new row.
-            if (!m_bLayoutQuery)
-            {
-                m_arrBars.InsertAt(i, nullptr);
-                ++i;
-            }
-            nAcross += nThickness - kOverlap;
-            nThickness = 0;
-            nPos = -kOverlap;
+            m_arrBars.InsertAt(i, nullptr);
+            ++i;
         }
-        else if (nPos >= nLength)
-        {
-            // A row's first bar is never left out of sight beyond the end.
-            nPos = std::max(-kOverlap, nLength - nSizeAlong);
-        }
-        CRect rect = bHorz ? CRect(nPos, nAcross, nPos + nSizeAlong, nAcross + nSizeAcross)
-                           : CRect(nAcross, nPos, nAcross + nSizeAcross, nPos + nSizeAlong);
-        if (!m_bLayoutQuery)
-            AfxRepositionWindow(&layout, pBar->m_hWnd, &rect);
-        nAlong = nPos + nSizeAlong - kOverlap;
-        nThickness = std::max(nThickness, nSizeAcross);
-        bRowHasBars = true;
-        result.bAny = true;
-        result.nAlongEnd = std::max(result.nAlongEnd, nPos + nSizeAlong);
-        result.nAcrossEnd = std::max(result.nAcrossEnd, nAcross + nSizeAcross);
+        AfxRepositionWindow(&layout, pBar->m_hWnd, &rect);
     }
     if (layout.hDWP)
         ::EndDeferWindowPos(layout.hDWP);
@@ -264,65 +232,26 @@ BOOL CDockBar::LayOutRows(BOOL bHorz, int nLength, BOOL bMayRestart, LayoutResul
 
 // ---- Docking and removing ----------------------------------------------------------------------
 
-int CDockBar::Insert(CControlBar* pBarIns, CRect rect, CPoint ptMid)
+int CDockBar::Insert(CControlBar* pBarIns, CRect rect)
 {
-    const BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-    const int nMid = bHorz ? ptMid.y : ptMid.x;
-    const int nAlong = bHorz ? rect.left : rect.top;
-    int nFirst = 1;
-    while (nFirst < m_arrBars.GetSize())
+    std::vector<DockSlot> slots(size_t(m_arrBars.GetSize()));
+    for (int i = 0; i < m_arrBars.GetSize(); ++i)
     {
-        int nLast = nFirst;
-        while (nLast < m_arrBars.GetSize() && m_arrBars[nLast])
-            ++nLast;  // nLast: the null ending the row
-        // The row's extent across, from its visible bars.
-        int nTop = INT_MAX, nBottom = INT_MIN;
-        for (int i = nFirst; i < nLast; ++i)
-        {
-            CControlBar* pBar = GetDockedControlBar(i);
-            if (!pBar || pBar == pBarIns || !pBar->IsVisible())
-                continue;
-            CRect rectBar;
-            pBar->GetWindowRect(&rectBar);
-            ScreenToClient(&rectBar);
-            nTop = std::min(nTop, int(bHorz ? rectBar.top : rectBar.left));
-            nBottom = std::max(nBottom, int(bHorz ? rectBar.bottom : rectBar.right));
-        }
-        if (nTop <= nBottom && nMid < nTop)
-        {
-            // Before this row: a row of its own.
-            m_arrBars.InsertAt(nFirst, nullptr);
-            m_arrBars.InsertAt(nFirst, pBarIns);
-            return nFirst;
-        }
-        if (nTop <= nBottom && nMid < nBottom)
-        {
-            // In this row, before the first bar that starts further along.
-            int nPos = nLast;
-            for (int i = nFirst; i < nLast; ++i)
-            {
-                CControlBar* pBar = GetDockedControlBar(i);
-                if (!pBar || pBar == pBarIns || !pBar->IsVisible())
-                    continue;
-                CRect rectBar;
-                pBar->GetWindowRect(&rectBar);
-                ScreenToClient(&rectBar);
-                if ((bHorz ? rectBar.left : rectBar.top) > nAlong)
-                {
-                    nPos = i;
-                    break;
-                }
-            }
-            m_arrBars.InsertAt(nPos, pBarIns);
-            return nPos;
-        }
-        nFirst = nLast + 1;
+        slots[size_t(i)].bRowEnd = !m_arrBars[i];
+        CControlBar* pBar = GetDockedControlBar(i);
+        if (!pBar || pBar == pBarIns || !pBar->IsVisible())
+            continue;
+        CRect rectBar;
+        pBar->GetWindowRect(&rectBar);
+        ScreenToClient(&rectBar);
+        slots[size_t(i)].bShown = true;
+        slots[size_t(i)].rect = ToDockRect(rectBar);
     }
-    // After every row: a new last row.
-    int nPos = m_arrBars.GetSize();
-    m_arrBars.Add(pBarIns);
-    m_arrBars.Add(nullptr);
-    return nPos;
+    const DockDrop drop = FindDropPlace(slots, (m_dwStyle & CBRS_ORIENT_HORZ) != 0, ToDockRect(rect));
+    m_arrBars.InsertAt(drop.nPos, pBarIns);
+    if (drop.bOwnRow)
+        m_arrBars.InsertAt(drop.nPos + 1, nullptr);
+    return drop.nPos;
 }
 
 void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
@@ -340,7 +269,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         RemovePlaceHolder(pBar);
         rectBar = *lpRect;
         ScreenToClient(&rectBar);
-        nPos = Insert(pBar, rectBar, rectBar.CenterPoint());
+        nPos = Insert(pBar, rectBar);
     }
     else
     {
@@ -356,7 +285,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
             m_arrBars.Add(nullptr);
         }
         // Placed before the row's start, so that the layout puts it right after its neighbours.
-        rectBar = CRect(CPoint(-kOverlap, -kOverlap), rectBar.Size());
+        rectBar = CRect(CPoint(-kDockOverlap, -kDockOverlap), rectBar.Size());
     }
 
     AdoptBar(pBar);

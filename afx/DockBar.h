@@ -1,6 +1,7 @@
 // CDockBar: the strip along one side of a frame (or inside a floating frame) holding docked bars in rows.
 #pragma once
 #include "ControlBar.h"
+#include "DockRowLayout.h"
 #include "PtrArray.h"
 
 class CDockBar : public CControlBar
@@ -52,14 +53,8 @@ public:
     DECLARE_MESSAGE_MAP()
 
 protected:
-    struct LayoutResult
-    {
-        bool bAny = false;   // some bar was placed
-        int nAlongEnd = 0;   // the farthest end of a bar along the side
-        int nAcrossEnd = 0;  // the farthest end of a row across
-    };
     // One pass over the rows; FALSE when a bar changed the rows while answering (bMayRestart).
-    BOOL LayOutRows(BOOL bHorz, int nLength, BOOL bMayRestart, LayoutResult& result);
+    BOOL LayOutRows(BOOL bHorz, BOOL bMayRestart, DockRowCursor& rows);
     // Pending delayed shows and hides of the docked bars, in one deferred positioning.
     void SettleDelayedShows();
     // One null between rows and at both ends.
@@ -70,10 +65,20 @@ protected:
     void AdoptBar(CControlBar* pBar);
     static int FindIn(const CPtrArray& arr, const void* pEntry);
     // Where a bar dropped at rect (client coordinates) goes in m_arrBars; may open a new row.
-    int Insert(CControlBar* pBar, CRect rect, CPoint ptMid);
+    int Insert(CControlBar* pBar, CRect rect);
     // Shows or hides a floating frame so that it is visible exactly while it holds a visible bar.
     void ShowFloatingFrame(int nVisibleBars);
 };
+
+// The row arithmetic's rectangles have the window system's fields.
+inline DockRect ToDockRect(const RECT& rc)
+{
+    return DockRect{int(rc.left), int(rc.top), int(rc.right), int(rc.bottom)};
+}
+inline CRect ToCRect(const DockRect& rc)
+{
+    return CRect(rc.left, rc.top, rc.right, rc.bottom);
+}
 
 // A placeholder entry stands for the bar with that id.
 inline bool AfxIsPlaceHolder(const void* pEntry)

@@ -18,17 +18,20 @@ void CDockBar::GetBarInfo(CControlBarInfo* pInfo)
         if (CFrameWnd* pFrame = GetParentFrame())
             pInfo->m_bVisible = (pFrame->GetStyle() & WS_VISIBLE) != 0;
     }
-    pInfo->m_arrBarID.RemoveAll();
+    pInfo->m_entries.clear();
     for (int i = 1; i < m_arrBars.GetSize(); ++i)
     {
         void* pEntry = m_arrBars[i];
-        UINT_PTR nValue = 0;
-        if (AfxIsPlaceHolder(pEntry))
-            nValue = reinterpret_cast<UINT_PTR>(pEntry) | 0x10000;
+        if (!pEntry)
+            pInfo->m_entries.push_back(DockBarEntry());
+        else if (AfxIsPlaceHolder(pEntry))
+            pInfo->m_entries.push_back(DockBarEntry{UINT(reinterpret_cast<UINT_PTR>(pEntry)), true});
         else if (CControlBar* pBar = GetDockedControlBar(i))
-            nValue = UINT_PTR(UINT(pBar->GetDlgCtrlID()) & 0xFFFF);
-        if (nValue != 0 || pEntry == nullptr)
-            pInfo->m_arrBarID.Add(reinterpret_cast<void*>(nValue));
+        {
+            const UINT nID = UINT(pBar->GetDlgCtrlID()) & 0xFFFF;
+            if (nID != 0)
+                pInfo->m_entries.push_back(DockBarEntry{nID, false});
+        }
     }
 }
 
@@ -40,19 +43,18 @@ void CDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
     arrOld.Copy(m_arrBars);
     CPtrArray arrNew;
     arrNew.Add(nullptr);
-    for (int i = 0; i < pInfo->m_arrBarID.GetSize(); ++i)
+    for (const DockBarEntry& entry : pInfo->m_entries)
     {
-        const UINT nValue = UINT(reinterpret_cast<UINT_PTR>(pInfo->m_arrBarID[i]));
-        if (nValue == 0)
+        if (entry.IsRowEnd())
         {
             if (arrNew[arrNew.GetUpperBound()])
                 arrNew.Add(nullptr);
             continue;
         }
-        const UINT nID = nValue & 0xFFFF;
-        if (nID == 0 || nValue > 0x1FFFF)
+        const UINT nID = entry.nID;
+        if (nID == 0 || nID > 0xFFFF)
             continue;
-        if (nValue & 0x10000)
+        if (entry.bPlaceHolder)
         {
             arrNew.Add(reinterpret_cast<void*>(UINT_PTR(nID)));
             continue;

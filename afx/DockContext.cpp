@@ -13,17 +13,10 @@ namespace
 const CSize kDockOutline(2, 2);
 const CSize kFloatOutline(3, 3);
 
-// Moves rc without resizing it so that it contains pt.
-void ShiftToContain(CRect& rc, CPoint pt)
+// An outline starts under the mouse.
+void ShiftUnder(CRect& rc, CPoint pt)
 {
-    if (pt.x < rc.left)
-        rc.OffsetRect(pt.x - rc.left, 0);
-    else if (pt.x >= rc.right)
-        rc.OffsetRect(pt.x - rc.right + 1, 0);
-    if (pt.y < rc.top)
-        rc.OffsetRect(0, pt.y - rc.top);
-    else if (pt.y >= rc.bottom)
-        rc.OffsetRect(0, pt.y - rc.bottom + 1);
+    rc = ToCRect(ShiftToContain(ToDockRect(rc), DockPoint{pt.x, pt.y}));
 }
 
 // Inverts the frame of rect that is size thick; twice restores the screen.
@@ -81,6 +74,24 @@ void CDockContext::CancelLoop()
     }
 }
 
+CDockContext::DragSizes CDockContext::GetDragSizes()
+{
+    DragSizes sizes;
+    if (m_pBar->m_dwStyle & CBRS_SIZE_DYNAMIC)
+    {
+        sizes.sizeHorz = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK);
+        sizes.sizeVert = m_pBar->CalcDynamicLayout(0, LM_VERTDOCK);
+        sizes.sizeFloat = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
+    }
+    else
+    {
+        sizes.sizeHorz = m_pBar->CalcFixedLayout(FALSE, TRUE);
+        sizes.sizeVert = m_pBar->CalcFixedLayout(FALSE, FALSE);
+        sizes.sizeFloat = sizes.sizeHorz;
+    }
+    return sizes;
+}
+
 void CDockContext::StartDrag(CPoint pt)
 {
     if (!m_pBar || !m_pBar->m_hWnd || !m_pBar->m_pDockSite)
@@ -90,30 +101,18 @@ void CDockContext::StartDrag(CPoint pt)
     CRect rect;
     m_pBar->GetWindowRect(&rect);
     m_ptLast = pt;
-    CSize sizeHorz, sizeVert, sizeFloat;
-    if (m_pBar->m_dwStyle & CBRS_SIZE_DYNAMIC)
-    {
-        sizeHorz = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK);
-        sizeVert = m_pBar->CalcDynamicLayout(0, LM_VERTDOCK);
-        sizeFloat = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
-    }
-    else
-    {
-        sizeHorz = m_pBar->CalcFixedLayout(FALSE, TRUE);
-        sizeVert = m_pBar->CalcFixedLayout(FALSE, FALSE);
-        sizeFloat = sizeHorz;
-    }
-    m_rectDragHorz = CRect(rect.TopLeft(), sizeHorz);
-    m_rectDragVert = CRect(rect.TopLeft(), sizeVert);
-    // A floating frame's client is its dock bar, which the bar overlaps by 2 on every side.
-    m_rectFrameDragHorz = CRect(rect.TopLeft(), sizeFloat);
-    CMiniFrameWnd::CalcBorders(&m_rectFrameDragHorz);
-    m_rectFrameDragHorz.DeflateRect(2, 2);
+    const DragSizes sizes = GetDragSizes();
+    m_rectDragHorz = CRect(rect.TopLeft(), sizes.sizeHorz);
+    m_rectDragVert = CRect(rect.TopLeft(), sizes.sizeVert);
+    // A floating frame's client is its dock bar, which the bar overlaps on every side.
+    m_rectFrameDragHorz = CRect(rect.TopLeft(), sizes.sizeFloat);
+    CMiniFrameWnd::CalcBorders(&m_rectFrameDragHorz, sizes.dwFrameStyle);
+    m_rectFrameDragHorz.DeflateRect(kDockOverlap, kDockOverlap);
     m_rectFrameDragVert = m_rectFrameDragHorz;
-    ShiftToContain(m_rectDragHorz, pt);
-    ShiftToContain(m_rectDragVert, pt);
-    ShiftToContain(m_rectFrameDragHorz, pt);
-    ShiftToContain(m_rectFrameDragVert, pt);
+    ShiftUnder(m_rectDragHorz, pt);
+    ShiftUnder(m_rectDragVert, pt);
+    ShiftUnder(m_rectFrameDragHorz, pt);
+    ShiftUnder(m_rectFrameDragVert, pt);
     m_dwOverDockStyle = CanDock();
     Move(pt);
     Track();

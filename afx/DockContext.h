@@ -17,6 +17,16 @@ public:
     // A move that follows the mouse from pt (screen) with an inverted outline until the left button is
     // released (dock or float there) or Escape, the right button or a lost capture cancels it.
     virtual void StartDrag(CPoint pt);
+    // What a drag's outlines start from: the bar's sizes docked along a horizontal and a vertical side and
+    // floating, and the style of the floating frame, whose borders the floating outline adds.
+    struct DragSizes
+    {
+        CSize sizeHorz;
+        CSize sizeVert;
+        CSize sizeFloat;
+        DWORD dwFrameStyle = WS_THICKFRAME | WS_CAPTION;
+    };
+    virtual DragSizes GetDragSizes();
     // Stretching a floating frame's outline from border nHitTest (HTLEFT..HTBOTTOMRIGHT).
     virtual void StartResize(int nHitTest, CPoint pt);
     // Docked: floats the bar at its last floating place; floating: docks it back where it last was.

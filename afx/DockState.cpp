@@ -11,6 +11,18 @@ namespace
 // Bounds for what a settings store may claim: more is damage, not a layout.
 constexpr int kMaxRecords = 256;
 constexpr int kMaxEntries = 1024;
+// Saved, a placeholder is its bar's id with this bit: the layouts users have saved read so.
+constexpr int kPlaceHolderBit = 0x10000;
+
+DockBarEntry DecodeEntry(int nValue)
+{
+    return DockBarEntry{UINT(nValue & 0xFFFF), (nValue & kPlaceHolderBit) != 0};
+}
+
+int EncodeEntry(const DockBarEntry& entry)
+{
+    return int(entry.nID) | (entry.bPlaceHolder ? kPlaceHolderBit : 0);
+}
 
 CString SectionName(LPCSTR lpszProfileName, int nIndex)
 {
@@ -70,15 +82,15 @@ BOOL CControlBarInfo::LoadState(LPCSTR lpszProfileName, int nIndex, CDockState*)
                              section.Get("MRUDockRightPos"), section.Get("MRUDockBottomPos"));
     m_dwMRUFloatStyle = DWORD(section.Get("MRUFloatStyle"));
     m_ptMRUFloatPos = CPoint(section.Get("MRUFloatXPos"), section.Get("MRUFloatYPos"));
-    m_arrBarID.RemoveAll();
+    m_entries.clear();
     const int nBars = std::min(std::max(section.Get("Bars"), 0), kMaxEntries);
     for (int i = 0; i < nBars; ++i)
     {
         char szEntry[32];
         snprintf(szEntry, sizeof(szEntry), "Bar#%d", i);
         const int nValue = section.Get(szEntry);
-        if (nValue >= 0 && nValue <= 0x1FFFF)
-            m_arrBarID.Add(reinterpret_cast<void*>(UINT_PTR(nValue)));
+        if (nValue >= 0 && nValue <= (kPlaceHolderBit | 0xFFFF))
+            m_entries.push_back(DecodeEntry(nValue));
     }
     return TRUE;
 }
@@ -107,29 +119,22 @@ BOOL CControlBarInfo::SaveState(LPCSTR lpszProfileName, int nIndex)
     section.Put("MRUFloatStyle", int(m_dwMRUFloatStyle));
     section.Put("MRUFloatXPos", m_ptMRUFloatPos.x);
     section.Put("MRUFloatYPos", m_ptMRUFloatPos.y);
-    const int nBars = std::min(m_arrBarID.GetSize(), kMaxEntries);
+    const int nBars = std::min(int(m_entries.size()), kMaxEntries);
     section.Put("Bars", nBars);
     for (int i = 0; i < nBars; ++i)
     {
         char szEntry[32];
         snprintf(szEntry, sizeof(szEntry), "Bar#%d", i);
-        section.Put(szEntry, int(reinterpret_cast<UINT_PTR>(m_arrBarID[i])));
+        section.Put(szEntry, EncodeEntry(m_entries[size_t(i)]));
     }
     return !section.m_bFailed;
 }
 
 IMPLEMENT_DYNAMIC(CDockState, CObject)
 
-CDockState::~CDockState()
-{
-    Clear();
-}
-
 void CDockState::Clear()
 {
-    for (int i = 0; i < m_arrBarInfo.GetSize(); ++i)
-        delete static_cast<CControlBarInfo*>(m_arrBarInfo[i]);
-    m_arrBarInfo.RemoveAll();
+    m_arrBarInfo.clear();
 }
 
 BOOL CDockState::LoadState(LPCSTR lpszProfileName)
@@ -143,13 +148,11 @@ BOOL CDockState::LoadState(LPCSTR lpszProfileName)
     m_sizeScreen = CSize(summary.Get("ScreenCX"), summary.Get("ScreenCY"));
     for (int i = 0; i < nRecords; ++i)
     {
-        CControlBarInfo* pInfo = new (std::nothrow) CControlBarInfo;
+        std::unique_ptr<CControlBarInfo> pInfo(new (std::nothrow) CControlBarInfo);
         if (!pInfo)
             break;
         if (pInfo->LoadState(lpszProfileName, i, this))
-            m_arrBarInfo.Add(pInfo);
-        else
-            delete pInfo;
+            m_arrBarInfo.push_back(std::move(pInfo));
     }
     return nRecords > 0;
 }
@@ -161,10 +164,10 @@ BOOL CDockState::SaveState(LPCSTR lpszProfileName)
         return FALSE;
     CSection summary(pApp, SummaryName(lpszProfileName));
     const int nOld = std::min(std::max(summary.Get("Bars"), 0), kMaxRecords);
-    const int nRecords = std::min(m_arrBarInfo.GetSize(), kMaxRecords);
+    const int nRecords = std::min(int(m_arrBarInfo.size()), kMaxRecords);
     BOOL bSaved = TRUE;
     for (int i = 0; i < nRecords; ++i)
-        bSaved &= static_cast<CControlBarInfo*>(m_arrBarInfo[i])->SaveState(lpszProfileName, i);
+        bSaved &= m_arrBarInfo[size_t(i)]->SaveState(lpszProfileName, i);
     for (int i = nRecords; i < nOld; ++i)
         pApp->WriteProfileString(SectionName(lpszProfileName, i), nullptr, nullptr);
     summary.Put("Bars", nRecords);

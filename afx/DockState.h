@@ -1,11 +1,21 @@
 // CDockState and CControlBarInfo: the frame's bar layout as records, kept in the per-user settings.
 #pragma once
 #include "Object.h"
-#include "PtrArray.h"
 #include "Types.h"
+
+#include <memory>
+#include <vector>
 
 class CControlBar;
 class CDockState;
+
+// One entry of a dock bar's record: a row end, a docked bar, or the place a hidden bar keeps.
+struct DockBarEntry
+{
+    UINT nID = 0;
+    bool bPlaceHolder = false;
+    bool IsRowEnd() const { return nID == 0 && !bPlaceHolder; }
+};
 
 // One bar's (or one dock bar's) place. Sections "<profile>-Bar<index>".
 class CControlBarInfo
@@ -30,9 +40,8 @@ public:
     CRect m_rectMRUDockPos;
     DWORD m_dwMRUFloatStyle = 0;
     CPoint m_ptMRUFloatPos;
-    // Dock bars only: their entries in order. 0 ends a row, a bar id stands for a docked bar, and an id
-    // with 0x10000 added for a placeholder.
-    CPtrArray m_arrBarID;
+    // Dock bars only: their entries in order.
+    std::vector<DockBarEntry> m_entries;
     CControlBar* m_pBar = nullptr;  // the bar the record was taken from or is being applied to
     // The section the record was loaded from, -1 if none. A damaged record before it is dropped, so the
     // record's place in CDockState::m_arrBarInfo is no section number.
@@ -45,7 +54,6 @@ class CDockState : public CObject
     DECLARE_DYNAMIC(CDockState)
 public:
     CDockState() = default;
-    ~CDockState() override;
 
     // Replaces the records with those saved under lpszProfileName; FALSE when nothing was saved.
     BOOL LoadState(LPCSTR lpszProfileName);
@@ -53,6 +61,6 @@ public:
     BOOL SaveState(LPCSTR lpszProfileName);
     void Clear();
 
-    CPtrArray m_arrBarInfo;  // CControlBarInfo*, owned
-    CSize m_sizeScreen;      // the screen's size when the state was saved
+    std::vector<std::unique_ptr<CControlBarInfo>> m_arrBarInfo;
+    CSize m_sizeScreen;  // the screen's size when the state was saved
 };

@@ -227,32 +227,30 @@ void CFrameWnd::GetDockState(CDockState& state) const
     {
         if (!pBar->m_hWnd)
             continue;
-        CControlBarInfo* pInfo = new (std::nothrow) CControlBarInfo;
+        std::unique_ptr<CControlBarInfo> pInfo(new (std::nothrow) CControlBarInfo);
         if (!pInfo)
             continue;
-        pBar->GetBarInfo(pInfo);
-        state.m_arrBarInfo.Add(pInfo);
+        pBar->GetBarInfo(pInfo.get());
+        state.m_arrBarInfo.push_back(std::move(pInfo));
     }
 }
 
 void CFrameWnd::SetDockState(const CDockState& state)
 {
-    const int nCount = state.m_arrBarInfo.GetSize();
     std::vector<CMiniDockFrameWnd*> newFrames;
     // Each record finds its bar; a floating frame's record gets a new frame.
-    for (int i = 0; i < nCount; ++i)
+    for (const auto& pInfo : state.m_arrBarInfo)
     {
-        CControlBarInfo* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
         pInfo->m_pBar = nullptr;
         if (pInfo->m_bDockBar && pInfo->m_bFloating)
         {
             if (!m_pFloatingFrameClass)
                 continue;
             DWORD dwStyle = pInfo->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT;
-            for (int j = 0; j < pInfo->m_arrBarID.GetSize(); ++j)
+            for (const DockBarEntry& entry : pInfo->m_entries)
             {
-                UINT nID = UINT(reinterpret_cast<UINT_PTR>(pInfo->m_arrBarID[j]));
-                CControlBar* pBar = nID && nID <= 0xFFFF ? GetControlBar(nID) : nullptr;
+                const bool bBar = !entry.bPlaceHolder && entry.nID != 0 && entry.nID <= 0xFFFF;
+                CControlBar* pBar = bBar ? GetControlBar(entry.nID) : nullptr;
                 if (pBar && !pBar->IsDockBar())
                 {
                     dwStyle |= pBar->m_dwStyle & (CBRS_SIZE_DYNAMIC | CBRS_SIZE_FIXED);
@@ -281,17 +279,15 @@ void CFrameWnd::SetDockState(const CDockState& state)
         }
     }
     // The dock bars take their rows, then the bars their places and visibility.
-    for (int i = 0; i < nCount; ++i)
+    for (const auto& pInfo : state.m_arrBarInfo)
     {
-        CControlBarInfo* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
         if (pInfo->m_bDockBar && pInfo->m_pBar)
-            pInfo->m_pBar->SetBarInfo(pInfo, this);
+            pInfo->m_pBar->SetBarInfo(pInfo.get(), this);
     }
-    for (int i = 0; i < nCount; ++i)
+    for (const auto& pInfo : state.m_arrBarInfo)
     {
-        CControlBarInfo* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
         if (!pInfo->m_bDockBar && pInfo->m_pBar)
-            pInfo->m_pBar->SetBarInfo(pInfo, this);
+            pInfo->m_pBar->SetBarInfo(pInfo.get(), this);
     }
     for (CMiniDockFrameWnd* pFrame : newFrames)
     {

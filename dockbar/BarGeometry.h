@@ -2,6 +2,8 @@
 // and close button.
 #pragma once
 
+#include "afx/DockRowLayout.h"
+
 // Sizing style bits.
 constexpr unsigned SCB_EDGE_LEFT = 0x01;
 constexpr unsigned SCB_EDGE_RIGHT = 0x02;
@@ -28,19 +30,8 @@ constexpr unsigned kHitClose = 20;
 
 constexpr int kCloseButtonSize = 11;
 
-struct BarRect
-{
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
-
-struct BarPoint
-{
-    int x;
-    int y;
-};
+using BarRect = DockRect;
+using BarPoint = DockPoint;
 
 inline bool IsHorzDockSide(unsigned nDockSide)
 {

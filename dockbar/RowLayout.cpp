@@ -54,7 +54,7 @@ BarSize FixedLayoutSize(bool bStretch, bool bHorz, BarSize sizeHorz, BarSize siz
 RowShare ShareRowLength(std::vector<RowBar>& row, int nThis, int nLengthTotal)
 {
     RowShare result;
-    int nLengthMin = kRowOverlap;
+    int nLengthMin = kDockOverlap;
     int nLengthAvail = nLengthTotal;
     int nLengthActual = 0;
     int nWidth = 0;
@@ -62,7 +62,7 @@ RowShare ShareRowLength(std::vector<RowBar>& row, int nThis, int nLengthTotal)
     for (int i = 0; i < nEnd; ++i)
     {
         const RowBar& bar = row[i];
-        nLengthMin += (bar.bSizing ? bar.nMinLength : bar.nLength) - kRowOverlap;
+        nLengthMin += (bar.bSizing ? bar.nMinLength : bar.nLength) - kDockOverlap;
         if (nLengthMin > nLengthTotal)
         {
             if (i < nThis)
@@ -82,12 +82,12 @@ RowShare ShareRowLength(std::vector<RowBar>& row, int nThis, int nLengthTotal)
         }
         if (bar.bSizing)
         {
-            nLengthActual += bar.nLength - kRowOverlap;
+            nLengthActual += bar.nLength - kDockOverlap;
             nWidth = std::max(nWidth, bar.nThickness);
         }
         else
         {
-            nLengthAvail -= bar.nLength - kRowOverlap;
+            nLengthAvail -= bar.nLength - kDockOverlap;
         }
     }
 
@@ -135,7 +135,7 @@ DragLimits OuterEdgeDragLimits(const std::vector<RowBar>& bars, int nThis, bool 
     for (const RowBar& bar : bars)
         nFloor = std::max(nFloor, bar.nMinThickness);
     const int nShrink = bars[nThis].nThickness - nFloor;
-    const int nGrow = nFreeExtent - kRowOverlap;
+    const int nGrow = nFreeExtent - kDockOverlap;
     if (bLeadingEdge)
     {
         limits.nMin -= nGrow;
@@ -183,11 +183,11 @@ std::vector<int> RowPositions(const std::vector<int>& lengths)
 {
     std::vector<int> positions;
     positions.reserve(lengths.size());
-    int nAlign = -kRowOverlap;
+    int nAlign = -kDockOverlap;
     for (int nLength : lengths)
     {
         positions.push_back(nAlign);
-        nAlign += nLength - kRowOverlap;
+        nAlign += nLength - kDockOverlap;
     }
     return positions;
 }

@@ -2,16 +2,12 @@
 // bar positions and the clamping of remembered sizes.
 #pragma once
 
+#include "afx/DockRowLayout.h"
+
 #include <vector>
 
-// Bars of a row overlap by this much: each counts for its length minus it.
-constexpr int kRowOverlap = 2;
-
-struct BarSize
-{
-    int cx;
-    int cy;
-};
+// Bars of a row overlap by kDockOverlap: each counts for its length minus it.
+using BarSize = DockSize;
 
 // One visible bar of a dock row: lengths run along the row, thickness across it.
 struct RowBar

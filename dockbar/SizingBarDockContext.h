@@ -9,5 +9,5 @@ class CSizingBarDockContext : public CDockContext
 public:
     explicit CSizingBarDockContext(CControlBar* pBar) : CDockContext(pBar) {}
 
-    void StartDrag(CPoint pt) override;
+    DragSizes GetDragSizes() override;
 };

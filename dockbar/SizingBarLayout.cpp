@@ -174,7 +174,7 @@ void CSizingControlBar::AlignRowBars()
         if (nPos == positions[i])
             continue;
         if (bHorz)
-            rc.OffsetRect(positions[i] - rc.left, m_nDockSide == kDockBarTop ? -2 : 0);
+            rc.OffsetRect(positions[i] - rc.left, m_nDockSide == kDockBarTop ? -kDockOverlap : 0);
         else
             rc.OffsetRect(0, positions[i] - rc.top);
         bars[i]->MoveWindow(rc, TRUE);
@@ -192,14 +192,13 @@ void CSizingControlBar::MoveSavedFloatingPlace(LPCSTR lpszProfileName)
     // down and right by as much, which is how layouts saved by every version are read.
     CDockState state;
     state.LoadState(lpszProfileName);
-    for (int i = 0; i < state.m_arrBarInfo.GetSize(); ++i)
+    for (const auto& pInfo : state.m_arrBarInfo)
     {
-        auto* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
-        if (!pInfo || !pInfo->m_bFloating || pInfo->m_nSection < 0)
+        if (!pInfo->m_bFloating || pInfo->m_nSection < 0)
             continue;
-        for (int j = 0; j < pInfo->m_arrBarID.GetSize(); ++j)
+        for (const DockBarEntry& entry : pInfo->m_entries)
         {
-            if (static_cast<int>(reinterpret_cast<uintptr_t>(pInfo->m_arrBarID[j])) != nID)
+            if (entry.bPlaceHolder || static_cast<int>(entry.nID) != nID)
                 continue;
             pInfo->m_pointPos.x += 1;
             pInfo->m_pointPos.y += ::GetSystemMetrics(SM_CYSMCAPTION) + 1;

@@ -11,13 +11,18 @@
 #include "dockbar/SizingBarDockContext.h"
 
 #include <algorithm>
-#include <cstdint>
+
+// The window-free geometry spells out the framework's dock bar ids and the window system's hit codes.
+static_assert(kDockBarTop == AFX_IDW_DOCKBAR_TOP && kDockBarLeft == AFX_IDW_DOCKBAR_LEFT &&
+                  kDockBarRight == AFX_IDW_DOCKBAR_RIGHT && kDockBarBottom == AFX_IDW_DOCKBAR_BOTTOM &&
+                  kDockBarFloat == AFX_IDW_DOCKBAR_FLOAT,
+              "dock bar ids");
+static_assert(kHitClient == HTCLIENT && kHitLeft == HTLEFT && kHitRight == HTRIGHT && kHitTop == HTTOP &&
+                  kHitBottom == HTBOTTOM && kHitClose == HTCLOSE,
+              "hit codes");
 
 namespace
 {
-
-// Below this an entry of a dock bar is a hidden bar's id, never a pointer.
-constexpr uintptr_t kPlaceholderLimit = 0x10000;
 
 // The frame's whole window surface, for the drag line, released when done.
 class CFrameWindowDC
@@ -146,17 +151,15 @@ UINT CSizingControlBar::EdgeHitCode(int nEdge) const
 BOOL CSizingControlBar::CalcEdgeRect(CRect rcWnd, UINT nHitCode, CRect& rcEdge) const
 {
     BarRect rc;
-    const bool bOk = EdgeRect(ToBarRect(rcWnd), nHitCode, m_dwSizingStyle, IsDockedHorz(), m_cxEdgeWidth, rc);
+    const bool bOk =
+        EdgeRect(ToDockRect(rcWnd), nHitCode, m_dwSizingStyle, IsDockedHorz(), m_cxEdgeWidth, rc);
     rcEdge = ToCRect(rc);
     return bOk;
 }
 
 CControlBar* CSizingControlBar::BarAt(CDockBar* pDockBar, int nIndex)
 {
-    void* p = pDockBar->m_arrBars[nIndex];
-    if (reinterpret_cast<uintptr_t>(p) < kPlaceholderLimit)
-        return nullptr;
-    return static_cast<CControlBar*>(p);
+    return pDockBar->GetDockedControlBar(nIndex);
 }
 
 void CSizingControlBar::FindRowBounds(int& nFirst, int& nLast, int& nThis)
@@ -281,7 +284,7 @@ void CSizingControlBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
 void CSizingControlBar::CalcClientArea(LPRECT pRect, UINT nDockSide)
 {
     unsigned dwStyle = m_dwSizingStyle;
-    *pRect = ToCRect(SizingClientArea(ToBarRect(*pRect), nDockSide, m_cxEdgeWidth, dwStyle));
+    *pRect = ToCRect(SizingClientArea(ToDockRect(*pRect), nDockSide, m_cxEdgeWidth, dwStyle));
     m_dwSizingStyle = dwStyle;
 }
 
@@ -335,7 +338,7 @@ LRESULT CSizingControlBar::OnNcHitTest(CPoint point)
 {
     CRect rcBar;
     GetWindowRect(rcBar);
-    return EdgeHitTest(ToBarRect(rcBar), BarPoint{point.x, point.y}, m_dwSizingStyle, m_nDockSide,
+    return EdgeHitTest(ToDockRect(rcBar), BarPoint{point.x, point.y}, m_dwSizingStyle, m_nDockSide,
                        m_cxEdgeWidth);
 }
 
@@ -539,11 +542,4 @@ void CSizingControlBar::InvertDragLine()
     dc.PatBlt(rcLine.left, rcLine.top, rcLine.Width(), rcLine.Height(), PATINVERT);
     dc.SelectGdiObject(hOldBrush);
     dc.Detach();
-}
-
-void ShiftRectToContain(CRect& rc, CPoint pt)
-{
-    const int dx = pt.x < rc.left ? pt.x - rc.left : (pt.x > rc.right ? pt.x - rc.right : 0);
-    const int dy = pt.y < rc.top ? pt.y - rc.top : (pt.y > rc.bottom ? pt.y - rc.bottom : 0);
-    rc.OffsetRect(dx, dy);
 }

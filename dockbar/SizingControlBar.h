@@ -3,6 +3,7 @@
 #pragma once
 
 #include "afx/ControlBar.h"
+#include "afx/DockBar.h"
 #include "afx/PtrArray.h"
 #include "dockbar/BarGeometry.h"
 #include "dockbar/RowLayout.h"
@@ -104,16 +105,3 @@ protected:
     // Settles delayed shows and hides of the collected bars in one deferred positioning.
     void SettleDelayedShows(const CPtrArray& arrBars);
 };
-
-// Moves rc, keeping its size, until it contains pt.
-void ShiftRectToContain(CRect& rc, CPoint pt);
-
-inline BarRect ToBarRect(const RECT& rc)
-{
-    return BarRect{rc.left, rc.top, rc.right, rc.bottom};
-}
-
-inline CRect ToCRect(const BarRect& rc)
-{
-    return CRect(rc.left, rc.top, rc.right, rc.bottom);
-}

@@ -25,8 +25,8 @@ void CSizingControlBarG::CalcClientArea(LPRECT pRect, UINT nDockSide)
     if (!ShowsGripper())
         return;
     BarPoint ptButton;
-    *pRect =
-        ToCRect(GripperClientArea(ToBarRect(rcWnd), ToBarRect(*pRect), nDockSide, m_cyGripperBand, ptButton));
+    *pRect = ToCRect(
+        GripperClientArea(ToDockRect(rcWnd), ToDockRect(*pRect), nDockSide, m_cyGripperBand, ptButton));
     m_btnClose.SetOrigin(CPoint(ptButton.x, ptButton.y));
 }
 
@@ -35,7 +35,7 @@ void CSizingControlBarG::PaintGripper(CDC* pDC, CRect rcClient)
     if (!ShowsGripper())
         return;
     BarRect rcFirst, rcSecond;
-    GripperLines(ToBarRect(rcClient), IsDockedHorz() != FALSE, m_cyGripperBand,
+    GripperLines(ToDockRect(rcClient), IsDockedHorz() != FALSE, m_cyGripperBand,
                  BarPoint{m_btnClose.m_ptOrigin.x, m_btnClose.m_ptOrigin.y}, rcFirst, rcSecond);
     const COLORREF crHighlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF crShadow = ::GetSysColor(COLOR_BTNSHADOW);

@@ -84,19 +84,11 @@ BOOL CMainFrame::IsBarStateValid(LPCSTR lpszProfileName)
 {
     CDockState state;
     state.LoadState(lpszProfileName);
-    for (int i = 0; i < state.m_arrBarInfo.GetSize(); ++i)
+    for (const auto& pInfo : state.m_arrBarInfo)
     {
-        const auto* pInfo = static_cast<const CControlBarInfo*>(state.m_arrBarInfo[i]);
-        if (!pInfo)
-            continue;
-        for (int j = 0; j < pInfo->m_arrBarID.GetSize(); ++j)
+        for (const DockBarEntry& entry : pInfo->m_entries)
         {
-            UINT nID = static_cast<UINT>(reinterpret_cast<uintptr_t>(pInfo->m_arrBarID[j]));
-            if (nID == 0)
-                continue;
-            if (nID > 0xFFFF)
-                nID &= 0xFFFF;
-            if (!GetControlBar(nID))
+            if (!entry.IsRowEnd() && !GetControlBar(entry.nID))
                 return FALSE;
         }
         if (!pInfo->m_bFloating && !GetControlBar(pInfo->m_nBarID))

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace
 {
 const UINT kBarA = 0xE8F1, kBarB = 0xE8F2, kBarC = 0xE8F3;
@@ -314,24 +316,37 @@ TEST_F(DockTest, TheLayoutSavedInTheSettingsComesBackRecordByRecord)
     CDockState state;
     ASSERT_TRUE(state.LoadState("DockTest"));
     int nFloating = -1, nSavedX = 0;
-    for (int i = 0; i < state.m_arrBarInfo.GetSize(); ++i)
+    for (int i = 0; i < int(state.m_arrBarInfo.size()); ++i)
     {
-        CControlBarInfo* pInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[i]);
+        CControlBarInfo* pInfo = state.m_arrBarInfo[size_t(i)].get();
         if (pInfo->m_bDockBar && pInfo->m_bFloating)
         {
             nFloating = i;
-            EXPECT_EQ(1, pInfo->m_arrBarID.GetSize() - 1);  // C, then the row's end
-            EXPECT_EQ(kBarC, UINT(reinterpret_cast<UINT_PTR>(pInfo->m_arrBarID[0])));
+            ASSERT_EQ(2u, pInfo->m_entries.size());  // C, then the row's end
+            EXPECT_EQ(kBarC, pInfo->m_entries[0].nID);
+            EXPECT_FALSE(pInfo->m_entries[0].bPlaceHolder);
+            EXPECT_TRUE(pInfo->m_entries[1].IsRowEnd());
             nSavedX = pInfo->m_pointPos.x;
             pInfo->m_pointPos.x += 1;
             EXPECT_TRUE(pInfo->SaveState("DockTest", i));
+        }
+        else if (pInfo->m_nBarID == AFX_IDW_DOCKBAR_TOP)
+        {
+            // C keeps its place on the side it floated from, saved as its id with 0x10000 added, as
+            // layouts always were.
+            ASSERT_EQ(2u, pInfo->m_entries.size());
+            EXPECT_EQ(kBarC, pInfo->m_entries[0].nID);
+            EXPECT_TRUE(pInfo->m_entries[0].bPlaceHolder);
+            char szSection[64];
+            snprintf(szSection, sizeof(szSection), "DockTest-Bar%d", i);
+            EXPECT_EQ(0x10000u | kBarC, TestApp().GetProfileInt(szSection, "Bar#0", 0));
         }
     }
     ASSERT_LE(0, nFloating);
     CDockState again;
     ASSERT_TRUE(again.LoadState("DockTest"));
-    ASSERT_EQ(state.m_arrBarInfo.GetSize(), again.m_arrBarInfo.GetSize());
-    EXPECT_EQ(nSavedX + 1, static_cast<CControlBarInfo*>(again.m_arrBarInfo[nFloating])->m_pointPos.x);
+    ASSERT_EQ(state.m_arrBarInfo.size(), again.m_arrBarInfo.size());
+    EXPECT_EQ(nSavedX + 1, again.m_arrBarInfo[size_t(nFloating)]->m_pointPos.x);
 }
 
 TEST_F(DockTest, DamagedSettingsNeitherCrashNorLoseABar)

@@ -1,20 +1,8 @@
 // Frame geometry of the sizing bars: borders, grabbable edges, hit codes, gripper band and button.
 #include "dockbar/BarGeometry.h"
+#include "tests/afx/ExpectDockRect.h"
 
 #include <gtest/gtest.h>
-
-namespace
-{
-
-void ExpectRect(BarRect expected, BarRect actual)
-{
-    EXPECT_EQ(expected.left, actual.left);
-    EXPECT_EQ(expected.top, actual.top);
-    EXPECT_EQ(expected.right, actual.right);
-    EXPECT_EQ(expected.bottom, actual.bottom);
-}
-
-}  // namespace
 
 TEST(BarGeometry, RowEdgesDependOnThePlaceInTheRowAndTheOuterEdgeOnTheSide)
 {

@@ -1,6 +1,7 @@
 // The frame's docking bars: where they start, the View toggles, the annotation editor with its Edit
 // commands and F6, the graph's reset on layout and the channel map fed from the last scan.
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -156,26 +157,34 @@ bool ValidLayout(const char* profile, const std::vector<CControlBarInfo>& record
     CDockState state;
     for (const CControlBarInfo& record : records)
     {
-        auto* pInfo = new CControlBarInfo;
-        pInfo->m_nBarID = record.m_nBarID;
-        pInfo->m_bFloating = record.m_bFloating;
+        auto pInfo = std::make_unique<CControlBarInfo>(record);
         pInfo->m_bDockBar = TRUE;
-        pInfo->m_arrBarID.Copy(record.m_arrBarID);
-        state.m_arrBarInfo.Add(pInfo);
+        state.m_arrBarInfo.push_back(std::move(pInfo));
     }
     state.SaveState(profile);
     return Frame()->IsBarStateValid(profile) != FALSE;
 }
 
-CControlBarInfo DockBarRecord(UINT nID, BOOL bFloating, std::vector<UINT_PTR> entries)
+CControlBarInfo DockBarRecord(UINT nID, BOOL bFloating, std::vector<DockBarEntry> entries)
 {
     CControlBarInfo info;
     info.m_nBarID = nID;
     info.m_bFloating = bFloating;
-    for (UINT_PTR entry : entries)
-        info.m_arrBarID.Add(reinterpret_cast<void*>(entry));
+    info.m_entries = std::move(entries);
     return info;
 }
+
+DockBarEntry BarEntry(UINT nID)
+{
+    return DockBarEntry{nID, false};
+}
+
+DockBarEntry PlaceEntry(UINT nID)
+{
+    return DockBarEntry{nID, true};
+}
+
+const DockBarEntry kRowEnd{};
 
 }  // namespace
 
@@ -340,16 +349,18 @@ TEST_F(ProgramTest, ASettledLayoutAsksForNoFurtherLayoutWhetherTheBarsAreDockedO
 TEST_F(ProgramTest, ASavedLayoutIsUsableWhenItsPlacesAndFloatingFramesNameOnlyBarsOfTheFrame)
 {
     const char kProfile[] = "BarStateCheck";
-    const UINT_PTR kMeterPlace = 0x10000 | IDC_METER_BAR, kUnknownPlace = 0x10000 | 999;
-    const CControlBarInfo left = DockBarRecord(AFX_IDW_DOCKBAR_LEFT, FALSE, {kMeterPlace, 0});
-    const CControlBarInfo floating = DockBarRecord(AFX_IDW_DOCKBAR_FLOAT, TRUE, {IDC_METER_BAR, 0});
+    const CControlBarInfo left =
+        DockBarRecord(AFX_IDW_DOCKBAR_LEFT, FALSE, {PlaceEntry(IDC_METER_BAR), kRowEnd});
+    const CControlBarInfo floating =
+        DockBarRecord(AFX_IDW_DOCKBAR_FLOAT, TRUE, {BarEntry(IDC_METER_BAR), kRowEnd});
     EXPECT_TRUE(ValidLayout(kProfile, {}));
-    // A side keeping a floated bar's place (its id marked above 16 bits), and the floating frame's record,
-    // whose own id no frame has.
+    // A side keeping a floated bar's place, and the floating frame's record, whose own id no frame has.
     EXPECT_TRUE(ValidLayout(kProfile, {left, floating}));
-    EXPECT_FALSE(ValidLayout(kProfile, {DockBarRecord(AFX_IDW_DOCKBAR_LEFT, FALSE, {kUnknownPlace, 0})}));
-    EXPECT_FALSE(ValidLayout(kProfile, {left, DockBarRecord(AFX_IDW_DOCKBAR_FLOAT, TRUE, {999, 0})}));
-    EXPECT_FALSE(ValidLayout(kProfile, {DockBarRecord(999, FALSE, {IDC_METER_BAR, 0})}));
+    EXPECT_FALSE(
+        ValidLayout(kProfile, {DockBarRecord(AFX_IDW_DOCKBAR_LEFT, FALSE, {PlaceEntry(999), kRowEnd})}));
+    EXPECT_FALSE(
+        ValidLayout(kProfile, {left, DockBarRecord(AFX_IDW_DOCKBAR_FLOAT, TRUE, {BarEntry(999), kRowEnd})}));
+    EXPECT_FALSE(ValidLayout(kProfile, {DockBarRecord(999, FALSE, {BarEntry(IDC_METER_BAR), kRowEnd})}));
     ClearSavedLayout(App().m_pszAppName);
 }
 
@@ -369,9 +380,8 @@ TEST_F(ProgramTest, ClosingSavesTheLayoutEvenWhenTheSavePromptThenCancelsTheClos
     CDockState state;
     state.LoadState("BarState");
     bool bMeterSaved = false;
-    for (int i = 0; i < state.m_arrBarInfo.GetSize(); ++i)
+    for (const auto& pInfo : state.m_arrBarInfo)
     {
-        const auto* pInfo = static_cast<const CControlBarInfo*>(state.m_arrBarInfo[i]);
         if (pInfo->m_nBarID == IDC_METER_BAR)
         {
             bMeterSaved = true;
@@ -542,13 +552,12 @@ TEST_F(ProgramTest, ALayoutSavedBeforeTheChannelBarIsUsableAndLeavesTheBarInItsP
     const char kProfile[] = "BarStateOld";
     CMainFrame* pFrame = Frame();
     const std::vector<CControlBarInfo> old = {
-        DockBarRecord(AFX_IDW_DOCKBAR_LEFT, FALSE, {IDC_METER_BAR, 0}),
-        DockBarRecord(AFX_IDW_DOCKBAR_BOTTOM, FALSE, {IDC_NOTES_BAR, 0})};
+        DockBarRecord(AFX_IDW_DOCKBAR_LEFT, FALSE, {BarEntry(IDC_METER_BAR), kRowEnd}),
+        DockBarRecord(AFX_IDW_DOCKBAR_BOTTOM, FALSE, {BarEntry(IDC_NOTES_BAR), kRowEnd})};
     ASSERT_TRUE(ValidLayout(kProfile, old));
-    const UINT_PTR kChannelPlace = 0x10000 | IDC_CHANNEL_BAR;
-    EXPECT_TRUE(
-        ValidLayout("BarStateCheck", {DockBarRecord(AFX_IDW_DOCKBAR_RIGHT, FALSE, {kChannelPlace, 0}),
-                                      DockBarRecord(AFX_IDW_DOCKBAR_FLOAT, TRUE, {IDC_CHANNEL_BAR, 0})}));
+    EXPECT_TRUE(ValidLayout(
+        "BarStateCheck", {DockBarRecord(AFX_IDW_DOCKBAR_RIGHT, FALSE, {PlaceEntry(IDC_CHANNEL_BAR), kRowEnd}),
+                          DockBarRecord(AFX_IDW_DOCKBAR_FLOAT, TRUE, {BarEntry(IDC_CHANNEL_BAR), kRowEnd})}));
     pFrame->m_wndChannelBar.LoadBarSizes(kProfile);
     pFrame->LoadBarState(kProfile);
     PumpMessages();
