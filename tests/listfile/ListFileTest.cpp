@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "scan/ListFile.h"
+#include "tests/scan/TestLists.h"
 
 namespace
 {
@@ -73,13 +74,6 @@ void AppendRecord(std::vector<unsigned char>& out, const NDIS_WLAN_BSSID& r, int
     out.insert(out.end(), text.begin(), text.end());
 }
 
-std::vector<const CNetworkEntry*> Entries(const CEntryList& list)
-{
-    std::vector<const CNetworkEntry*> v;
-    list.ForEach([&v](const CNetworkEntry* pEntry) { v.push_back(pEntry); });
-    return v;
-}
-
 ListFileLoad Load(std::vector<unsigned char> bytes, IListFileAllocator* pAllocator = nullptr)
 {
     MemoryReader reader(std::move(bytes));
@@ -107,7 +101,7 @@ TEST(ListFile, RoundTripKeepsRecordsOrderAndAnnotations)
 
     ListFileLoad load = Load(writer.bytes);
     EXPECT_FALSE(load.bOutOfMemory);
-    auto loaded = Entries(load.entries);
+    auto loaded = EntriesOf(load.entries);
     ASSERT_EQ(loaded.size(), 3u);
     const CNetworkEntry* originals[] = {&a, &b, &c};
     for (size_t i = 0; i < 3; ++i)
@@ -149,7 +143,7 @@ TEST(ListFile, LengthFieldEdgeCases)
     AppendRecord(bytes, Record(4, "nul", -53), 5, std::string("ab\0cd", 5));
 
     const ListFileLoad load = Load(bytes);
-    auto loaded = Entries(load.entries);
+    auto loaded = EntriesOf(load.entries);
     ASSERT_EQ(loaded.size(), 4u);
     EXPECT_EQ(loaded[0]->m_strAnnotation, "");
     EXPECT_EQ(loaded[1]->m_strAnnotation, "");
@@ -165,13 +159,13 @@ TEST(ListFile, FileCutInsideARecordKeepsThatEntryAndEnds)
 
     {  // cut inside the length: the entry is linked with an empty annotation
         const ListFileLoad load = Load({full.begin(), full.begin() + 106});
-        auto loaded = Entries(load.entries);
+        auto loaded = EntriesOf(load.entries);
         ASSERT_EQ(loaded.size(), 1u);
         EXPECT_EQ(loaded[0]->m_strAnnotation, "");
     }
     {  // cut inside the text: the part that was read
         const ListFileLoad load = Load({full.begin(), full.begin() + 112});
-        auto loaded = Entries(load.entries);
+        auto loaded = EntriesOf(load.entries);
         ASSERT_EQ(loaded.size(), 1u);
         EXPECT_EQ(loaded[0]->m_strAnnotation, "0123");
     }
@@ -203,7 +197,7 @@ TEST(ListFile, CraftedLengthNeverReservesMoreThanTheFileHolds)
     AppendRecord(bytes, Record(1, "grande", -60), INT32_MAX, "solo esto");
     CountingAllocator allocator;
     const ListFileLoad load = Load(bytes, &allocator);
-    auto loaded = Entries(load.entries);
+    auto loaded = EntriesOf(load.entries);
     ASSERT_EQ(loaded.size(), 1u);
     EXPECT_EQ(loaded[0]->m_strAnnotation, "solo esto");
     EXPECT_EQ(allocator.largestRequest, 9u);
@@ -220,14 +214,14 @@ TEST(ListFile, AllocationFailureEndsTheLoadWithWhatWasRead)
         allocator.entriesLeft = 2;
         ListFileLoad load = Load(bytes, &allocator);
         EXPECT_TRUE(load.bOutOfMemory);
-        EXPECT_EQ(Entries(load.entries).size(), 2u);
+        EXPECT_EQ(EntriesOf(load.entries).size(), 2u);
     }
     {  // no memory for any annotation: the first entry is kept without one
         CountingAllocator allocator;
         allocator.annotationLimit = 0;
         ListFileLoad load = Load(bytes, &allocator);
         EXPECT_TRUE(load.bOutOfMemory);
-        auto loaded = Entries(load.entries);
+        auto loaded = EntriesOf(load.entries);
         ASSERT_EQ(loaded.size(), 1u);
         EXPECT_EQ(loaded[0]->m_strAnnotation, "");
     }

@@ -13,14 +13,6 @@
 namespace
 {
 
-CNetworkEntry* EntryAt(int row)
-{
-    CNetworkEntry* pEntry = Doc()->m_pHead;
-    while (pEntry && row-- > 0)
-        pEntry = pEntry->m_pNext;
-    return pEntry;
-}
-
 // A double-click with the cursor on 'row' (or below the last row with -1),
 // as the list control reports it to its parent.
 void DoubleClickRow(int row)
@@ -306,7 +298,7 @@ TEST_F(ProgramTest, BeeperPlaysFromAFolderUpToTheLongestThatLeavesRoomForTheFile
     pEntry->m_bssid = MakeScriptedElement(0x41, "Aqui", -50);
     pEntry->m_bSeen = 1;
     pEntry->m_bAnnounced = 1;
-    Doc()->m_pHead = pEntry;
+    Doc()->m_entries.Head() = pEntry;
     Doc()->m_pTracked = pEntry;
 
     char saved[MAX_PATH];

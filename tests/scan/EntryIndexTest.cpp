@@ -33,7 +33,7 @@ TEST(EntryIndex, RandomListsAndPassesMatchThePlainWalks)
 class LoadedListTest : public ::testing::Test
 {
 protected:
-    // A list as a file gives it: announced, not heard, signals as stored.
+    // A list as a file gives it: not heard, signals as stored.
     // Returns the list it replaced.
     CEntryList Load(const std::vector<NDIS_WLAN_BSSID>& records)
     {

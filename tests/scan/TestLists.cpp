@@ -8,11 +8,7 @@ CEntryList ListOf(const std::vector<NDIS_WLAN_BSSID>& records)
     CEntryList list;
     CEntryListBuilder builder(list);
     for (const NDIS_WLAN_BSSID& record : records)
-    {
-        CNetworkEntry& entry = builder.AppendNew();
-        entry.m_bssid = record;
-        entry.m_bAnnounced = 1;
-    }
+        builder.AppendNew().m_bssid = record;
     return list;
 }
 

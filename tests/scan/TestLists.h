@@ -8,7 +8,7 @@
 #include "scan/NdisTypes.h"
 #include "scan/ScanTarget.h"
 
-// An entry for each record, in order, as a file loads them: announced, not heard.
+// An entry for each record, in order, its flags as a new entry has them.
 CEntryList ListOf(const std::vector<NDIS_WLAN_BSSID>& records);
 // Gives the target 'list' as a load does (indexed aside, swapped in under the
 // lock) and hands back the list it held, so entries a test still looks at outlive it.

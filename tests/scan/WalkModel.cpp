@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "driver/QuietHost.h"
 #include "scan/EntryIndex.h"
 #include "scan/Merge.h"
 #include "tests/scan/LimitedTarget.h"
@@ -75,28 +76,6 @@ bool PlainMerge(CEntryList& list, IScanHost& host, const void* buffer, size_t si
 
 namespace
 {
-
-class CountingHost : public IScanHost
-{
-public:
-    std::unique_ptr<IDevice> OpenDevice(const char*, RunFlagView) override { return nullptr; }
-    void* AllocBuffer(size_t) override { return nullptr; }
-    void FreeBuffer(void*, size_t) override {}
-    void Sleep(uint32_t milliseconds) override { m_clock += milliseconds; }
-    uint64_t TickCount() override { return m_clock; }
-    void GetLocalTime(SYSTEMTIME* time) override
-    {
-        *time = SYSTEMTIME{};
-        time->wYear = 2024;
-        time->wMinute = static_cast<WORD>(m_nStamps / 1000 % 60);
-        time->wMilliseconds = static_cast<WORD>(m_nStamps % 1000);
-        ++m_nStamps;
-    }
-
-private:
-    int m_nStamps = 0;
-    uint64_t m_clock = 0;
-};
 
 // Reads the scenario's bytes; past the end every read gives 0.
 class Bytes
@@ -284,8 +263,8 @@ private:
     CLimitedTarget m_target{"Twin"};
     CEntryList m_plain;
     int m_nPlainAllowed = -1;
-    CountingHost m_indexedHost;
-    CountingHost m_plainHost;
+    QuietScanHost m_indexedHost;
+    QuietScanHost m_plainHost;
     std::vector<CEntryList> m_retired;
     std::ostringstream m_why;
 };
