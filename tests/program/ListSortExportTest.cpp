@@ -124,7 +124,7 @@ TEST_F(ProgramTest, ExportWritesTheListAsUtf8CsvInTheShownOrderAndLeavesTheModif
     {
         CEntryListLock lock(*Doc());
         Doc()->m_entries.Head()->m_strAnnotation = "Se\xF1"
-                                          "al \"fuerte\"\r\nen la esquina";
+                                                   "al \"fuerte\"\r\nen la esquina";
     }
     ClickHeader(kColumnSignal);
     ClickHeader(kColumnSignal);  // strongest first

@@ -9,6 +9,7 @@
 #include "afx/File.h"
 #include "res/resource.h"
 #include "tests/program/ProgramTestSupport.h"
+#include "tests/scan/TestLists.h"
 
 namespace
 {
@@ -294,11 +295,10 @@ bool EnterFolderOfLength(const std::string& base, size_t length, std::vector<std
 
 TEST_F(ProgramTest, BeeperPlaysFromAFolderUpToTheLongestThatLeavesRoomForTheFileName)
 {
-    auto* pEntry = new CNetworkEntry;
-    pEntry->m_bssid = MakeScriptedElement(0x41, "Aqui", -50);
+    PutList(*Doc(), ListOf({MakeScriptedElement(0x41, "Aqui", -50)}));
+    CNetworkEntry* pEntry = EntryAt(0);
     pEntry->m_bSeen = 1;
     pEntry->m_bAnnounced = 1;
-    Doc()->m_entries.Head() = pEntry;
     Doc()->m_pTracked = pEntry;
 
     char saved[MAX_PATH];
