@@ -28,16 +28,11 @@ bool AddBlankImage(CImageList& list, int size)
 
 }  // namespace
 
-CImageList* BuildIconList(int size, const UINT* ids, size_t count)
+std::unique_ptr<CImageList> BuildIconList(int size, const UINT* ids, size_t count)
 {
-    CImageList* pList = new (std::nothrow) CImageList;
-    if (!pList)
+    std::unique_ptr<CImageList> pList(new (std::nothrow) CImageList);
+    if (!pList || !pList->Create(size, size, ILC_COLOR32 | ILC_MASK, 10, 10))
         return nullptr;
-    if (!pList->Create(size, size, ILC_COLOR32 | ILC_MASK, 10, 10))
-    {
-        delete pList;
-        return nullptr;
-    }
     pList->SetBkColor(CLR_NONE);
     for (size_t i = 0; i < count; ++i)
     {

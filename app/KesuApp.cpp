@@ -4,6 +4,8 @@
 #include <sapi.h>
 
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "afx/SingleDocTemplate.h"
 #include "app/AboutDlg.h"
@@ -29,15 +31,6 @@ const char kMissingText[] = "***";
 const UINT kImageIcons[] = {IDR_MAINFRAME, IDI_BLANK,   IDI_HEARD,       IDI_ENCRYPTED,
                             IDI_ANNOTATED, IDI_TRACKED, IDI_NETWORK_CARD};
 
-void DestroyImageList(CImageList*& pList)
-{
-    if (!pList)
-        return;
-    pList->DeleteImageList();
-    delete pList;
-    pList = nullptr;
-}
-
 BOOL MessageBeepThroughUser(UINT uType)
 {
     return MessageBeep(uType);
@@ -53,11 +46,10 @@ BEGIN_MESSAGE_MAP(CKesuApp, CWinApp)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 END_MESSAGE_MAP()
 
-CKesuApp::CKesuApp()
-    : m_pLargeImages(nullptr), m_pSmallImages(nullptr), m_pLanguage(nullptr), m_pVoice(nullptr),
-      m_szAdapter(), m_bSpeak(1), m_bBeep(1), m_bComInitialised(false)
-{
-}
+CKesuApp::CKesuApp() : m_szAdapter(), m_bSpeak(1), m_bBeep(1), m_bComInitialised(false) {}
+
+// Here, where the language table and the voice are complete types.
+CKesuApp::~CKesuApp() = default;
 
 CKesuApp* KesuApp()
 {
@@ -108,7 +100,7 @@ int CKesuApp::ExitInstance()
 
 BOOL CKesuApp::OpenLanguage(const char* fileName)
 {
-    m_pLanguage = new (std::nothrow) CLanguageTable;
+    m_pLanguage.reset(new (std::nothrow) CLanguageTable);
     if (!m_pLanguage)
         return FALSE;
     return m_pLanguage->Open(fileName);
@@ -129,24 +121,15 @@ void CKesuApp::CreateVoice()
     if (SUCCEEDED(CoCreateInstance(kClsidSpVoice, nullptr,
                                    CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER,
                                    kIidSpVoice, &pVoice)))
-        m_pVoice = static_cast<ISpVoice*>(pVoice);
+        m_pVoice = ComPtr<ISpVoice>(static_cast<ISpVoice*>(pVoice));
 }
 
 void CKesuApp::ReleaseServices()
 {
-    DestroyImageList(m_pLargeImages);
-    DestroyImageList(m_pSmallImages);
-    if (m_pLanguage)
-    {
-        m_pLanguage->Close();
-        delete m_pLanguage;
-        m_pLanguage = nullptr;
-    }
-    if (m_pVoice)
-    {
-        m_pVoice->Release();
-        m_pVoice = nullptr;
-    }
+    m_pLargeImages.reset();
+    m_pSmallImages.reset();
+    m_pLanguage.reset();
+    m_pVoice.Reset();
     if (m_bComInitialised)
     {
         CoUninitialize();

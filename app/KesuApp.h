@@ -4,11 +4,13 @@
 #pragma once
 
 #include "afx/AfxSetup.h"
+#include "afx/ComPtr.h"
 #include "afx/ImageList.h"
 #include "afx/WinApp.h"
 #include "res/LanguageText.h"
 
 #include <cstdint>
+#include <memory>
 
 class CLanguageTable;
 struct ISpVoice;
@@ -32,6 +34,7 @@ class CKesuApp : public CWinApp
 {
 public:
     CKesuApp();
+    ~CKesuApp() override;
 
     BOOL InitInstance() override;
     int ExitInstance() override;
@@ -45,8 +48,8 @@ public:
     const char* GetAdapterName() const { return m_szAdapter; }
     void SetAdapterName(const char* name);
 
-    CImageList* GetLargeImageList() const { return m_pLargeImages; }
-    CImageList* GetSmallImageList() const { return m_pSmallImages; }
+    CImageList* GetLargeImageList() const { return m_pLargeImages.get(); }
+    CImageList* GetSmallImageList() const { return m_pSmallImages.get(); }
 
     // Start-up and shut-down steps, public so tests can run them on their own.
     BOOL OpenLanguage(const char* fileName);
@@ -58,10 +61,11 @@ public:
     typedef BOOL (*MessageBeepFn)(UINT uType);
     static MessageBeepFn s_pfnMessageBeep;
 
-    CImageList* m_pLargeImages;
-    CImageList* m_pSmallImages;
-    CLanguageTable* m_pLanguage;
-    ISpVoice* m_pVoice;
+    // Made in InitInstance, released in ExitInstance (the voice before COM ends).
+    std::unique_ptr<CImageList> m_pLargeImages;
+    std::unique_ptr<CImageList> m_pSmallImages;
+    std::unique_ptr<CLanguageTable> m_pLanguage;
+    ComPtr<ISpVoice> m_pVoice;
     char m_szAdapter[kAdapterNameSize];
     int32_t m_bSpeak;
     int32_t m_bBeep;

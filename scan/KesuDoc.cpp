@@ -2,6 +2,7 @@
 #include "scan/KesuDoc.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "afx/Archive.h"
 #include "afx/File.h"
@@ -90,10 +91,8 @@ CKesuDoc::CKesuDoc() : m_nHeard(0), m_pTracked(nullptr), m_hScanThread(nullptr)
 CKesuDoc::~CKesuDoc()
 {
     // Normally done by OnCloseDocument; a document destroyed without it must
-    // still not free entries under a running scanner.
+    // still not free entries (the retired lists go next) under a running scanner.
     StopScan();
-    for (CNetworkEntry* pHead : m_retired)
-        FreeEntryList(pHead);
 }
 
 const char* CKesuDoc::GetScanAdapterName()
@@ -146,8 +145,6 @@ void CKesuDoc::OnCloseDocument()
 {
     StopScan();
     DeleteEntries();
-    for (CNetworkEntry* pHead : m_retired)
-        FreeEntryList(pHead);
     m_retired.clear();
     m_pTracked = nullptr;
     CDocument::OnCloseDocument();
@@ -167,30 +164,30 @@ void CKesuDoc::StoreList(CArchive& ar)
     // the file holds one pass's state.
     CEntryListLock lock(*this);
     ArchiveWriter writer(ar);
-    StoreListFile(m_pHead, writer);
+    StoreListFile(m_entries.Head(), writer);
 }
 
 void CKesuDoc::LoadList(CArchive& ar)
 {
     ArchiveReader reader(ar);
     ListFileLoad load = LoadListFile(reader);
-    if (load.pHead)
+    if (!load.entries.IsEmpty())
     {
         // Indexed before it is shared, so the scanner never waits for it; the
         // old index goes when this scope ends, after the lock.
         CEntryIndex index;
-        index.Rebuild(load.pHead);
+        index.Rebuild(load.entries.Head());
         // The scanner sees the old list or the new one, never a mix.
         CEntryListLock lock(*this);
-        if (m_pHead)
+        if (!m_entries.IsEmpty())
         {
             // No scan reaches these again, so their last signal would stand
             // forever: the tracked one would keep beeping and plot a frozen value.
             // The index knows which of them can read as heard.
             ListIndex().ResetHeard();
-            m_retired.push_back(m_pHead);
+            m_retired.push_back(std::move(m_entries));
         }
-        m_pHead = load.pHead;
+        m_entries = std::move(load.entries);
         SwapListIndex(index);
     }
     if (load.bOutOfMemory)

@@ -34,7 +34,7 @@ public:
     // program's own host); tests give a scripted card here.
     static IScanHost* s_pScanHostForNewDocuments;
 
-    // m_bScanning, m_pHead and m_ownMac come from CScanTarget.
+    // m_bScanning, m_entries and m_ownMac come from CScanTarget.
     int32_t m_nHeard;
     CNetworkEntry* m_pTracked;
     HANDLE m_hScanThread;
@@ -51,5 +51,5 @@ private:
     void LoadList(CArchive& ar);
     void StoreList(CArchive& ar);
 
-    std::vector<CNetworkEntry*> m_retired;
+    std::vector<CEntryList> m_retired;
 };

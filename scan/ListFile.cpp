@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace
 {
@@ -70,14 +71,14 @@ ListFileLoad LoadListFile(IListFileReader& reader, IListFileAllocator* pAllocato
 {
     IListFileAllocator& allocator = pAllocator ? *pAllocator : DefaultAllocator();
     ListFileLoad load;
-    CNetworkEntry* pTail = nullptr;
+    CEntryListBuilder builder(load.entries);
     for (;;)
     {
         NDIS_WLAN_BSSID record;
         if (reader.Read(&record, sizeof record) < sizeof record)
             break;
 
-        CNetworkEntry* pEntry = allocator.NewEntry();
+        std::unique_ptr<CNetworkEntry> pEntry(allocator.NewEntry());
         if (!pEntry)
         {
             load.bOutOfMemory = true;
@@ -119,24 +120,10 @@ ListFileLoad LoadListFile(IListFileReader& reader, IListFileAllocator* pAllocato
             }
         }
         // Linked even when cut short, as the file's last entry.
-        if (pTail)
-            pTail->m_pNext = pEntry;
-        else
-            load.pHead = pEntry;
-        pTail = pEntry;
+        builder.Append(std::move(pEntry));
         ++load.nEntries;
         if (bStop)
             break;
     }
     return load;
-}
-
-void FreeEntryList(CNetworkEntry* pHead)
-{
-    while (pHead)
-    {
-        CNetworkEntry* pNext = pHead->m_pNext;
-        delete pHead;
-        pHead = pNext;
-    }
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "scan/EntryList.h"
 #include "scan/NetworkEntry.h"
 
 // Where a list is read from. Remaining() bounds what an annotation may claim,
@@ -39,7 +40,7 @@ public:
 
 struct ListFileLoad
 {
-    CNetworkEntry* pHead = nullptr;  // entries in file order, owned by the caller
+    CEntryList entries;  // in file order
     size_t nEntries = 0;
     // An entry or an annotation could not be allocated: the load stopped there,
     // with what was read before linked. The caller reports a read error.
@@ -52,6 +53,3 @@ bool StoreListFile(const CNetworkEntry* pHead, IListFileWriter& writer);
 // Reads records until fewer than 104 bytes remain. Loaded entries count as
 // not heard and already announced, with an all-zero first-seen time.
 ListFileLoad LoadListFile(IListFileReader& reader, IListFileAllocator* pAllocator = nullptr);
-
-// Frees a list built by LoadListFile (or any list the caller owns).
-void FreeEntryList(CNetworkEntry* pHead);

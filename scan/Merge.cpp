@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -23,21 +24,26 @@ NDIS_WLAN_BSSID ElementAt(const unsigned char* elements, uint32_t i)
     return element;
 }
 
+// A new entry for an element heard now; null when it can't be allocated.
+std::unique_ptr<CNetworkEntry> NewHeardEntry(CScanTarget& target, IScanHost& host,
+                                             const NDIS_WLAN_BSSID& element)
+{
+    std::unique_ptr<CNetworkEntry> pNew(target.CreateEntry());
+    if (pNew)
+    {
+        pNew->m_bssid = element;
+        pNew->m_bSeen = 1;
+        host.GetLocalTime(&pNew->m_timeFirstSeen);
+    }
+    return pNew;
+}
+
 // Entries made ready outside the lock for the addresses a pass brings new,
-// by address; null where one could not be allocated.
+// by address; null where one could not be allocated. What the merge does not
+// link (the list changed in between) goes with it.
 class NewEntries
 {
 public:
-    NewEntries() = default;
-    NewEntries(const NewEntries&) = delete;
-    NewEntries& operator=(const NewEntries&) = delete;
-    // What the merge did not link (the list changed in between) is freed.
-    ~NewEntries()
-    {
-        for (auto& made : m_made)
-            delete made.second;
-    }
-
     // One entry per address, for its first element, in list order.
     void Make(CScanTarget& target, IScanHost& host, const std::vector<NDIS_WLAN_BSSID>& elements)
     {
@@ -47,14 +53,7 @@ public:
             if (std::any_of(m_made.begin(), m_made.end(),
                             [key](const auto& made) { return made.first == key; }))
                 continue;
-            CNetworkEntry* pNew = target.CreateEntry();
-            if (pNew)
-            {
-                pNew->m_bssid = element;
-                pNew->m_bSeen = 1;
-                host.GetLocalTime(&pNew->m_timeFirstSeen);
-            }
-            m_made.emplace_back(key, pNew);
+            m_made.emplace_back(key, NewHeardEntry(target, host, element));
         }
         std::sort(m_made.begin(), m_made.end(),
                   [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -62,20 +61,20 @@ public:
 
     // Hands over the entry made for this address. False when none was tried
     // for it; 'pEntry' is then null, as it is when the allocation failed.
-    bool Take(const UCHAR mac[kMacAddressLength], CNetworkEntry*& pEntry)
+    bool Take(const UCHAR mac[kMacAddressLength], std::unique_ptr<CNetworkEntry>& pEntry)
     {
         const uint64_t key = CMacTable::KeyOf(mac);
         auto it = std::lower_bound(m_made.begin(), m_made.end(), key,
                                    [](const auto& made, uint64_t k) { return made.first < k; });
-        pEntry = nullptr;
+        pEntry.reset();
         if (it == m_made.end() || it->first != key)
             return false;
-        std::swap(pEntry, it->second);
+        pEntry = std::move(it->second);
         return true;
     }
 
 private:
-    std::vector<std::pair<uint64_t, CNetworkEntry*>> m_made;
+    std::vector<std::pair<uint64_t, std::unique_ptr<CNetworkEntry>>> m_made;
 };
 
 // Holds the lock for as long as it takes to clear a long list that no merge
@@ -158,29 +157,19 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
             index.MarkHeard(pKnown);
             continue;
         }
-        CNetworkEntry* pNew = nullptr;
+        std::unique_ptr<CNetworkEntry> pNew;
+        // Not made ahead when a load replaced the list in between and this address left it.
         if (!made.Take(element.MacAddress, pNew))
-        {
-            // A load replaced the list in between and this address left it.
-            pNew = target.CreateEntry();
-            if (pNew)
-            {
-                pNew->m_bssid = element;
-                pNew->m_bSeen = 1;
-                host.GetLocalTime(&pNew->m_timeFirstSeen);
-            }
-        }
+            pNew = NewHeardEntry(target, host, element);
         if (!pNew)
         {
             bComplete = false;
             continue;
         }
-        if (CNetworkEntry* pTail = index.Tail())
-            pTail->m_pNext = pNew;
-        else
-            target.m_pHead = pNew;
-        index.Append(pNew);
-        index.MarkHeard(pNew);
+        CNetworkEntry* pLinked = pNew.get();
+        target.m_entries.LinkAfter(index.Tail(), std::move(pNew));
+        index.Append(pLinked);
+        index.MarkHeard(pLinked);
     }
     return bComplete;
 }

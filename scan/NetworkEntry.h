@@ -39,7 +39,7 @@ public:
     NDIS_WLAN_BSSID m_bssid;
     int32_t m_bSeen;
     int32_t m_bAnnounced;
-    CNetworkEntry* m_pNext;  // not owned: the document frees the whole list
+    CNetworkEntry* m_pNext;  // not owned: the CEntryList holding the list frees it whole
     // All zero while unknown: the list file keeps no time, so a loaded entry
     // has none until it is heard again.
     SYSTEMTIME m_timeFirstSeen;

@@ -2,11 +2,9 @@
 #include "scan/ScanTarget.h"
 
 #include <new>
+#include <utility>
 
-CScanTarget::CScanTarget()
-    : m_bScanning(0), m_pHead(nullptr), m_ownMac(), m_bStopRequested(false), m_pScanHost(nullptr)
-{
-}
+CScanTarget::CScanTarget() : m_bScanning(0), m_ownMac(), m_bStopRequested(false), m_pScanHost(nullptr) {}
 
 CScanTarget::~CScanTarget()
 {
@@ -43,23 +41,17 @@ bool CScanTarget::EnterRunning()
 
 void CScanTarget::DeleteEntries()
 {
-    CNetworkEntry* pEntry;
+    // Freed after the lock: a long list must not keep readers waiting.
+    CEntryList doomed;
     {
         CEntryListLock lock(*this);
-        pEntry = m_pHead;
-        m_pHead = nullptr;
+        doomed = std::move(m_entries);
         m_index.Clear();
-    }
-    while (pEntry)
-    {
-        CNetworkEntry* pNext = pEntry->m_pNext;
-        delete pEntry;
-        pEntry = pNext;
     }
 }
 
 CEntryIndex& CScanTarget::ListIndex()
 {
-    m_index.Sync(m_pHead);
+    m_index.Sync(m_entries.Head());
     return m_index;
 }

@@ -9,6 +9,7 @@
 
 #include "driver/Device.h"
 #include "scan/EntryIndex.h"
+#include "scan/EntryList.h"
 #include "scan/NetworkEntry.h"
 #include "scan/WinTypes.h"
 
@@ -46,10 +47,10 @@ public:
     // Frees every entry and empties the list. Only when no scanner runs.
     void DeleteEntries();
 
-    // The list's rows and addresses, brought up to date with m_pHead. Only
+    // The list's rows and addresses, brought up to date with m_entries. Only
     // while holding a CEntryListLock, and only until it is released.
     CEntryIndex& ListIndex();
-    // Puts in an index built aside for the list now in m_pHead. With the lock held.
+    // Puts in an index built aside for the list now in m_entries. With the lock held.
     void SwapListIndex(CEntryIndex& index) { m_index.Swap(index); }
 
     // Not 0 while a scan runs or is starting, so 0 until one is started. Read
@@ -58,7 +59,7 @@ public:
     std::atomic<int32_t> m_bScanning;
     // The list and m_ownMac belong to the lock: take a CEntryListLock to read
     // or change them.
-    CNetworkEntry* m_pHead;
+    CEntryList m_entries;
     UCHAR m_ownMac[kMacAddressLength];
 
 private:
@@ -71,7 +72,7 @@ private:
 };
 
 // Holds the list lock for its lifetime. Every walk of the list, every read
-// of m_ownMac outside the scanner and every change of m_pHead takes one, and
+// of m_ownMac outside the scanner and every change of m_entries takes one, and
 // keeps it briefly: the scanner waits for it on every pass. The lock is not
 // recursive, so the CScanTarget operations above are never called while
 // holding one.

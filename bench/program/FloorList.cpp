@@ -172,8 +172,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     FileReader reader(f);
     ListFileLoad load = LoadListFile(reader);
     std::fclose(f);
-    for (CNetworkEntry* p = load.pHead; p; p = p->m_pNext)
-        g_rows.push_back(p);
+    load.entries.ForEach([](CNetworkEntry* p) { g_rows.push_back(p); });
 
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
@@ -217,6 +216,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    FreeEntryList(load.pHead);
     return 0;
 }

@@ -41,11 +41,11 @@ private:
 // every tenth annotated.
 bool WriteList(const std::string& path, int entries)
 {
-    CNetworkEntry* pHead = nullptr;
-    CNetworkEntry** ppLink = &pHead;
+    CEntryList list;
+    CEntryListBuilder builder(list);
     for (int i = 0; i < entries; ++i)
     {
-        auto* p = new CNetworkEntry;
+        CNetworkEntry* p = &builder.AppendNew();
         NDIS_WLAN_BSSID& b = p->m_bssid;
         b.Length = sizeof b;
         const UCHAR mac[kMacAddressLength] = {
@@ -59,18 +59,15 @@ bool WriteList(const std::string& path, int entries)
         b.InfrastructureMode = Ndis802_11Infrastructure;
         if (i % 10 == 0)
             p->m_strAnnotation = "esquina con semaforo";
-        *ppLink = p;
-        ppLink = &p->m_pNext;
     }
     FILE* f = std::fopen(path.c_str(), "wb");
     bool ok = false;
     if (f)
     {
         FileWriter writer(f);
-        ok = StoreListFile(pHead, writer);
+        ok = StoreListFile(list.Head(), writer);
         ok = std::fclose(f) == 0 && ok;
     }
-    FreeEntryList(pHead);
     return ok;
 }
 

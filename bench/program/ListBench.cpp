@@ -35,11 +35,11 @@ int main(int argc, char** argv)
         entries = std::max(1, std::atoi(argv[2]));
 
     // Addresses of real makers' blocks and random ones, as a street's scan gives.
-    CNetworkEntry* pHead = nullptr;
-    CNetworkEntry** ppLink = &pHead;
+    CEntryList list;
+    CEntryListBuilder builder(list);
     for (int i = 0; i < entries; ++i)
     {
-        auto* p = new CNetworkEntry;
+        CNetworkEntry* p = &builder.AppendNew();
         NDIS_WLAN_BSSID& b = p->m_bssid;
         const uint32_t mix = static_cast<uint32_t>(i) * 2654435761u;
         const UCHAR mac[kMacAddressLength] = {static_cast<UCHAR>((mix >> 24) & 0xfc),
@@ -58,11 +58,9 @@ int main(int argc, char** argv)
         if (i % 10 == 0)
             p->m_strAnnotation = "esquina con sem\xE1"
                                  "foro, \"2\"";
-        *ppLink = p;
-        ppLink = &p->m_pNext;
     }
     CEntryIndex index;
-    index.Rebuild(pHead);
+    index.Rebuild(list.Head());
     const CMakerTable& makers = BuiltInMakers();
     const ListTexts texts = {{"Ad hoc", "Infraestructura", "Autom\xE1tico"}, "direcci\xF3n aleatoria"};
 
@@ -107,7 +105,6 @@ int main(int argc, char** argv)
     const DWORD error = WriteFileReplacing(path.c_str(), csv);
     const double exportMs = MsSince(start);
     DeleteFileA(path.c_str());
-    FreeEntryList(pHead);
 
     std::printf("maker table: %zu prefixes, %zu bytes in the program\n", makers.PrefixCount(),
                 kMakerTableSize);

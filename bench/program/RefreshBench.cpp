@@ -61,10 +61,10 @@ void Pump()
 void FillList(CKesuDoc* pDoc, int count)
 {
     pDoc->DeleteEntries();
-    CNetworkEntry** ppLink = &pDoc->m_pHead;
+    CEntryListBuilder builder(pDoc->m_entries);
     for (int i = 0; i < count; ++i)
     {
-        auto* pEntry = new CNetworkEntry;
+        CNetworkEntry* pEntry = &builder.AppendNew();
         NDIS_WLAN_BSSID& b = pEntry->m_bssid;
         b.Length = sizeof b;
         b.MacAddress[0] = 0x02;
@@ -82,8 +82,6 @@ void FillList(CKesuDoc* pDoc, int count)
         pEntry->m_timeFirstSeen = {2024, 5, 4, 16, 10, 30, static_cast<WORD>(i % 60), 0};
         if (i % 10 == 0)
             pEntry->m_strAnnotation = "esquina con semaforo";
-        *ppLink = pEntry;
-        ppLink = &pEntry->m_pNext;
     }
 }
 
@@ -181,7 +179,7 @@ int main()
             pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
             list.UpdateWindow();
         });
-        pDoc->m_pTracked = pDoc->m_pHead;
+        pDoc->m_pTracked = pDoc->m_entries.Head();
         const double tracked = MicrosPerCall(repeats, [&] {
             pFrame->SendMessage(WM_TIMER, ID_TIMER_REFRESH);
             pFrame->m_graph.UpdateWindow();

@@ -10,9 +10,11 @@
 #include <cstdio>
 #include <cstring>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "bench/HeapUse.h"
+#include "driver/QuietHost.h"
 #include "scan/Merge.h"
 
 namespace
@@ -24,20 +26,6 @@ class CBenchTarget : public CScanTarget
 {
 public:
     const char* GetScanAdapterName() override { return "Bench"; }
-};
-
-class CBenchHost : public IScanHost
-{
-public:
-    std::unique_ptr<IDevice> OpenDevice(const char*, RunFlagView) override { return nullptr; }
-    void* AllocBuffer(size_t) override { return nullptr; }
-    void FreeBuffer(void*, size_t) override {}
-    void Sleep(uint32_t milliseconds) override { m_clock += milliseconds; }
-    uint64_t TickCount() override { return m_clock; }
-    void GetLocalTime(SYSTEMTIME* time) override { *time = SYSTEMTIME{}; }
-
-private:
-    uint64_t m_clock = 0;
 };
 
 void SetMac(UCHAR* mac, uint32_t id)
@@ -72,21 +60,19 @@ std::vector<unsigned char> MakeList(uint32_t first, uint32_t step)
 void Load(CScanTarget& target, uint32_t entries)
 {
     target.DeleteEntries();
-    CNetworkEntry* pHead = nullptr;
-    CNetworkEntry** ppTail = &pHead;
+    CEntryList list;
+    CEntryListBuilder builder(list);
     for (uint32_t id = 0; id < entries; ++id)
     {
-        CNetworkEntry* pEntry = new CNetworkEntry;
-        SetMac(pEntry->m_bssid.MacAddress, id);
-        pEntry->m_bssid.Rssi = -70;
-        pEntry->m_bAnnounced = 1;
-        *ppTail = pEntry;
-        ppTail = &pEntry->m_pNext;
+        CNetworkEntry& entry = builder.AppendNew();
+        SetMac(entry.m_bssid.MacAddress, id);
+        entry.m_bssid.Rssi = -70;
+        entry.m_bAnnounced = 1;
     }
     CEntryIndex index;
-    index.Rebuild(pHead);
+    index.Rebuild(list.Head());
     CEntryListLock lock(target);
-    target.m_pHead = pHead;
+    target.m_entries = std::move(list);
     target.SwapListIndex(index);
 }
 
@@ -146,7 +132,7 @@ double Median(std::vector<double> values)
 template <typename Prepare>
 Figures Time(CScanTarget& target, LockProbe& probe, int runs, Prepare prepare)
 {
-    CBenchHost host;
+    QuietScanHost host;
     std::vector<double> times;
     std::vector<double> waits;
     for (int run = 0; run < runs; ++run)

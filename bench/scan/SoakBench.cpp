@@ -12,6 +12,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "driver/ScriptedCard.h"
@@ -142,12 +143,8 @@ private:
 class CSoakDocument : public CScanTarget
 {
 public:
-    ~CSoakDocument() override
-    {
-        Stop();
-        for (CNetworkEntry* pHead : m_retired)
-            FreeEntryList(pHead);
-    }
+    // The scanner ends before the retired lists go.
+    ~CSoakDocument() override { Stop(); }
 
     const char* GetScanAdapterName() override { return "Soak"; }
 
@@ -169,7 +166,7 @@ public:
     {
         CMemoryWriter writer;
         CEntryListLock lock(*this);
-        StoreListFile(m_pHead, writer);
+        StoreListFile(m_entries.Head(), writer);
         return writer.m_bytes;
     }
 
@@ -178,24 +175,23 @@ public:
     {
         CMemoryReader reader(bytes);
         ListFileLoad load = LoadListFile(reader);
-        if (!load.pHead)
+        if (load.entries.IsEmpty())
             return;
         CEntryListLock lock(*this);
-        for (CNetworkEntry* pEntry = m_pHead; pEntry; pEntry = pEntry->m_pNext)
-        {
+        m_entries.ForEach([](CNetworkEntry* pEntry) {
             pEntry->m_bSeen = 0;
             pEntry->m_bssid.Rssi = 0;
-        }
-        if (m_pHead)
-            m_retired.push_back(m_pHead);
-        m_pHead = load.pHead;
+        });
+        if (!m_entries.IsEmpty())
+            m_retired.push_back(std::move(m_entries));
+        m_entries = std::move(load.entries);
     }
 
     size_t Retired() const { return m_retired.size(); }
 
 private:
     std::thread m_scanner;
-    std::vector<CNetworkEntry*> m_retired;
+    std::vector<CEntryList> m_retired;
 };
 
 }  // namespace
@@ -220,8 +216,7 @@ int main(int argc, char** argv)
             {
                 CEntryListLock lock(doc);
                 long heard = 0;
-                for (const CNetworkEntry* p = doc.m_pHead; p; p = p->m_pNext)
-                    heard += p->m_bSeen;
+                doc.m_entries.ForEach([&heard](const CNetworkEntry* p) { heard += p->m_bSeen; });
                 volatile long sink = heard + doc.m_ownMac[5];
                 (void)sink;
             }
@@ -259,8 +254,7 @@ int main(int argc, char** argv)
     size_t entries = 0;
     {
         CEntryListLock lock(doc);
-        for (const CNetworkEntry* p = doc.m_pHead; p; p = p->m_pNext)
-            ++entries;
+        entries = doc.m_entries.Size();
     }
     std::printf("soak: %ld passes in %.1f s (%.2f ms a pass); reader walks %ld; opens %ld, restarts %ld\n",
                 host.m_passes.load(), seconds, 1000.0 * seconds / static_cast<double>(host.m_passes.load()),

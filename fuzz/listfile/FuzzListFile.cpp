@@ -52,19 +52,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         __builtin_trap();
 
     Writer writer;
-    StoreListFile(first.pHead, writer);
+    StoreListFile(first.entries.Head(), writer);
     Reader again(writer.bytes.data(), writer.bytes.size());
     ListFileLoad second = LoadListFile(again);
     if (second.nEntries != first.nEntries)
         __builtin_trap();
-    for (CNetworkEntry *a = first.pHead, *b = second.pHead; a && b; a = a->m_pNext, b = b->m_pNext)
-    {
+    const CNetworkEntry* b = second.entries.Head();
+    first.entries.ForEach([&b](const CNetworkEntry* a) {
         if (std::memcmp(&a->m_bssid, &b->m_bssid, sizeof a->m_bssid) != 0)
             __builtin_trap();
         if (a->m_strAnnotation != b->m_strAnnotation)
             __builtin_trap();
-    }
-    FreeEntryList(first.pHead);
-    FreeEntryList(second.pHead);
+        b = b->m_pNext;
+    });
     return 0;
 }

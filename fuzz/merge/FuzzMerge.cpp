@@ -15,29 +15,12 @@
 #include <set>
 #include <vector>
 
+#include "driver/QuietHost.h"
 #include "scan/Merge.h"
 #include "tests/scan/LimitedTarget.h"
 
 namespace
 {
-
-class CFuzzHost : public IScanHost
-{
-public:
-    std::unique_ptr<IDevice> OpenDevice(const char*, RunFlagView) override { return nullptr; }
-    void* AllocBuffer(size_t) override { return nullptr; }
-    void FreeBuffer(void*, size_t) override {}
-    void Sleep(uint32_t milliseconds) override { m_clock += milliseconds; }
-    uint64_t TickCount() override { return m_clock; }
-    void GetLocalTime(SYSTEMTIME* time) override
-    {
-        *time = SYSTEMTIME{};
-        time->wYear = 2024;
-        time->wMilliseconds = static_cast<WORD>(++m_nStamps % 1000);
-    }
-    int m_nStamps = 0;
-    uint64_t m_clock = 0;
-};
 
 constexpr int kMaxPasses = 6;
 
@@ -61,7 +44,7 @@ void Check(bool bHolds)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CLimitedTarget target{"Fuzz"};
-    CFuzzHost host;
+    QuietScanHost host;
     size_t previousCount = 0;
     // A few passes are enough to refresh, append and repeat; more only make
     // each run slower as the list grows.
@@ -110,8 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::set<MacKey> seen;
         size_t entries = 0;
         size_t missing = 0;
-        for (CNetworkEntry* p = target.m_pHead; p; p = p->m_pNext)
-        {
+        target.m_entries.ForEach([&](const CNetworkEntry* p) {
             Check(++entries <= previousCount + kMaxBssidListItems);
             const MacKey key = KeyOf(p->m_bssid.MacAddress);
             Check(seen.insert(key).second);
@@ -119,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (it == heard.end())
             {
                 Check(p->m_bSeen == 0 && p->m_bssid.Rssi == 0);
-                continue;
+                return;
             }
             Check(p->m_bSeen == 1 && p->m_bssid.Rssi == it->second);
             if (entries > previousCount)
@@ -129,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 Check(std::memcmp(&expected, &p->m_bssid, sizeof expected) == 0);
                 Check(p->m_bAnnounced == 0 && p->m_timeFirstSeen.wYear == 2024);
             }
-        }
+        });
         for (const auto& h : heard)
             missing += seen.count(h.first) == 0;
         // An address goes unlisted only when its entry could not be allocated.

@@ -1,6 +1,7 @@
 // CString, run-time classes, handle owners, the settings functions and the recent-file list.
 #include "AfxTestSupport.h"
 #include "AfxTestIds.h"
+#include "afx/ComPtr.h"
 #include "afx/Menu.h"
 #include "afx/UniqueHandle.h"
 
@@ -142,6 +143,41 @@ TEST(UniqueHandleTest, ClosesWhenTheLastOwnerLetsGoAndNeverOnAMove)
 
     EXPECT_FALSE(KernelHandle(INVALID_HANDLE_VALUE).IsValid());
     EXPECT_FALSE(LoadSystemLibrary("kesu-no-such-library.dll").IsValid());
+}
+
+// An object that counts the releases of the one reference it starts with.
+class CountedUnknown : public IUnknown
+{
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** ppv) override
+    {
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(1 - ++m_nReleases); }
+    int m_nReleases = 0;
+};
+
+// A reference is released once, by its last owner: a move hands it on, a
+// move onto a holder releases what that holder had.
+TEST(ComPtrTest, ReleasesOnceByTheLastOwnerAndNeverOnAMove)
+{
+    CountedUnknown first, second;
+    {
+        ComPtr<IUnknown> holder(&first);
+        ComPtr<IUnknown> taker(std::move(holder));
+        EXPECT_FALSE(holder);
+        EXPECT_EQ(0, first.m_nReleases);
+        taker = ComPtr<IUnknown>(&second);
+        EXPECT_EQ(1, first.m_nReleases);
+        ComPtr<IUnknown>& same = taker;
+        taker = std::move(same);
+        EXPECT_EQ(&second, taker.Get());
+        EXPECT_EQ(0, second.m_nReleases);
+    }
+    EXPECT_EQ(1, first.m_nReleases);
+    EXPECT_EQ(1, second.m_nReleases);
 }
 
 // ---- Settings ------------------------------------------------------------------------

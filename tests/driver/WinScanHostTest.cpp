@@ -66,8 +66,7 @@ TEST(WinScanHost, ScannerHearsTheSimulatedCardThroughItsDevicePath)
     int entries = 0;
     int heard = 0;
     std::set<uint64_t> macs;
-    for (const CNetworkEntry* e = target.m_pHead; e != nullptr; e = e->m_pNext)
-    {
+    target.m_entries.ForEach([&](const CNetworkEntry* e) {
         ++entries;
         uint64_t key = 0;
         for (UCHAR b : e->m_bssid.MacAddress)
@@ -83,7 +82,7 @@ TEST(WinScanHost, ScannerHearsTheSimulatedCardThroughItsDevicePath)
             EXPECT_EQ(e->m_bssid.Rssi, 0);
         }
         EXPECT_NE(e->m_timeFirstSeen.wYear, 0);
-    }
+    });
     EXPECT_GE(entries, 4);
     EXPECT_GE(heard, 4);
 }

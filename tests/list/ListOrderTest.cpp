@@ -3,7 +3,7 @@
 // order depends on changed, with rows answering none once the list is gone.
 #include "scan/ListOrder.h"
 
-#include "scan/ListFile.h"
+#include "scan/EntryList.h"
 
 #include <gtest/gtest.h>
 
@@ -29,10 +29,10 @@ class ListOrderTest : public ::testing::Test
 protected:
     void Build(const std::vector<Row>& rows)
     {
-        CNetworkEntry** ppLink = &m_pHead;
+        CEntryListBuilder builder(m_list);
         for (size_t i = 0; i < rows.size(); ++i)
         {
-            auto* p = new CNetworkEntry;
+            CNetworkEntry* p = &builder.AppendNew();
             NDIS_WLAN_BSSID& b = p->m_bssid;
             b.SsidLength = static_cast<ULONG>(std::strlen(rows[i].name));
             std::memcpy(b.Ssid, rows[i].name, b.SsidLength);
@@ -45,12 +45,9 @@ protected:
             p->m_strAnnotation = rows[i].annotation;
             p->m_timeFirstSeen = {2024, 5, 0, 1, 10, 0, static_cast<WORD>(59 - i), 0};
             m_entries.push_back(p);
-            *ppLink = p;
-            ppLink = &p->m_pNext;
         }
-        m_index.Rebuild(m_pHead);
+        m_index.Rebuild(m_list.Head());
     }
-    void TearDown() override { FreeEntryList(m_pHead); }
 
     // Found-order numbers of the rows, as the view shows them.
     std::vector<int> Shown()
@@ -70,7 +67,7 @@ protected:
         return Shown();
     }
 
-    CNetworkEntry* m_pHead = nullptr;
+    CEntryList m_list;
     std::vector<CNetworkEntry*> m_entries;
     CEntryIndex m_index;
     CListOrder m_order;
@@ -137,10 +134,9 @@ TEST_F(ListOrderTest, ResortsOnlyWhenTheListOrAKeyOfTheSortChanged)
     EXPECT_TRUE(m_order.Refresh(m_index, BuiltInMakers(), m_texts));
 
     // An entry linked at the tail: old rows stay valid until the next refresh sorts it in.
-    auto* p = new CNetworkEntry;
+    CNetworkEntry* p = &CEntryListBuilder(m_list).AppendNew();
     p->m_bssid.MacAddress[5] = 3;
-    m_entries[2]->m_pNext = p;
-    m_index.Sync(m_pHead);
+    m_index.Sync(m_list.Head());
     EXPECT_EQ(m_entries[1], m_order.EntryAt(m_index, 0));
     EXPECT_TRUE(m_order.Refresh(m_index, BuiltInMakers(), m_texts));
     EXPECT_EQ(4u, m_index.Size());

@@ -5,7 +5,9 @@
 #include <sapi.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/IconList.h"
@@ -103,16 +105,16 @@ protected:
         g_beeps.clear();
         m_pfnSavedBeep = CKesuApp::s_pfnMessageBeep;
         CKesuApp::s_pfnMessageBeep = RecordBeep;
-        m_pSavedVoice = App().m_pVoice;
+        m_savedVoice = std::move(App().m_pVoice);
     }
     void TearDown() override
     {
-        App().m_pVoice = m_pSavedVoice;
+        App().m_pVoice = std::move(m_savedVoice);
         CKesuApp::s_pfnMessageBeep = m_pfnSavedBeep;
     }
 
     CKesuApp::MessageBeepFn m_pfnSavedBeep = nullptr;
-    ISpVoice* m_pSavedVoice = nullptr;
+    ComPtr<ISpVoice> m_savedVoice;
 };
 
 HICON ProgramIcon(UINT id)
@@ -146,7 +148,7 @@ std::vector<COLORREF> IconPicture(UINT id, int size)
 
 TEST_F(AnnouncerTest, WithoutAVoiceOnlyBeeps)
 {
-    App().m_pVoice = nullptr;
+    App().m_pVoice.Reset();
     App().CKesuApp::Announce("Nueva red Casa");
     EXPECT_EQ(std::vector<UINT>{0}, g_beeps);
 }
@@ -154,7 +156,7 @@ TEST_F(AnnouncerTest, WithoutAVoiceOnlyBeeps)
 TEST_F(AnnouncerTest, TextsGoToTheVoiceWithoutWaitingInTheOrderGiven)
 {
     CRecordingVoice voice;
-    App().m_pVoice = &voice;
+    App().m_pVoice = ComPtr<ISpVoice>(&voice);  // its Release frees nothing
     for (const char* text : {"uno", "dos", "Nueva red Ca\xF1o"})
         App().CKesuApp::Announce(text);
     ASSERT_EQ(3u, voice.m_requests.size());
@@ -172,10 +174,9 @@ TEST_F(AnnouncerTest, TextsGoToTheVoiceWithoutWaitingInTheOrderGiven)
 TEST(AppServicesTest, TextsAndAdapterName)
 {
     EXPECT_STREQ("Nombre de red", App().GetString(LanguageText::HeaderName));
-    CLanguageTable* pTable = App().m_pLanguage;
-    App().m_pLanguage = nullptr;
+    std::unique_ptr<CLanguageTable> pTable = std::move(App().m_pLanguage);
     EXPECT_STREQ("***", App().GetString(LanguageText::HeaderName));
-    App().m_pLanguage = pTable;
+    App().m_pLanguage = std::move(pTable);
 
     const std::string saved = App().GetAdapterName();
     App().SetAdapterName(std::string(600, 'a').c_str());
@@ -209,10 +210,9 @@ TEST(AppServicesTest, ImageListsHoldTheSevenIconsInTheirOrder)
 TEST(AppServicesTest, AMissingIconLeavesABlankInItsSlot)
 {
     const UINT ids[] = {IDI_HEARD, 9999, IDI_ENCRYPTED};
-    CImageList* pList = BuildIconList(16, ids, 3);
+    const std::unique_ptr<CImageList> pList = BuildIconList(16, ids, 3);
     ASSERT_NE(nullptr, pList);
     ASSERT_EQ(3, pList->GetImageCount());
     EXPECT_EQ(std::vector<COLORREF>(16 * 16, RGB(0, 0, 0)), Picture(pList->GetSafeHandle(), 1, 16));
     EXPECT_EQ(IconPicture(IDI_ENCRYPTED, 16), Picture(pList->GetSafeHandle(), 2, 16));
-    delete pList;
 }

@@ -15,14 +15,6 @@
 namespace
 {
 
-CNetworkEntry* EntryAt(int row)
-{
-    CNetworkEntry* pEntry = Doc()->m_pHead;
-    while (pEntry && row-- > 0)
-        pEntry = pEntry->m_pNext;
-    return pEntry;
-}
-
 std::string EditorText()
 {
     CString text;
@@ -537,7 +529,7 @@ TEST_F(ProgramTest, ChannelBarDocksRightAndMapsWhatTheLastScanHeardOnItsBusiestB
     EXPECT_EQ(149, map.GetAccessPoints()[2].channel);
 
     // Only what the last pass heard, the tracked one marked; the busiest band follows.
-    Doc()->m_pTracked = Doc()->m_pHead;
+    Doc()->m_pTracked = Doc()->m_entries.Head();
     FinishPass(2);
     Tick(ID_TIMER_REFRESH);
     ASSERT_EQ(1u, map.GetAccessPoints().size());

@@ -10,6 +10,8 @@
 #include "afx/File.h"
 #include "res/resource.h"
 #include "tests/program/ProgramTestSupport.h"
+#include "tests/scan/TestLists.h"
+#include "tests/scan/TestTarget.h"
 
 namespace
 {
@@ -57,11 +59,7 @@ bool LoadBytes(const std::vector<char>& bytes)
 
 std::vector<CNetworkEntry*> Entries()
 {
-    std::vector<CNetworkEntry*> entries;
-    CEntryListLock lock(*Doc());
-    for (CNetworkEntry* p = Doc()->m_pHead; p; p = p->m_pNext)
-        entries.push_back(p);
-    return entries;
+    return ListEntries(*Doc());
 }
 
 bool IsZeroTime(const SYSTEMTIME& t)
@@ -187,9 +185,8 @@ TEST_F(ProgramTest, EmptyListIsAnEmptyFileAndShortFilesChangeNothing)
     ASSERT_TRUE(Doc()->OnSaveDocument(path.c_str()));
     EXPECT_TRUE(ReadFile(path).empty());
 
-    auto* pEntry = new CNetworkEntry;
-    pEntry->m_bssid = MakeScriptedElement(0x71, "Queda", -50);
-    Doc()->m_pHead = pEntry;
+    PutList(*Doc(), ListOf({MakeScriptedElement(0x71, "Queda", -50)}));
+    CNetworkEntry* pEntry = EntryAt(0);
     ASSERT_TRUE(Doc()->OnOpenDocument(path.c_str()));
     EXPECT_EQ(std::vector<CNetworkEntry*>{pEntry}, Entries());
     EXPECT_TRUE(LoadBytes(std::vector<char>(103, 'k')));
@@ -381,14 +378,14 @@ TEST(DocumentScanTest, ClosingMidPassEndsThePassThenFreesEverything)
     ASSERT_TRUE(pDoc->OnNewDocument());
     ASSERT_TRUE(card.WaitForPause(1));
     EXPECT_EQ(2, CCountingDoc::s_nLive);
-    pDoc->m_pTracked = pDoc->m_pHead;
+    pDoc->m_pTracked = pDoc->m_entries.Head();
 
     pDoc->OnCloseDocument();
     EXPECT_EQ(6u, card.IoCalls().size()) << "the pass in progress ended whole first";
     EXPECT_EQ(0, card.OpenDevices());
     EXPECT_EQ(0, card.OutstandingBuffers());
     EXPECT_EQ(0, CCountingDoc::s_nLive);
-    EXPECT_EQ(nullptr, pDoc->m_pHead);
+    EXPECT_TRUE(pDoc->m_entries.IsEmpty());
     EXPECT_EQ(nullptr, pDoc->m_pTracked);
     EXPECT_EQ(nullptr, pDoc->m_hScanThread);
     EXPECT_EQ(0, pDoc->m_bScanning.load());

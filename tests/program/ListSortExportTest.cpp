@@ -70,7 +70,7 @@ TEST_F(ProgramTest, HeaderClicksSortTheListAndTheSelectionAndTrackingFollowTheir
 
     CListCtrl& list = View()->GetListCtrl();
     list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    CNetworkEntry* pApple = Doc()->m_pHead;
+    CNetworkEntry* pApple = Doc()->m_entries.Head();
     Doc()->m_pTracked = pApple;
 
     ClickHeader(kColumnSignal);
@@ -123,8 +123,8 @@ TEST_F(ProgramTest, ExportWritesTheListAsUtf8CsvInTheShownOrderAndLeavesTheModif
     Tick(ID_TIMER_REFRESH);
     {
         CEntryListLock lock(*Doc());
-        Doc()->m_pHead->m_strAnnotation = "Se\xF1"
-                                          "al \"fuerte\"\r\nen la esquina";
+        Doc()->m_entries.Head()->m_strAnnotation = "Se\xF1"
+                                                   "al \"fuerte\"\r\nen la esquina";
     }
     ClickHeader(kColumnSignal);
     ClickHeader(kColumnSignal);  // strongest first

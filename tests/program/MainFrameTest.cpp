@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "tests/graph/MemorySurface.h"
 #include "tests/program/ProgramTestSupport.h"
+#include "tests/scan/TestLists.h"
 
 namespace
 {
@@ -186,8 +187,8 @@ TEST_F(ProgramTest, GraphPlotsTheTrackedSignalInDbmAndFallsToTheFloorWhenMissed)
     NewScan();
     FinishPass(1);
     Tick(ID_TIMER_REFRESH);
-    ASSERT_NE(nullptr, Doc()->m_pHead);
-    Doc()->m_pTracked = Doc()->m_pHead;
+    ASSERT_NE(nullptr, Doc()->m_entries.Head());
+    Doc()->m_pTracked = Doc()->m_entries.Head();
 
     // -60 dBm lies halfway between the floor (-100) and the top (-20).
     Tick(ID_TIMER_REFRESH);
@@ -207,10 +208,9 @@ TEST_F(ProgramTest, GraphPlotsTheTrackedSignalInDbmAndFallsToTheFloorWhenMissed)
 
 TEST_F(ProgramTest, BeeperRearmsAtThePeriodTheTrackedSignalGives)
 {
-    auto* pEntry = new CNetworkEntry;
-    pEntry->m_bssid = MakeScriptedElement(0x36, "Pegado", 110);  // every 80 ms
+    PutList(*Doc(), ListOf({MakeScriptedElement(0x36, "Pegado", 110)}));  // every 80 ms
+    CNetworkEntry* pEntry = EntryAt(0);
     pEntry->m_bSeen = 1;
-    Doc()->m_pHead = pEntry;
     Doc()->m_pTracked = pEntry;
     Frame()->SetTimer(ID_TIMER_BEEP, 1, nullptr);
     PumpUntil([] { return false; }, 800);

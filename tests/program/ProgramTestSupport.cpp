@@ -7,6 +7,7 @@
 
 #include "res/resource.h"
 #include "scan/AdapterDlg.h"
+#include "tests/scan/TestLists.h"
 
 namespace
 {
@@ -265,6 +266,11 @@ CKesuDoc* Doc()
 CKesuView* View()
 {
     return Frame() ? static_cast<CKesuView*>(Frame()->GetActiveView()) : nullptr;
+}
+
+CNetworkEntry* EntryAt(int row)
+{
+    return row < 0 ? nullptr : EntryAt(Doc()->m_entries, static_cast<size_t>(row));
 }
 const StartupRecord& Startup()
 {

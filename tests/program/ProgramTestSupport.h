@@ -46,6 +46,9 @@ CTestKesuApp& App();
 CMainFrame* Frame();
 CKesuDoc* Doc();
 CKesuView* View();
+// The document's entry at 'row' from the head (null past the end), read
+// without the lock: only between passes.
+CNetworkEntry* EntryAt(int row);
 
 // The card the adapter dialog offers in the tests' registry tree.
 extern const char kScriptedService[];

@@ -9,17 +9,10 @@
 #include "afx/File.h"
 #include "res/resource.h"
 #include "tests/program/ProgramTestSupport.h"
+#include "tests/scan/TestLists.h"
 
 namespace
 {
-
-CNetworkEntry* EntryAt(int row)
-{
-    CNetworkEntry* pEntry = Doc()->m_pHead;
-    while (pEntry && row-- > 0)
-        pEntry = pEntry->m_pNext;
-    return pEntry;
-}
 
 // A double-click with the cursor on 'row' (or below the last row with -1),
 // as the list control reports it to its parent.
@@ -302,11 +295,10 @@ bool EnterFolderOfLength(const std::string& base, size_t length, std::vector<std
 
 TEST_F(ProgramTest, BeeperPlaysFromAFolderUpToTheLongestThatLeavesRoomForTheFileName)
 {
-    auto* pEntry = new CNetworkEntry;
-    pEntry->m_bssid = MakeScriptedElement(0x41, "Aqui", -50);
+    PutList(*Doc(), ListOf({MakeScriptedElement(0x41, "Aqui", -50)}));
+    CNetworkEntry* pEntry = EntryAt(0);
     pEntry->m_bSeen = 1;
     pEntry->m_bAnnounced = 1;
-    Doc()->m_pHead = pEntry;
     Doc()->m_pTracked = pEntry;
 
     char saved[MAX_PATH];

@@ -70,7 +70,7 @@ TEST_F(ProgramTest, EachAnnouncementIsSpokenIntoOneWavInListOrder)
     GetSystemTimeAsFileTime(&start);
     const char* pFolder = std::getenv("KESU_VOICE_WAV");
     ASSERT_NE(nullptr, pFolder) << "run under scripts/wine-run";
-    ASSERT_NE(nullptr, App().m_pVoice) << "no voice registered in the test bed";
+    ASSERT_NE(nullptr, App().m_pVoice.Get()) << "no voice registered in the test bed";
     const std::wstring folder =
         pFolder[0] == '/' ? WindowsPathOf(pFolder) : std::wstring(pFolder, pFolder + std::strlen(pFolder));
 

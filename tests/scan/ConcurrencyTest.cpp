@@ -11,8 +11,8 @@
 #include <string>
 #include <thread>
 
-#include "scan/ListFile.h"
 #include "scan/ScanThread.h"
+#include "tests/scan/TestLists.h"
 #include "tests/scan/TestTarget.h"
 
 namespace
@@ -61,15 +61,14 @@ TEST(ScannerConcurrency, ReaderNeverSeesAHeardAccessPointAsUnheard)
     while (!bDone)
     {
         CEntryListLock lock(target);
-        for (CNetworkEntry* p = target.m_pHead; p; p = p->m_pNext)
-        {
+        target.m_entries.ForEach([&](const CNetworkEntry* p) {
             if (MacOf(*p) == MacOfId(kAlwaysHeard))
             {
                 ++nSightings;
                 if (p->m_bSeen != 1 || p->m_bssid.Rssi != kAlwaysHeardRssi)
                     ++nUnheard;
             }
-        }
+        });
         const UCHAR zeros[kMacAddressLength] = {};
         if (std::memcmp(target.m_ownMac, zeros, kMacAddressLength) != 0 &&
             std::memcmp(target.m_ownMac, ownMac.data(), kMacAddressLength) != 0)
@@ -183,35 +182,22 @@ TEST(ScannerConcurrency, ListReplacedDuringPassesKeepsRowsAndAddressesTrue)
         bDone = true;
     });
 
-    std::vector<CNetworkEntry*> retired;
+    std::vector<CEntryList> retired;
     int nWrongRows = 0;
     uint16_t load = 0;
     for (; !bDone; ++load)
     {
         // Two thousand loaded entries, so each first pass clears them in slices.
-        CNetworkEntry* pHead = nullptr;
-        CNetworkEntry** ppLink = &pHead;
+        std::vector<NDIS_WLAN_BSSID> records;
         for (uint16_t id = 0; id < 2000; ++id)
-        {
-            *ppLink = new CNetworkEntry;
-            (*ppLink)->m_bssid = MakeBssid(static_cast<uint16_t>((id + load) % 3000), -50);
-            ppLink = &(*ppLink)->m_pNext;
-        }
-        CEntryIndex index;
-        index.Rebuild(pHead);
-        {
-            CEntryListLock lock(target);
-            retired.push_back(target.m_pHead);
-            target.m_pHead = pHead;
-            target.SwapListIndex(index);
-        }
+            records.push_back(MakeBssid(static_cast<uint16_t>((id + load) % 3000), -50));
+        retired.push_back(PutList(target, ListOf(records)));
         for (int look = 0; look < 20 && !bDone; ++look)
         {
             CEntryListLock lock(target);
             CEntryIndex& rows = target.ListIndex();
             size_t row = 0;
-            for (CNetworkEntry* p = target.m_pHead; p; p = p->m_pNext, ++row)
-                nWrongRows += rows.At(row) != p;
+            target.m_entries.ForEach([&](const CNetworkEntry* p) { nWrongRows += rows.At(row++) != p; });
             nWrongRows += rows.Size() != row;
         }
     }
@@ -225,8 +211,6 @@ TEST(ScannerConcurrency, ListReplacedDuringPassesKeepsRowsAndAddressesTrue)
     const std::vector<CNetworkEntry*> entries = ListEntries(target);
     for (size_t i = 0; i < entries.size(); ++i)
         EXPECT_TRUE(addresses.insert(MacOf(*entries[i])).second) << i;
-    for (CNetworkEntry* pHead : retired)
-        FreeEntryList(pHead);
 }
 
 }  // namespace

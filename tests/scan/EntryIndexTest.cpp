@@ -8,6 +8,7 @@
 #include "scan/EntryPlace.h"
 #include "scan/MacTable.h"
 #include "scan/Merge.h"
+#include "tests/scan/TestLists.h"
 #include "tests/scan/TestTarget.h"
 #include "tests/scan/WalkModel.h"
 
@@ -32,22 +33,11 @@ TEST(EntryIndex, RandomListsAndPassesMatchThePlainWalks)
 class LoadedListTest : public ::testing::Test
 {
 protected:
-    // A list as a file gives it: announced, not heard, signals as stored.
-    void Load(const std::vector<NDIS_WLAN_BSSID>& records)
+    // A list as a file gives it: not heard, signals as stored.
+    // Returns the list it replaced.
+    CEntryList Load(const std::vector<NDIS_WLAN_BSSID>& records)
     {
-        CNetworkEntry** ppLink = &m_pLoaded;
-        for (const NDIS_WLAN_BSSID& record : records)
-        {
-            *ppLink = new CNetworkEntry;
-            (*ppLink)->m_bssid = record;
-            (*ppLink)->m_bAnnounced = 1;
-            ppLink = &(*ppLink)->m_pNext;
-        }
-        CEntryIndex index;
-        index.Rebuild(m_pLoaded);
-        CEntryListLock lock(m_target);
-        m_target.m_pHead = m_pLoaded;
-        m_target.SwapListIndex(index);
+        return PutList(m_target, ListOf(records));
     }
     bool Merge(const std::vector<NDIS_WLAN_BSSID>& elements)
     {
@@ -57,7 +47,6 @@ protected:
 
     ScriptedCardHost m_host;
     CTestTarget m_target{&m_host};
-    CNetworkEntry* m_pLoaded = nullptr;
 };
 
 TEST_F(LoadedListTest, RepeatedAddressRefreshesTheEntryNearestTheHead)
@@ -138,15 +127,12 @@ TEST_F(LoadedListTest, NotedEntriesAreFoundUntilTheListIsReplaced)
     }
 
     // The old entries live on until checked, so no new entry can reuse their memory.
-    CNetworkEntry* pOld = m_pLoaded;
-    Load({MakeBssid(1, -40), MakeBssid(2, -41), MakeBssid(1, -42)});
+    const CEntryList old = Load({MakeBssid(1, -40), MakeBssid(2, -41), MakeBssid(1, -42)});
     {
         CEntryListLock lock(m_target);
         for (size_t i = 0; i < 3; ++i)
             EXPECT_FALSE(places[i].Holds(m_target.ListIndex(), entries[i])) << i;
     }
-    while (pOld)
-        delete std::exchange(pOld, pOld->m_pNext);
 }
 
 TEST(MacTable, GrowingKeepsEveryAddressAndTheFirstEntryOfEach)

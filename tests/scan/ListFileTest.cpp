@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "scan/ListFile.h"
+#include "tests/scan/TestLists.h"
 
 namespace
 {
@@ -46,12 +47,6 @@ public:
     long m_failAfter = -1;
 };
 
-struct ListHolder
-{
-    CNetworkEntry* pHead = nullptr;
-    ~ListHolder() { FreeEntryList(pHead); }
-};
-
 NDIS_WLAN_BSSID Record(unsigned char macTail, const char* ssid, LONG rssi)
 {
     NDIS_WLAN_BSSID r;
@@ -79,33 +74,24 @@ void AppendRecord(std::vector<unsigned char>& out, const NDIS_WLAN_BSSID& r, int
     out.insert(out.end(), text.begin(), text.end());
 }
 
-std::vector<const CNetworkEntry*> Entries(const CNetworkEntry* pHead)
-{
-    std::vector<const CNetworkEntry*> v;
-    for (; pHead; pHead = pHead->m_pNext)
-        v.push_back(pHead);
-    return v;
-}
-
-ListFileLoad Load(std::vector<unsigned char> bytes, ListHolder& holder,
-                  IListFileAllocator* pAllocator = nullptr)
+ListFileLoad Load(std::vector<unsigned char> bytes, IListFileAllocator* pAllocator = nullptr)
 {
     MemoryReader reader(std::move(bytes));
-    ListFileLoad load = LoadListFile(reader, pAllocator);
-    holder.pHead = load.pHead;
-    return load;
+    return LoadListFile(reader, pAllocator);
 }
 
 TEST(ListFile, RoundTripKeepsRecordsOrderAndAnnotations)
 {
-    CNetworkEntry a, b, c;
+    CEntryList list;
+    CEntryListBuilder builder(list);
+    CNetworkEntry& a = builder.AppendNew();
+    CNetworkEntry& b = builder.AppendNew();
+    CNetworkEntry& c = builder.AppendNew();
     a.m_bssid = Record(1, "Casa", -40);
     b.m_bssid = Record(2, "", 0);
     c.m_bssid = Record(3, "Biblioteca Muñoz", -77);
     a.m_strAnnotation = "junto a la ventana";
     c.m_strAnnotation = std::string(3000, 'x');
-    a.m_pNext = &b;
-    b.m_pNext = &c;
     a.m_bSeen = 1;
     a.m_timeFirstSeen.wYear = 2026;
 
@@ -113,10 +99,9 @@ TEST(ListFile, RoundTripKeepsRecordsOrderAndAnnotations)
     ASSERT_TRUE(StoreListFile(&a, writer));
     EXPECT_EQ(writer.bytes.size(), 3 * 108u + a.m_strAnnotation.size() + c.m_strAnnotation.size());
 
-    ListHolder holder;
-    ListFileLoad load = Load(writer.bytes, holder);
+    ListFileLoad load = Load(writer.bytes);
     EXPECT_FALSE(load.bOutOfMemory);
-    auto loaded = Entries(load.pHead);
+    auto loaded = EntriesOf(load.entries);
     ASSERT_EQ(loaded.size(), 3u);
     const CNetworkEntry* originals[] = {&a, &b, &c};
     for (size_t i = 0; i < 3; ++i)
@@ -130,7 +115,6 @@ TEST(ListFile, RoundTripKeepsRecordsOrderAndAnnotations)
         EXPECT_EQ(0, std::memcmp(&loaded[i]->m_timeFirstSeen, &zero, sizeof zero));
     }
     EXPECT_EQ(loaded[0]->m_bssid.Rssi, -40);
-    a.m_pNext = b.m_pNext = nullptr;
 }
 
 TEST(ListFile, EmptyListIsZeroBytesAndShortFilesLoadNothing)
@@ -141,9 +125,8 @@ TEST(ListFile, EmptyListIsZeroBytesAndShortFilesLoadNothing)
 
     for (size_t size : {size_t{0}, size_t{1}, size_t{103}})
     {
-        ListHolder holder;
-        ListFileLoad load = Load(std::vector<unsigned char>(size, 0x41), holder);
-        EXPECT_EQ(load.pHead, nullptr) << size;
+        ListFileLoad load = Load(std::vector<unsigned char>(size, 0x41));
+        EXPECT_TRUE(load.entries.IsEmpty()) << size;
         EXPECT_EQ(load.nEntries, 0u) << size;
     }
 }
@@ -159,8 +142,8 @@ TEST(ListFile, LengthFieldEdgeCases)
     // A NUL inside the text ends the annotation; the bytes after it are skipped.
     AppendRecord(bytes, Record(4, "nul", -53), 5, std::string("ab\0cd", 5));
 
-    ListHolder holder;
-    auto loaded = Entries(Load(bytes, holder).pHead);
+    const ListFileLoad load = Load(bytes);
+    auto loaded = EntriesOf(load.entries);
     ASSERT_EQ(loaded.size(), 4u);
     EXPECT_EQ(loaded[0]->m_strAnnotation, "");
     EXPECT_EQ(loaded[1]->m_strAnnotation, "");
@@ -175,14 +158,14 @@ TEST(ListFile, FileCutInsideARecordKeepsThatEntryAndEnds)
     AppendRecord(full, Record(1, "uno", -60), 10, "0123456789");
 
     {  // cut inside the length: the entry is linked with an empty annotation
-        ListHolder holder;
-        auto loaded = Entries(Load({full.begin(), full.begin() + 106}, holder).pHead);
+        const ListFileLoad load = Load({full.begin(), full.begin() + 106});
+        auto loaded = EntriesOf(load.entries);
         ASSERT_EQ(loaded.size(), 1u);
         EXPECT_EQ(loaded[0]->m_strAnnotation, "");
     }
     {  // cut inside the text: the part that was read
-        ListHolder holder;
-        auto loaded = Entries(Load({full.begin(), full.begin() + 112}, holder).pHead);
+        const ListFileLoad load = Load({full.begin(), full.begin() + 112});
+        auto loaded = EntriesOf(load.entries);
         ASSERT_EQ(loaded.size(), 1u);
         EXPECT_EQ(loaded[0]->m_strAnnotation, "0123");
     }
@@ -213,8 +196,8 @@ TEST(ListFile, CraftedLengthNeverReservesMoreThanTheFileHolds)
     std::vector<unsigned char> bytes;
     AppendRecord(bytes, Record(1, "grande", -60), INT32_MAX, "solo esto");
     CountingAllocator allocator;
-    ListHolder holder;
-    auto loaded = Entries(Load(bytes, holder, &allocator).pHead);
+    const ListFileLoad load = Load(bytes, &allocator);
+    auto loaded = EntriesOf(load.entries);
     ASSERT_EQ(loaded.size(), 1u);
     EXPECT_EQ(loaded[0]->m_strAnnotation, "solo esto");
     EXPECT_EQ(allocator.largestRequest, 9u);
@@ -229,18 +212,16 @@ TEST(ListFile, AllocationFailureEndsTheLoadWithWhatWasRead)
     {  // no memory for the third entry
         CountingAllocator allocator;
         allocator.entriesLeft = 2;
-        ListHolder holder;
-        ListFileLoad load = Load(bytes, holder, &allocator);
+        ListFileLoad load = Load(bytes, &allocator);
         EXPECT_TRUE(load.bOutOfMemory);
-        EXPECT_EQ(Entries(load.pHead).size(), 2u);
+        EXPECT_EQ(EntriesOf(load.entries).size(), 2u);
     }
     {  // no memory for any annotation: the first entry is kept without one
         CountingAllocator allocator;
         allocator.annotationLimit = 0;
-        ListHolder holder;
-        ListFileLoad load = Load(bytes, holder, &allocator);
+        ListFileLoad load = Load(bytes, &allocator);
         EXPECT_TRUE(load.bOutOfMemory);
-        auto loaded = Entries(load.pHead);
+        auto loaded = EntriesOf(load.entries);
         ASSERT_EQ(loaded.size(), 1u);
         EXPECT_EQ(loaded[0]->m_strAnnotation, "");
     }

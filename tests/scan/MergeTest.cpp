@@ -3,8 +3,10 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "scan/Merge.h"
+#include "tests/scan/TestLists.h"
 #include "tests/scan/TestTarget.h"
 
 namespace
@@ -48,15 +50,10 @@ TEST_F(MergeTest, RepeatedAddressInOneListIsOneEntryWithTheLastSignal)
 TEST_F(MergeTest, AddressTwiceInTheListRefreshesTheFirstEntryOnly)
 {
     // As a loaded file can hold it: the same access point saved twice.
-    CNetworkEntry* pFirst = new CNetworkEntry;
-    CNetworkEntry* pSecond = new CNetworkEntry;
-    pFirst->m_bssid = MakeBssid(5, -50, "antes");
-    pSecond->m_bssid = MakeBssid(5, -60, "despues");
-    pFirst->m_pNext = pSecond;
-    {
-        CEntryListLock lock(m_target);
-        m_target.m_pHead = pFirst;
-    }
+    PutList(m_target, ListOf({MakeBssid(5, -50, "antes"), MakeBssid(5, -60, "despues")}));
+    const std::vector<CNetworkEntry*> loaded = ListEntries(m_target);
+    CNetworkEntry* pFirst = loaded[0];
+    CNetworkEntry* pSecond = loaded[1];
     ASSERT_TRUE(Merge(MakeList({MakeBssid(5, -42)})));
     EXPECT_EQ((std::vector<CNetworkEntry*>{pFirst, pSecond}), ListEntries(m_target));
     EXPECT_EQ(1, pFirst->m_bSeen);
@@ -148,19 +145,12 @@ TEST_F(MergeTest, NewAccessPointsAreAppendedInListOrderWithTheirOwnTime)
 TEST_F(MergeTest, LoadedEntriesTakeTheTimeOfThePassThatHearsThemAgain)
 {
     // As loaded: no time. The second keeps the time it has.
-    CNetworkEntry* pLoaded = new CNetworkEntry;
-    CNetworkEntry* pTimed = new CNetworkEntry;
-    CNetworkEntry* pSilent = new CNetworkEntry;
-    pLoaded->m_bssid = MakeBssid(1, -50);
-    pTimed->m_bssid = MakeBssid(2, -50);
+    PutList(m_target, ListOf({MakeBssid(1, -50), MakeBssid(2, -50), MakeBssid(3, -50)}));
+    const std::vector<CNetworkEntry*> loaded = ListEntries(m_target);
+    CNetworkEntry* pLoaded = loaded[0];
+    CNetworkEntry* pTimed = loaded[1];
+    CNetworkEntry* pSilent = loaded[2];
     pTimed->m_timeFirstSeen = SYSTEMTIME{2020, 1, 0, 1, 0, 0, 0, 0};
-    pSilent->m_bssid = MakeBssid(3, -50);
-    pLoaded->m_pNext = pTimed;
-    pTimed->m_pNext = pSilent;
-    {
-        CEntryListLock lock(m_target);
-        m_target.m_pHead = pLoaded;
-    }
     ASSERT_TRUE(Merge(MakeList({MakeBssid(4, -40), MakeBssid(2, -41), MakeBssid(1, -42)})));
     auto entries = ListEntries(m_target);
     ASSERT_EQ(4u, entries.size());

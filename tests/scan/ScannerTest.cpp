@@ -173,10 +173,11 @@ TEST_F(ScannerTest, FailedRequestsKeepTheLastHeardStateButNotTheAddress)
 
 TEST_F(ScannerTest, UnopenableAdapterEndsAtOnceWithTheListUntouched)
 {
+    CNetworkEntry* pEntry = nullptr;
     {
         CEntryListLock lock(m_target);
-        m_target.m_pHead = new CNetworkEntry;
-        m_target.m_pHead->m_bSeen = 1;
+        pEntry = &CEntryListBuilder(m_target.m_entries).AppendNew();
+        pEntry->m_bSeen = 1;
     }
     m_host.FailOpen(true);
     for (const std::string& name : {std::string(), std::string("OtraTarjeta")})
@@ -190,7 +191,7 @@ TEST_F(ScannerTest, UnopenableAdapterEndsAtOnceWithTheListUntouched)
     EXPECT_EQ((std::vector<std::string>{"\\\\.\\", "\\\\.\\OtraTarjeta"}), m_host.OpenedPaths());
     EXPECT_TRUE(CallsOf(m_host, HostCall::LocalTime).empty());
     EXPECT_TRUE(m_host.IoCalls().empty());
-    EXPECT_EQ(1, m_target.m_pHead->m_bSeen);
+    EXPECT_EQ(1, pEntry->m_bSeen);
     ExpectReleased();
 }
 

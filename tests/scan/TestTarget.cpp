@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "tests/scan/TestLists.h"
+
 NDIS_WLAN_BSSID MakeBssid(uint16_t id, LONG rssi, const char* ssid, ULONG privacy)
 {
     NDIS_WLAN_BSSID b = {};
@@ -44,10 +46,7 @@ CNetworkEntry* CTestTarget::CreateEntry()
 std::vector<CNetworkEntry*> ListEntries(const CScanTarget& target)
 {
     CEntryListLock lock(target);
-    std::vector<CNetworkEntry*> entries;
-    for (CNetworkEntry* p = target.m_pHead; p; p = p->m_pNext)
-        entries.push_back(p);
-    return entries;
+    return EntriesOf(target.m_entries);
 }
 
 Mac MacOf(const CNetworkEntry& entry)

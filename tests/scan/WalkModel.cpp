@@ -1,16 +1,20 @@
 // Plain list walks and the indexed-versus-walked scenario runner.
 #include "tests/scan/WalkModel.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <sstream>
+#include <utility>
 #include <vector>
 
+#include "driver/QuietHost.h"
 #include "scan/EntryIndex.h"
-#include "scan/ListFile.h"
 #include "scan/Merge.h"
 #include "tests/scan/LimitedTarget.h"
+#include "tests/scan/TestLists.h"
 
-bool PlainMerge(CNetworkEntry*& pHead, IScanHost& host, const void* buffer, size_t size, int& allowed)
+bool PlainMerge(CEntryList& list, IScanHost& host, const void* buffer, size_t size, int& allowed)
 {
     const unsigned char* bytes = static_cast<const unsigned char*>(buffer);
     uint32_t count = 0;
@@ -22,26 +26,27 @@ bool PlainMerge(CNetworkEntry*& pHead, IScanHost& host, const void* buffer, size
         if (count > (size - 4) / sizeof(NDIS_WLAN_BSSID))
             count = static_cast<uint32_t>((size - 4) / sizeof(NDIS_WLAN_BSSID));
     }
-    for (CNetworkEntry* p = pHead; p; p = p->m_pNext)
-    {
+    list.ForEach([](CNetworkEntry* p) {
         p->m_bSeen = 0;
         p->m_bssid.Rssi = 0;
-    }
+    });
     bool bComplete = true;
     std::vector<CNetworkEntry*> heardAgain;
     for (uint32_t i = 0; i < count; ++i)
     {
         NDIS_WLAN_BSSID element;
         std::memcpy(&element, bytes + 4 + i * sizeof element, sizeof element);
-        CNetworkEntry** ppLink = &pHead;
-        while (*ppLink && !IsSameMac((*ppLink)->m_bssid.MacAddress, element.MacAddress))
-            ppLink = &(*ppLink)->m_pNext;
-        if (*ppLink)
+        // The walk itself, entry by entry from the head, is what is modelled.
+        CNetworkEntry* pLast = nullptr;
+        CNetworkEntry* pSame = list.Head();
+        while (pSame && !IsSameMac(pSame->m_bssid.MacAddress, element.MacAddress))
+            pLast = std::exchange(pSame, pSame->m_pNext);
+        if (pSame)
         {
-            (*ppLink)->m_bSeen = 1;
-            (*ppLink)->m_bssid.Rssi = element.Rssi;
-            if (!(*ppLink)->HasFirstSeenTime())
-                heardAgain.push_back(*ppLink);
+            pSame->m_bSeen = 1;
+            pSame->m_bssid.Rssi = element.Rssi;
+            if (!pSame->HasFirstSeenTime())
+                heardAgain.push_back(pSame);
             continue;
         }
         if (allowed == 0)
@@ -51,11 +56,11 @@ bool PlainMerge(CNetworkEntry*& pHead, IScanHost& host, const void* buffer, size
         }
         if (allowed > 0)
             --allowed;
-        CNetworkEntry* pNew = new CNetworkEntry;
+        auto pNew = std::make_unique<CNetworkEntry>();
         pNew->m_bssid = element;
         pNew->m_bSeen = 1;
         host.GetLocalTime(&pNew->m_timeFirstSeen);
-        *ppLink = pNew;
+        list.LinkAfter(pLast, std::move(pNew));
     }
     // Entries without a time (loaded ones) heard again share one reading, taken after the new
     // entries' own.
@@ -69,37 +74,8 @@ bool PlainMerge(CNetworkEntry*& pHead, IScanHost& host, const void* buffer, size
     return bComplete;
 }
 
-CNetworkEntry* PlainEntryAt(CNetworkEntry* pHead, size_t row)
-{
-    while (pHead && row-- > 0)
-        pHead = pHead->m_pNext;
-    return pHead;
-}
-
 namespace
 {
-
-class CountingHost : public IScanHost
-{
-public:
-    std::unique_ptr<IDevice> OpenDevice(const char*, RunFlagView) override { return nullptr; }
-    void* AllocBuffer(size_t) override { return nullptr; }
-    void FreeBuffer(void*, size_t) override {}
-    void Sleep(uint32_t milliseconds) override { m_clock += milliseconds; }
-    uint64_t TickCount() override { return m_clock; }
-    void GetLocalTime(SYSTEMTIME* time) override
-    {
-        *time = SYSTEMTIME{};
-        time->wYear = 2024;
-        time->wMinute = static_cast<WORD>(m_nStamps / 1000 % 60);
-        time->wMilliseconds = static_cast<WORD>(m_nStamps % 1000);
-        ++m_nStamps;
-    }
-
-private:
-    int m_nStamps = 0;
-    uint64_t m_clock = 0;
-};
 
 // Reads the scenario's bytes; past the end every read gives 0.
 class Bytes
@@ -123,9 +99,9 @@ void SetAddress(NDIS_WLAN_BSSID& b, uint8_t id)
     std::memcpy(b.MacAddress, mac, sizeof mac);
 }
 
-CNetworkEntry* MakeEntry(Bytes& in)
+std::unique_ptr<CNetworkEntry> MakeEntry(Bytes& in)
 {
-    auto* p = new CNetworkEntry;
+    auto p = std::make_unique<CNetworkEntry>();
     const uint8_t b = in.Next();
     SetAddress(p->m_bssid, b % 24);
     p->m_bssid.Rssi = -static_cast<LONG>(b / 4);
@@ -138,9 +114,9 @@ CNetworkEntry* MakeEntry(Bytes& in)
     return p;
 }
 
-CNetworkEntry* Copy(const CNetworkEntry& e)
+std::unique_ptr<CNetworkEntry> Copy(const CNetworkEntry& e)
 {
-    auto* p = new CNetworkEntry;
+    auto p = std::make_unique<CNetworkEntry>();
     p->m_bssid = e.m_bssid;
     p->m_bSeen = e.m_bSeen;
     p->m_bAnnounced = e.m_bAnnounced;
@@ -160,13 +136,8 @@ bool SameEntry(const CNetworkEntry& a, const CNetworkEntry& b)
 class Twins
 {
 public:
-    ~Twins()
-    {
-        m_target.DeleteEntries();
-        FreeEntryList(m_pPlain);
-        for (CNetworkEntry* p : m_retired)
-            FreeEntryList(p);
-    }
+    // The target's index goes before the retired lists it may still point into.
+    ~Twins() { m_target.DeleteEntries(); }
 
     // A list file's worth of entries, replacing both lists as a load does: the
     // indexed side either through an index built aside, as the document does,
@@ -175,25 +146,18 @@ public:
     {
         const uint8_t n = in.Next() % 64;
         const bool bBuiltAside = in.Next() & 1;
-        CNetworkEntry* pIndexed = nullptr;
-        CNetworkEntry** ppIndexed = &pIndexed;
-        CNetworkEntry** ppPlain = &m_pPlain;
-        m_retired.push_back(m_pPlain);
-        m_pPlain = nullptr;
+        CEntryList indexed;
+        CEntryListBuilder indexedEnd(indexed);
+        m_retired.push_back(std::move(m_plain));
+        CEntryListBuilder plainEnd(m_plain);
         for (uint8_t i = 0; i < n; ++i)
-        {
-            CNetworkEntry* p = MakeEntry(in);
-            *ppPlain = Copy(*p);
-            ppPlain = &(*ppPlain)->m_pNext;
-            *ppIndexed = p;
-            ppIndexed = &p->m_pNext;
-        }
+            plainEnd.Append(Copy(*indexedEnd.Append(MakeEntry(in))));
         CEntryIndex index;
         if (bBuiltAside)
-            index.Rebuild(pIndexed);
+            index.Rebuild(indexed.Head());
         CEntryListLock lock(m_target);
-        m_retired.push_back(m_target.m_pHead);
-        m_target.m_pHead = pIndexed;
+        m_retired.push_back(std::move(m_target.m_entries));
+        m_target.m_entries = std::move(indexed);
         if (bBuiltAside)
             m_target.SwapListIndex(index);
     }
@@ -216,7 +180,7 @@ public:
             std::memcpy(answer.data() + 4 + i * sizeof element, &element, sizeof element);
         }
         const bool bIndexed = MergeBssidList(m_target, m_indexedHost, answer.data(), answer.size());
-        const bool bPlain = PlainMerge(m_pPlain, m_plainHost, answer.data(), answer.size(), m_nPlainAllowed);
+        const bool bPlain = PlainMerge(m_plain, m_plainHost, answer.data(), answer.size(), m_nPlainAllowed);
         if (bIndexed != bPlain)
             m_why << "merge results differ: indexed " << bIndexed << ", plain " << bPlain << "\n";
     }
@@ -226,19 +190,10 @@ public:
     {
         const uint8_t n = in.Next() % 4;
         CEntryListLock lock(m_target);
-        CNetworkEntry** ppIndexed = &m_target.m_pHead;
-        while (*ppIndexed)
-            ppIndexed = &(*ppIndexed)->m_pNext;
-        CNetworkEntry** ppPlain = &m_pPlain;
-        while (*ppPlain)
-            ppPlain = &(*ppPlain)->m_pNext;
+        CEntryListBuilder indexedEnd(m_target.m_entries);
+        CEntryListBuilder plainEnd(m_plain);
         for (uint8_t i = 0; i < n; ++i)
-        {
-            *ppIndexed = MakeEntry(in);
-            *ppPlain = Copy(**ppIndexed);
-            ppIndexed = &(*ppIndexed)->m_pNext;
-            ppPlain = &(*ppPlain)->m_pNext;
-        }
+            plainEnd.Append(Copy(*indexedEnd.Append(MakeEntry(in))));
     }
 
     void LimitAllocations(Bytes& in)
@@ -251,23 +206,26 @@ public:
     void Free()
     {
         m_target.DeleteEntries();
-        FreeEntryList(m_pPlain);
-        m_pPlain = nullptr;
+        m_plain = CEntryList();
     }
 
     void Compare(int step)
     {
         CEntryListLock lock(m_target);
         CEntryIndex& index = m_target.ListIndex();
-        size_t row = 0;
-        const CNetworkEntry* pPlain = m_pPlain;
-        for (CNetworkEntry* pWalked = m_target.m_pHead; pWalked || pPlain; ++row)
+        const std::vector<CNetworkEntry*> walked = EntriesOf(m_target.m_entries);
+        const std::vector<CNetworkEntry*> plain = EntriesOf(m_plain);
+        if (walked.size() != plain.size())
         {
-            if (!pWalked || !pPlain)
-            {
-                m_why << "step " << step << ": lists differ in length at row " << row << "\n";
-                return;
-            }
+            m_why << "step " << step << ": lists differ in length at row "
+                  << std::min(walked.size(), plain.size()) << "\n";
+            return;
+        }
+        size_t row = 0;
+        for (; row < walked.size(); ++row)
+        {
+            const CNetworkEntry* pWalked = walked[row];
+            const CNetworkEntry* pPlain = plain[row];
             const char* what = !SameEntry(*pWalked, *pPlain) ? "entries differ"
                                : index.At(row) != pWalked    ? "row lookup is not the walk's entry"
                                : index.FindFirst(pWalked->m_bssid.MacAddress) != FirstWithAddress(pWalked)
@@ -278,15 +236,13 @@ public:
                 m_why << "step " << step << ", row " << row << ": " << what << "\n";
                 return;
             }
-            pWalked = pWalked->m_pNext;
-            pPlain = pPlain->m_pNext;
         }
         if (index.Size() != row || index.At(row) != nullptr)
             m_why << "step " << step << ": index holds " << index.Size() << " rows, the list " << row << "\n";
         size_t visited = 0;
         bool bInOrder = true;
         index.ForEach(
-            [&](CNetworkEntry* p) { bInOrder = bInOrder && p == PlainEntryAt(m_target.m_pHead, visited++); });
+            [&](CNetworkEntry* p) { bInOrder = bInOrder && p == EntryAt(m_target.m_entries, visited++); });
         if (!bInOrder)
             m_why << "step " << step << ": the rows are not in list order\n";
     }
@@ -296,20 +252,20 @@ public:
 private:
     CNetworkEntry* FirstWithAddress(const CNetworkEntry* pOf) const
     {
-        for (CNetworkEntry* p = m_target.m_pHead; p; p = p->m_pNext)
-        {
-            if (IsSameMac(p->m_bssid.MacAddress, pOf->m_bssid.MacAddress))
-                return p;
-        }
-        return nullptr;
+        CNetworkEntry* pFirst = nullptr;
+        m_target.m_entries.ForEach([&](CNetworkEntry* p) {
+            if (!pFirst && IsSameMac(p->m_bssid.MacAddress, pOf->m_bssid.MacAddress))
+                pFirst = p;
+        });
+        return pFirst;
     }
 
     CLimitedTarget m_target{"Twin"};
-    CNetworkEntry* m_pPlain = nullptr;
+    CEntryList m_plain;
     int m_nPlainAllowed = -1;
-    CountingHost m_indexedHost;
-    CountingHost m_plainHost;
-    std::vector<CNetworkEntry*> m_retired;
+    QuietScanHost m_indexedHost;
+    QuietScanHost m_plainHost;
+    std::vector<CEntryList> m_retired;
     std::ostringstream m_why;
 };
 

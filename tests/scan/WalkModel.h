@@ -7,15 +7,12 @@
 #include <string>
 
 #include "driver/Device.h"
-#include "scan/NetworkEntry.h"
+#include "scan/EntryList.h"
 
 // The merge as a walk from the head for every element: the reference the
 // indexed merge must match. 'allowed' entries may still be made (negative:
 // no limit); returns false when one could not be.
-bool PlainMerge(CNetworkEntry*& pHead, IScanHost& host, const void* buffer, size_t size, int& allowed);
-
-// The entry 'row' links from the head, or null.
-CNetworkEntry* PlainEntryAt(CNetworkEntry* pHead, size_t row);
+bool PlainMerge(CEntryList& list, IScanHost& host, const void* buffer, size_t size, int& allowed);
 
 // Interprets 'data' as a sequence of steps (loads of lists with repeated
 // addresses, driver passes with repeated and new addresses, entries linked by
