@@ -33,12 +33,14 @@ def _icons():
 
 
 def _write(path, data):
+    # The pictures and the re-encoded script are made by separate steps that a
+    # parallel build may run in either order: whichever comes first makes the folder.
+    os.makedirs(os.path.dirname(path) or ".", exist_ok=True)
     with open(path, "wb") as f:
         f.write(data)
 
 
 def make_pictures(folder):
-    os.makedirs(folder, exist_ok=True)
     for name, images in _icons().items():
         _write(os.path.join(folder, name), ico_bytes(images))
     _write(os.path.join(folder, "toolbar.bmp"), bmp_bytes(pixelart.toolbar_strip(), 4))
