@@ -6,7 +6,6 @@
 #include <cstring>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -91,7 +90,7 @@ CEntryIndex& LockWithFewRowsToReset(CScanTarget& target, std::optional<CEntryLis
             return index;
         index.ResetUnresetRows(kResetSlice);
         lock.reset();
-        std::this_thread::yield();
+        target.YieldListLock();
     }
 }
 

@@ -2,9 +2,12 @@
 #include "scan/ScanTarget.h"
 
 #include <new>
+#include <thread>
 #include <utility>
 
-CScanTarget::CScanTarget() : m_bScanning(0), m_ownMac(), m_bStopRequested(false), m_pScanHost(nullptr) {}
+CScanTarget::CScanTarget() : m_bScanning(0), m_ownMac(), m_nLockWaiters(0), m_bStopRequested(false), m_pScanHost(nullptr)
+{
+}
 
 CScanTarget::~CScanTarget()
 {
@@ -48,6 +51,13 @@ void CScanTarget::DeleteEntries()
         doomed = std::move(m_entries);
         m_index.Clear();
     }
+}
+
+void CScanTarget::YieldListLock() const
+{
+    // Bounded, so that a waiter that is never scheduled can't stop the scanner.
+    for (int spins = 0; m_nLockWaiters.load() > 0 && spins < 10000; ++spins)
+        std::this_thread::yield();
 }
 
 CEntryIndex& CScanTarget::ListIndex()

@@ -50,6 +50,11 @@ public:
     // The list's rows and addresses, brought up to date with m_entries. Only
     // while holding a CEntryListLock, and only until it is released.
     CEntryIndex& ListIndex();
+    // Between two holds of the lock by one thread: lets a thread that waits
+    // for it have it first. A mutex may hand itself straight back to the
+    // thread that just released it, keeping a reader out for a whole series
+    // of holds. Called without the lock held.
+    void YieldListLock() const;
     // Puts in an index built aside for the list now in m_entries. With the lock held.
     void SwapListIndex(CEntryIndex& index) { m_index.Swap(index); }
 
@@ -66,6 +71,8 @@ private:
     friend class CEntryListLock;
 
     mutable std::mutex m_listLock;
+    // Threads blocked in CEntryListLock; see YieldListLock.
+    mutable std::atomic<int> m_nLockWaiters;
     CEntryIndex m_index;
     bool m_bStopRequested;
     IScanHost* m_pScanHost;
@@ -79,11 +86,18 @@ private:
 class CEntryListLock
 {
 public:
-    explicit CEntryListLock(const CScanTarget& target) : m_lock(target.m_listLock) {}
+    explicit CEntryListLock(const CScanTarget& target) : m_lock(target.m_listLock, std::try_to_lock)
+    {
+        if (m_lock.owns_lock())
+            return;
+        ++target.m_nLockWaiters;
+        m_lock.lock();
+        --target.m_nLockWaiters;
+    }
 
     CEntryListLock(const CEntryListLock&) = delete;
     CEntryListLock& operator=(const CEntryListLock&) = delete;
 
 private:
-    std::lock_guard<std::mutex> m_lock;
+    std::unique_lock<std::mutex> m_lock;
 };

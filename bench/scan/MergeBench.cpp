@@ -1,5 +1,5 @@
 // Prints the cost of merging one full driver list (157 elements) into lists
-// of 100 to 100,000 entries: when every element is already known, when every
+// of 100 to 1,000,000 entries: when every element is already known, when every
 // element is new, and the first pass after a load (which clears every stored
 // signal once). Beside each, the longest a reader thread waited for the list
 // lock meanwhile, and the memory one entry costs with its share of the index.
@@ -160,7 +160,7 @@ int main()
                 kMaxBssidListItems, kRuns);
     std::printf("%8s | %26s | %26s | %26s\n", "entries", "all known: pass wait worst",
                 "all new: pass wait worst", "after load: pass wait worst");
-    for (uint32_t entries : {100u, 10000u, 100000u})
+    for (uint32_t entries : {100u, 10000u, 100000u, 1000000u})
     {
         CBenchTarget target;
         LockProbe probe(target);

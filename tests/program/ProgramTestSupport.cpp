@@ -378,18 +378,19 @@ void ProgramTest::SetUp()
 {
     g_sounds.clear();
     CMainFrame::s_pfnPlaySound = RecordSound;
-    ASSERT_NE(nullptr, Doc());
+    CKesuDoc* pDoc = Doc();
+    ASSERT_NE(nullptr, pDoc);
     // The scan of the start or of the test before ends; its card may be gone.
-    Doc()->StopScan();
-    Doc()->SetScanHost(g_pStartCard);
-    Doc()->DeleteEntries();
+    pDoc->StopScan();
+    pDoc->SetScanHost(g_pStartCard);
+    pDoc->DeleteEntries();
     {
-        CEntryListLock lock(*Doc());
-        std::memset(Doc()->m_ownMac, 0, sizeof Doc()->m_ownMac);
+        CEntryListLock lock(*pDoc);
+        std::memset(pDoc->m_ownMac, 0, sizeof pDoc->m_ownMac);
     }
-    Doc()->m_pTracked = nullptr;
-    Doc()->m_nHeard = 0;
-    Doc()->SetModifiedFlag(FALSE);
+    pDoc->m_pTracked = nullptr;
+    pDoc->m_nHeard = 0;
+    pDoc->SetModifiedFlag(FALSE);
     StopBeepTimer();
     App().m_announced.clear();
     App().m_messages.clear();
