@@ -45,12 +45,16 @@ void CMainFrame::RefreshChannelMap(CKesuDoc* pDoc)
     // A hidden map is brought up to date when it is shown again.
     if (!m_channelMap.GetSafeHwnd() || !m_wndChannelBar.IsWindowVisible())
         return;
-    m_channelScratch.clear();
     {
         CEntryListLock lock(*pDoc);
+        const MapSource source{pDoc, pDoc->ListIndex().Changes(), pDoc->m_pTracked};
+        if (source == m_mapSource)
+            return;
+        m_mapSource = source;
+        m_channelScratch.clear();
         MapAp ap;
-        // Through the rows, as the list's refresh walks: chasing the links of a long loaded list
-        // misses the cache at every entry.
+        // Through the rows rather than the links: chasing the links of a long
+        // loaded list misses the cache at every entry.
         pDoc->ListIndex().ForEach([&](const CNetworkEntry* pEntry) {
             if (pEntry->m_bSeen && MapApOfRecord(pEntry->m_bssid, pEntry == pDoc->m_pTracked, &ap))
                 m_channelScratch.push_back(ap);

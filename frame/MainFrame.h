@@ -99,6 +99,17 @@ private:
     void DockChannelBar();
     void RefreshChannelMap(CKesuDoc* pDoc);
     std::vector<MapAp> m_channelScratch;
+    // What the map was last filled from; the same again needs no walk.
+    struct MapSource
+    {
+        const CKesuDoc* pDoc = nullptr;
+        uint64_t changes = 0;
+        const CNetworkEntry* pTracked = nullptr;
+        bool operator==(const MapSource& o) const
+        {
+            return pDoc == o.pDoc && changes == o.changes && pTracked == o.pTracked;
+        }
+    } m_mapSource;
     // Where g_pNoteEntry sat when it was selected: checked at every keystroke.
     CEntryPlace m_notePlace;
 };

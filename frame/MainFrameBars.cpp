@@ -213,7 +213,12 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             {
                 g_pNoteEntry->m_strAnnotation = static_cast<LPCSTR>(text);
                 if (pDoc)
+                {
+                    // A list sorted by its notes looks again at the next refresh.
+                    CEntryListLock lock(*pDoc);
+                    pDoc->ListIndex().NoteChanged();
                     pDoc->SetModifiedFlag(TRUE);
+                }
             }
         }
     }

@@ -1,9 +1,10 @@
 // The entry list's row and address indexes.
 #include "scan/EntryIndex.h"
 
+#include <algorithm>
 #include <utility>
 
-CEntryIndex::CEntryIndex() : m_pIndexedHead(nullptr), m_nResetRows(0) {}
+CEntryIndex::CEntryIndex() : m_pIndexedHead(nullptr), m_nResetRows(0), m_nHeard(0), m_nChanges(0) {}
 
 void CEntryIndex::Sync(CNetworkEntry* pHead)
 {
@@ -26,7 +27,12 @@ void CEntryIndex::Rebuild(CNetworkEntry* pHead)
     // Sized once, so a load never grows the table entry by entry.
     m_addresses.Reserve(m_rows.size());
     for (CNetworkEntry* pEntry : m_rows)
+    {
         m_addresses.InsertFirst(CMacTable::KeyOf(pEntry->m_bssid.MacAddress), pEntry);
+        m_nHeard += pEntry->m_bSeen != 0;
+        if (!pEntry->m_bAnnounced)
+            m_unannounced.push_back(pEntry);
+    }
     m_pIndexedHead = pHead;
 }
 
@@ -37,6 +43,9 @@ void CEntryIndex::Clear()
     m_addresses.Clear();
     m_nResetRows = 0;
     std::vector<CNetworkEntry*>().swap(m_heard);
+    m_nHeard = 0;
+    std::vector<CNetworkEntry*>().swap(m_unannounced);
+    ++m_nChanges;
 }
 
 void CEntryIndex::Swap(CEntryIndex& other)
@@ -46,6 +55,10 @@ void CEntryIndex::Swap(CEntryIndex& other)
     m_addresses.Swap(other.m_addresses);
     std::swap(m_nResetRows, other.m_nResetRows);
     m_heard.swap(other.m_heard);
+    std::swap(m_nHeard, other.m_nHeard);
+    m_unannounced.swap(other.m_unannounced);
+    // Both now hold another list than their watchers last saw.
+    m_nChanges = other.m_nChanges = std::max(m_nChanges, other.m_nChanges) + 1;
 }
 
 CNetworkEntry* CEntryIndex::FindFirst(const UCHAR mac[kMacAddressLength]) const
@@ -60,13 +73,25 @@ void CEntryIndex::Append(CNetworkEntry* pEntry)
     Add(pEntry);
 }
 
+void CEntryIndex::MarkHeard(CNetworkEntry* pEntry)
+{
+    m_nHeard += pEntry->m_bSeen == 0;
+    pEntry->m_bSeen = 1;
+    m_heard.push_back(pEntry);
+    ++m_nChanges;
+}
+
+std::vector<CNetworkEntry*> CEntryIndex::TakeUnannounced()
+{
+    std::vector<CNetworkEntry*> taken;
+    taken.swap(m_unannounced);
+    return taken;
+}
+
 void CEntryIndex::ResetHeard()
 {
     for (CNetworkEntry* pEntry : m_heard)
-    {
-        pEntry->m_bSeen = 0;
-        pEntry->m_bssid.Rssi = 0;
-    }
+        ResetEntry(pEntry);
     m_heard.clear();
     ResetUnresetRows(UnresetRows());
 }
@@ -75,14 +100,25 @@ void CEntryIndex::ResetUnresetRows(size_t rows)
 {
     const size_t end = m_nResetRows + (rows < UnresetRows() ? rows : UnresetRows());
     for (; m_nResetRows < end; ++m_nResetRows)
-    {
-        m_rows[m_nResetRows]->m_bSeen = 0;
-        m_rows[m_nResetRows]->m_bssid.Rssi = 0;
-    }
+        ResetEntry(m_rows[m_nResetRows]);
+}
+
+void CEntryIndex::ResetEntry(CNetworkEntry* pEntry)
+{
+    if (pEntry->m_bSeen == 0 && pEntry->m_bssid.Rssi == 0)
+        return;
+    m_nHeard -= pEntry->m_bSeen != 0;
+    pEntry->m_bSeen = 0;
+    pEntry->m_bssid.Rssi = 0;
+    ++m_nChanges;
 }
 
 void CEntryIndex::Add(CNetworkEntry* pEntry)
 {
     m_rows.push_back(pEntry);
     m_addresses.InsertFirst(CMacTable::KeyOf(pEntry->m_bssid.MacAddress), pEntry);
+    m_nHeard += pEntry->m_bSeen != 0;
+    if (!pEntry->m_bAnnounced)
+        m_unannounced.push_back(pEntry);
+    ++m_nChanges;
 }

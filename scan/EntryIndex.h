@@ -15,7 +15,11 @@
 //  - the entry at a row (row i is the i-th entry from the head);
 //  - the first entry in list order with a MAC address (a loaded file may hold
 //    an address twice; the one nearest the head is the one a walk finds);
-//  - which entries may read as heard, so a merge resets only those.
+//  - which entries may read as heard, so a merge resets only those;
+//  - what a refresh shows of the whole list (how many read as heard, which
+//    are not yet announced, whether anything changed), kept up to date where
+//    rows are added and where the merge changes them, so a refresh costs what
+//    changed rather than the list's length.
 // Every call happens under the owner's list lock.
 class CEntryIndex
 {
@@ -56,8 +60,20 @@ public:
     // of a merge, so a long loaded list needs not be reset in one hold of the lock.
     size_t UnresetRows() const { return m_rows.size() - m_nResetRows; }
     void ResetUnresetRows(size_t rows);
-    // The merge marked this indexed entry heard.
-    void MarkHeard(CNetworkEntry* pEntry) { m_heard.push_back(pEntry); }
+    // The merge heard this indexed entry: it reads as heard until the next reset.
+    void MarkHeard(CNetworkEntry* pEntry);
+
+    // Indexed entries whose heard flag is set.
+    size_t HeardCount() const { return m_nHeard; }
+    // The indexed entries that were not announced when they were indexed, in
+    // row order, each handed out once; the caller announces those still unannounced.
+    std::vector<CNetworkEntry*> TakeUnannounced();
+    // Grows with every change a refresh may show: rows added or replaced, an
+    // entry's heard flag or signal, a note (NoteChanged). Equal values mean
+    // nothing of the kind happened in between.
+    uint64_t Changes() const { return m_nChanges; }
+    // An entry's note was changed where the index can't see it.
+    void NoteChanged() { ++m_nChanges; }
 
     // Calls f(entry) for every entry in row order.
     template <typename F>
@@ -69,6 +85,7 @@ public:
 
 private:
     void Add(CNetworkEntry* pEntry);
+    void ResetEntry(CNetworkEntry* pEntry);
 
     CNetworkEntry* m_pIndexedHead;
     // A deque so that growing never moves the rows while the lock is held.
@@ -78,4 +95,7 @@ private:
     // read as heard.
     size_t m_nResetRows;
     std::vector<CNetworkEntry*> m_heard;
+    size_t m_nHeard;
+    std::vector<CNetworkEntry*> m_unannounced;
+    uint64_t m_nChanges;
 };

@@ -144,7 +144,9 @@ const char* MakerText(const CMakerTable& makers, const UCHAR mac[kMacAddressLeng
     }
 }
 
-CListOrder::CListOrder() : m_bSortChanged(false), m_bSorted(false), m_pSortedHead(nullptr) {}
+CListOrder::CListOrder() : m_bSortChanged(false), m_bSorted(false), m_pSortedHead(nullptr), m_nCheckedChanges(0)
+{
+}
 
 void CListOrder::SetSort(ListSort sort)
 {
@@ -189,9 +191,13 @@ bool CListOrder::Refresh(const CEntryIndex& index, const CMakerTable& makers, co
         return bWasSorted;
     }
     if (!m_bSortChanged && m_bSorted && index.Size() == m_rows.size() && index.At(0) == m_pSortedHead &&
-        !KeysChanged(index))
+        (index.Changes() == m_nCheckedChanges || !KeysChanged(index)))
+    {
+        m_nCheckedChanges = index.Changes();
         return false;
+    }
     Resort(index, makers, texts);
+    m_nCheckedChanges = index.Changes();
     m_bSortChanged = false;
     return true;
 }

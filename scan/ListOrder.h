@@ -62,8 +62,10 @@ public:
 
     // Brings the order up to the list, re-sorting only when entries came or
     // went, the list was replaced, the sort changed, or a key the sort uses
-    // changed (signal, first-seen time, annotation). True when rows may now
-    // show other entries than before. Under the list lock.
+    // changed (signal, first-seen time, annotation). The keys are compared
+    // only when the index counted a change since the last Refresh, so a note
+    // changed behind its back needs CEntryIndex::NoteChanged. True when rows
+    // may now show other entries than before. Under the list lock.
     bool Refresh(const CEntryIndex& index, const CMakerTable& makers, const ListTexts& texts);
 
     // The one mapping between rows and entries, as of the last Refresh. Both
@@ -86,4 +88,7 @@ private:
     // The changing key of each entry in the order of discovery when sorted by
     // one, as it was at the last sort.
     std::vector<int64_t> m_keys;
+    // The index's change count when the keys were last found unchanged: while
+    // it stays, the keys need no second look.
+    uint64_t m_nCheckedChanges;
 };

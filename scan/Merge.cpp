@@ -143,7 +143,6 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
         const NDIS_WLAN_BSSID element = ElementAt(elements, i);
         if (CNetworkEntry* pKnown = index.FindFirst(element.MacAddress))
         {
-            pKnown->m_bSeen = 1;
             pKnown->m_bssid.Rssi = element.Rssi;
             // A loaded entry's first hearing in this session is the time it can show;
             // one reading of the clock serves the whole pass.

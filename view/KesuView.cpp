@@ -173,23 +173,23 @@ void CKesuView::OnUpdate(CView*, LPARAM, CObject*)
     CKesuDoc* pDoc = GetDocument();
     if (!pDoc)
         return;
-    int count = 0;
-    int heard = 0;
+    size_t count = 0;
+    size_t heard = 0;
     std::vector<std::string> announcements;
     {
-        // One walk under the lock sees one whole pass of the scanner.
+        // What the index kept up to date as rows came and the merge heard
+        // them, so a refresh costs what changed, not the list's length.
         CEntryListLock lock(*pDoc);
-        // Through the rows rather than the links: the loads don't wait on each
-        // other, which is what keeps a long list's walk cheap.
-        pDoc->ListIndex().ForEach([&](CNetworkEntry* pEntry) {
-            if (!pEntry->m_bAnnounced)
-            {
-                announcements.push_back(ComposeAnnouncement(pEntry->m_bssid));
-                pEntry->m_bAnnounced = 1;
-            }
-            heard += pEntry->m_bSeen != 0;
-            ++count;
-        });
+        CEntryIndex& index = pDoc->ListIndex();
+        for (CNetworkEntry* pEntry : index.TakeUnannounced())
+        {
+            if (pEntry->m_bAnnounced)
+                continue;
+            announcements.push_back(ComposeAnnouncement(pEntry->m_bssid));
+            pEntry->m_bAnnounced = 1;
+        }
+        heard = index.HeardCount();
+        count = index.Size();
     }
     // Announced outside the lock so the scanner never waits on the speech engine.
     for (const std::string& sentence : announcements)
@@ -199,7 +199,7 @@ void CKesuView::OnUpdate(CView*, LPARAM, CObject*)
     }
     ReorderRows();
     GetListCtrl().SendMessage(LVM_SETITEMCOUNT, count, 0);
-    pDoc->m_nHeard = heard;
+    pDoc->m_nHeard = static_cast<int32_t>(heard);
 }
 
 CNetworkEntry* CKesuView::EntryAt(int row) const

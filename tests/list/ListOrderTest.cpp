@@ -121,16 +121,19 @@ TEST_F(ListOrderTest, ResortsOnlyWhenTheListOrAKeyOfTheSortChanged)
     EXPECT_EQ((V{0, 2, 1}), SortedBy(kColumnSignal, kUp));
     EXPECT_FALSE(m_order.Refresh(m_index, BuiltInMakers(), m_texts));
     m_entries[0]->m_bssid.Rssi = -30;  // the scanner heard it stronger
+    m_index.MarkHeard(m_entries[0]);
     EXPECT_TRUE(m_order.Refresh(m_index, BuiltInMakers(), m_texts));
     EXPECT_EQ((V{2, 1, 0}), Shown());
 
     EXPECT_EQ((V{0, 1, 2}), SortedBy(kColumnName, kUp));
     m_entries[0]->m_bssid.Rssi = -99;  // no key of a name sort
     m_entries[0]->m_strAnnotation = "nota";
+    m_index.NoteChanged();
     EXPECT_FALSE(m_order.Refresh(m_index, BuiltInMakers(), m_texts));
 
     EXPECT_EQ((V{1, 2, 0}), SortedBy(kColumnAnnotation, kDown));  // not annotated first
     m_entries[2]->m_strAnnotation = "otra";
+    m_index.NoteChanged();
     EXPECT_TRUE(m_order.Refresh(m_index, BuiltInMakers(), m_texts));
 
     // An entry linked at the tail: old rows stay valid until the next refresh sorts it in.
