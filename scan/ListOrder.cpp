@@ -144,7 +144,8 @@ const char* MakerText(const CMakerTable& makers, const UCHAR mac[kMacAddressLeng
     }
 }
 
-CListOrder::CListOrder() : m_bSortChanged(false), m_bSorted(false), m_pSortedHead(nullptr), m_nCheckedChanges(0)
+CListOrder::CListOrder()
+    : m_bSortChanged(false), m_bSorted(false), m_pSortedHead(nullptr), m_nCheckedChanges(0)
 {
 }
 

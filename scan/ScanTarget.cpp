@@ -5,7 +5,8 @@
 #include <thread>
 #include <utility>
 
-CScanTarget::CScanTarget() : m_bScanning(0), m_ownMac(), m_nLockWaiters(0), m_bStopRequested(false), m_pScanHost(nullptr)
+CScanTarget::CScanTarget()
+    : m_bScanning(0), m_ownMac(), m_nLockWaiters(0), m_bStopRequested(false), m_pScanHost(nullptr)
 {
 }
 

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "scan/ScanThread.h"
 #include "tests/scan/TestLists.h"
@@ -58,6 +59,18 @@ TEST(ScannerConcurrency, ReaderNeverSeesAHeardAccessPointAsUnheard)
     int nSightings = 0;
     int nUnheard = 0;
     int nTornAddresses = 0;
+    // The reader is also the list view's refresh: what the index keeps must
+    // be what a walk finds, and every entry is announced once.
+    int nWrongHeardCounts = 0;
+    size_t nAnnounced = 0;
+    auto refresh = [&] {
+        CEntryIndex& index = target.ListIndex();
+        for (CNetworkEntry* p : index.TakeUnannounced())
+            nAnnounced += std::exchange(p->m_bAnnounced, 1) == 0;
+        size_t heard = 0;
+        target.m_entries.ForEach([&](const CNetworkEntry* p) { heard += p->m_bSeen != 0; });
+        nWrongHeardCounts += heard != index.HeardCount();
+    };
     while (!bDone)
     {
         CEntryListLock lock(target);
@@ -69,6 +82,7 @@ TEST(ScannerConcurrency, ReaderNeverSeesAHeardAccessPointAsUnheard)
                     ++nUnheard;
             }
         });
+        refresh();
         const UCHAR zeros[kMacAddressLength] = {};
         if (std::memcmp(target.m_ownMac, zeros, kMacAddressLength) != 0 &&
             std::memcmp(target.m_ownMac, ownMac.data(), kMacAddressLength) != 0)
@@ -77,9 +91,15 @@ TEST(ScannerConcurrency, ReaderNeverSeesAHeardAccessPointAsUnheard)
         }
     }
     scanner.join();
+    {
+        CEntryListLock lock(target);
+        refresh();
+    }
 
     EXPECT_GT(nSightings, 0);
     EXPECT_EQ(0, nUnheard);
+    EXPECT_EQ(0, nWrongHeardCounts);
+    EXPECT_EQ(static_cast<size_t>(kPasses), nAnnounced);
     EXPECT_EQ(0, nTornAddresses);
     EXPECT_EQ(0, target.m_bScanning);
     // One new access point per pass after the first, never a duplicate.

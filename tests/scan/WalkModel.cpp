@@ -129,7 +129,8 @@ std::unique_ptr<CNetworkEntry> Copy(const CNetworkEntry& e)
 std::string AnnouncedAs(const CNetworkEntry& e)
 {
     return std::string(reinterpret_cast<const char*>(e.m_bssid.MacAddress), kMacAddressLength) +
-           std::string(reinterpret_cast<const char*>(e.m_bssid.Ssid), std::min<size_t>(e.m_bssid.SsidLength, kMaxSsidLength));
+           std::string(reinterpret_cast<const char*>(e.m_bssid.Ssid),
+                       std::min<size_t>(e.m_bssid.SsidLength, kMaxSsidLength));
 }
 
 bool SameEntry(const CNetworkEntry& a, const CNetworkEntry& b)
@@ -285,7 +286,8 @@ public:
             m_why << "step " << step << ": announced " << indexed.size() << " entries, the walk "
                   << plain.size() << " (or in another order)\n";
         if (index.HeardCount() != heard)
-            m_why << "step " << step << ": heard count " << index.HeardCount() << ", the walk " << heard << "\n";
+            m_why << "step " << step << ": heard count " << index.HeardCount() << ", the walk " << heard
+                  << "\n";
         if (index.Changes() == m_nShownChanges && shown != m_shown)
             m_why << "step " << step << ": the list changed but the index counted no change\n";
         m_nShownChanges = index.Changes();
