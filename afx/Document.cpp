@@ -6,6 +6,7 @@
 #include "afx/File.h"
 #include "afx/Frame.h"
 #include "afx/View.h"
+#include "afx/WaitCursor.h"
 #include "afx/WinApp.h"
 
 #include <algorithm>
@@ -149,6 +150,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
         return FALSE;
     }
 
+    CWaitCursor wait;
     DeleteContents();
     // Modified while loading: if the load fails half-way the contents are no
     // longer what they were, and the mark says so.
@@ -204,6 +206,7 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
         return FALSE;
     }
 
+    CWaitCursor wait;
     CArchive ar(&file, CArchive::store);
     ar.m_pDocument = this;
     Serialize(ar);

@@ -6,6 +6,7 @@
 
 #include "afx/Archive.h"
 #include "afx/File.h"
+#include "afx/Frame.h"
 #include "app/KesuApp.h"
 #include "driver/WinScanHost.h"
 #include "scan/AdapterDlg.h"
@@ -74,6 +75,36 @@ private:
     CArchive& m_ar;
 };
 
+// Says in the status bar's first pane what a long open or save is doing,
+// painted at once (the window takes no messages until it ends), and gives the
+// pane back to the idle prompt after.
+class CProgressText
+{
+public:
+    explicit CProgressText(LanguageText text) : m_pFrame(DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd()))
+    {
+        if (!m_pFrame || !m_pFrame->GetSafeHwnd())
+        {
+            m_pFrame = nullptr;
+            return;
+        }
+        m_pFrame->SetMessageText(KesuApp()->GetString(text));
+        if (CWnd* pBar = m_pFrame->GetMessageBar())
+            pBar->UpdateWindow();
+    }
+    ~CProgressText()
+    {
+        if (m_pFrame)
+            m_pFrame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    }
+
+    CProgressText(const CProgressText&) = delete;
+    CProgressText& operator=(const CProgressText&) = delete;
+
+private:
+    CFrameWnd* m_pFrame;
+};
+
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CKesuDoc, CDocument)
@@ -107,6 +138,18 @@ BOOL CKesuDoc::OnNewDocument()
     ChooseAdapter();
     StartScan();
     return TRUE;
+}
+
+BOOL CKesuDoc::OnOpenDocument(LPCSTR lpszPathName)
+{
+    CProgressText progress(LanguageText::OpeningList);
+    return CDocument::OnOpenDocument(lpszPathName);
+}
+
+BOOL CKesuDoc::OnSaveDocument(LPCSTR lpszPathName)
+{
+    CProgressText progress(LanguageText::SavingList);
+    return CDocument::OnSaveDocument(lpszPathName);
 }
 
 void CKesuDoc::ChooseAdapter()

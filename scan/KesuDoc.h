@@ -19,6 +19,8 @@ public:
 
     void Serialize(CArchive& ar) override;
     BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(LPCSTR lpszPathName) override;
+    BOOL OnSaveDocument(LPCSTR lpszPathName) override;
     void OnCloseDocument() override;
 
     const char* GetScanAdapterName() override;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "afx/Archive.h"
@@ -390,4 +391,43 @@ TEST(DocumentScanTest, ClosingMidPassEndsThePassThenFreesEverything)
     EXPECT_EQ(nullptr, pDoc->m_hScanThread);
     EXPECT_EQ(0, pDoc->m_bScanning.load());
     delete pDoc;
+}
+
+namespace
+{
+
+// What the status bar's first pane was given to show, in order.
+std::vector<std::string> g_firstPaneTexts;
+
+LRESULT CALLBACK RecordFirstPane(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* pMessage = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && pMessage->message == SB_SETTEXTA && (pMessage->wParam & 0xFF) == 0 &&
+        pMessage->hwnd == Frame()->m_wndStatusBar.GetSafeHwnd() && pMessage->lParam)
+        g_firstPaneTexts.push_back(reinterpret_cast<const char*>(pMessage->lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(ProgramTest, OpenAndSaveSayWhatTheyDoInTheStatusBarThenGiveItBack)
+{
+    HearInFirstPass({MakeScriptedElement(0x61, "Portal", -40)});
+    const std::string idle = PaneText(0);
+    const std::string path = TempPath("progress.ksu");
+    HHOOK hHook = SetWindowsHookExA(WH_CALLWNDPROC, RecordFirstPane, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hHook);
+    g_firstPaneTexts.clear();
+    const bool bSaved = Doc()->OnSaveDocument(path.c_str()) != FALSE;
+    const std::vector<std::string> whileSaving = std::exchange(g_firstPaneTexts, {});
+    const bool bOpened = Doc()->OnOpenDocument(path.c_str()) != FALSE;
+    const std::vector<std::string> whileOpening = std::exchange(g_firstPaneTexts, {});
+    UnhookWindowsHookEx(hHook);
+    DeleteFileA(path.c_str());
+
+    EXPECT_TRUE(bSaved);
+    EXPECT_TRUE(bOpened);
+    EXPECT_EQ((std::vector<std::string>{"Guardando la lista...", idle}), whileSaving);
+    EXPECT_EQ((std::vector<std::string>{"Abriendo la lista...", idle}), whileOpening);
+    EXPECT_EQ(idle, PaneText(0));
 }
