@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/DayDrive.h"
 #include "res/resource.h"
 #include "scan/ListFile.h"
 #include "tools/pickcard/PickCard.h"
@@ -37,29 +38,13 @@ private:
     FILE* m_file;
 };
 
-// Rows like a day's drive: distinct addresses, names, channels and signals,
-// every tenth annotated.
+// A day's drive of 'entries' access points, as a list file.
 bool WriteList(const std::string& path, int entries)
 {
     CEntryList list;
     CEntryListBuilder builder(list);
     for (int i = 0; i < entries; ++i)
-    {
-        CNetworkEntry* p = &builder.AppendNew();
-        NDIS_WLAN_BSSID& b = p->m_bssid;
-        b.Length = sizeof b;
-        const UCHAR mac[kMacAddressLength] = {
-            0x02, 0x1C, 0x7E, static_cast<UCHAR>(i >> 16), static_cast<UCHAR>(i >> 8), static_cast<UCHAR>(i)};
-        std::memcpy(b.MacAddress, mac, sizeof mac);
-        b.SsidLength =
-            static_cast<ULONG>(std::snprintf(reinterpret_cast<char*>(b.Ssid), sizeof b.Ssid, "Red %06d", i));
-        b.Privacy = i % 3 == 0;
-        b.Rssi = -40 - i % 50;
-        b.Configuration.DSConfig = 2412000 + 5000 * (i % 13);
-        b.InfrastructureMode = Ndis802_11Infrastructure;
-        if (i % 10 == 0)
-            p->m_strAnnotation = "esquina con semaforo";
-    }
+        FillDayDriveEntry(builder.AppendNew(), i);
     FILE* f = std::fopen(path.c_str(), "wb");
     bool ok = false;
     if (f)

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/KesuApp.h"
+#include "bench/DayDrive.h"
 #include "bench/HeapUse.h"
 #include "frame/MainFrame.h"
 #include "res/resource.h"
@@ -65,23 +66,10 @@ void FillList(CKesuDoc* pDoc, int count)
     for (int i = 0; i < count; ++i)
     {
         CNetworkEntry* pEntry = &builder.AppendNew();
-        NDIS_WLAN_BSSID& b = pEntry->m_bssid;
-        b.Length = sizeof b;
-        b.MacAddress[0] = 0x02;
-        b.MacAddress[3] = static_cast<UCHAR>(i >> 16);
-        b.MacAddress[4] = static_cast<UCHAR>(i >> 8);
-        b.MacAddress[5] = static_cast<UCHAR>(i);
-        b.SsidLength =
-            static_cast<ULONG>(std::snprintf(reinterpret_cast<char*>(b.Ssid), sizeof b.Ssid, "Red %06d", i));
-        b.Privacy = i % 3 == 0;
-        b.Rssi = -40 - i % 50;
-        b.Configuration.DSConfig = 2412000 + 5000 * (i % 13);
-        b.InfrastructureMode = Ndis802_11Infrastructure;
+        FillDayDriveEntry(*pEntry, i);
         pEntry->m_bSeen = i % 2;
         pEntry->m_bAnnounced = 1;
         pEntry->m_timeFirstSeen = {2024, 5, 4, 16, 10, 30, static_cast<WORD>(i % 60), 0};
-        if (i % 10 == 0)
-            pEntry->m_strAnnotation = "esquina con semaforo";
     }
 }
 

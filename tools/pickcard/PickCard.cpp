@@ -60,14 +60,18 @@ struct FindDialog
     HWND hFound;
 };
 
+// A visible window of process 'pid' (0: of any process).
+bool IsShownBy(HWND hWnd, DWORD pid)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hWnd, &owner);
+    return IsWindowVisible(hWnd) && (!pid || owner == pid);
+}
+
 BOOL CALLBACK MatchDialog(HWND hWnd, LPARAM lParam)
 {
     auto* find = reinterpret_cast<FindDialog*>(lParam);
-    if (!IsWindowVisible(hWnd))
-        return TRUE;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    if (find->pid && pid != find->pid)
+    if (!IsShownBy(hWnd, find->pid))
         return TRUE;
     char text[kTextSize];
     if (GetClassNameA(hWnd, text, sizeof text) == 0 || std::strcmp(text, "#32770") != 0)
@@ -88,13 +92,7 @@ struct FindFrame
 BOOL CALLBACK MatchFrame(HWND hWnd, LPARAM lParam)
 {
     auto* find = reinterpret_cast<FindFrame*>(lParam);
-    if (!IsWindowVisible(hWnd))
-        return TRUE;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    if (find->pid && pid != find->pid)
-        return TRUE;
-    if (!FindWindowExA(hWnd, nullptr, STATUSCLASSNAMEA, nullptr))
+    if (!IsShownBy(hWnd, find->pid) || !FindWindowExA(hWnd, nullptr, STATUSCLASSNAMEA, nullptr))
         return TRUE;
     find->hFound = hWnd;
     return FALSE;
