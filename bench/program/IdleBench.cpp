@@ -131,6 +131,14 @@ double CpuPerSecond(int unixPid, int seconds)
     return (CpuMilliseconds(unixPid) - cpu) / wall;
 }
 
+// The process's resident memory in bytes, as Linux counts it.
+double ResidentBytes(int unixPid)
+{
+    const std::string status = ReadWhole("Z:\\proc\\" + std::to_string(unixPid) + "\\status");
+    const size_t at = status.find("VmRSS:");
+    return at == std::string::npos ? 0 : std::strtod(status.c_str() + at + 6, nullptr) * 1024;
+}
+
 struct Run
 {
     PROCESS_INFORMATION pi = {};
@@ -264,18 +272,21 @@ int main(int argc, char** argv)
     GetTempPathA(sizeof temp, temp);
     const std::string list =
         std::string(temp) + "kesu-idlebench-" + std::to_string(GetCurrentProcessId()) + ".ksu";
-    if (!WriteList(list, entries))
+    const std::string emptyList =
+        std::string(temp) + "kesu-idlebench-" + std::to_string(GetCurrentProcessId()) + "-empty.ksu";
+    if (!WriteList(list, entries) || !WriteList(emptyList, 0))
     {
         std::fprintf(stderr, "kesu-idlebench: can't write %s\n", list.c_str());
         return 1;
     }
 
     // All three run at once and are measured in turn, round after round, so
-    // that whatever else the machine does weighs on each alike.
-    Run kesuRun, sortedRun, bare;
-    auto startKesu = [&](const char* savedSort, Run& run) {
-        if (!SetSavedSort(savedSort) || !Start(kesu, list, "", run) ||
-            !WaitForRows(run, entries, [&] { return FindMainFrame(run.pi.dwProcessId); }))
+    // that whatever else the machine does weighs on each alike. A fourth,
+    // with an empty list, is what the memory per entry is counted above.
+    Run kesuRun, sortedRun, bare, empty;
+    auto startKesu = [&](const char* savedSort, Run& run, const std::string& file, int rows) {
+        if (!SetSavedSort(savedSort) || !Start(kesu, file, "", run) ||
+            !WaitForRows(run, rows, [&] { return FindMainFrame(run.pi.dwProcessId); }))
             return false;
         // As on a desktop in use: the list as large as the screen lets it be.
         ShowWindow(run.hWindow, SW_MAXIMIZE);
@@ -283,7 +294,9 @@ int main(int argc, char** argv)
         return true;
     };
     // Kesu.exe in the order of discovery, then sorted by signal as a click on its header leaves it.
-    const bool bStarted = startKesu(nullptr, kesuRun) && startKesu(kSortBySignalStrongestFirst, sortedRun);
+    const bool bStarted = startKesu(nullptr, kesuRun, list, entries) &&
+                          startKesu(kSortBySignalStrongestFirst, sortedRun, list, entries) &&
+                          startKesu(nullptr, empty, emptyList, 0);
     SetSavedSort(nullptr);
     RECT rc = {};
     if (bStarted)
@@ -300,10 +313,14 @@ int main(int argc, char** argv)
         MeasureRound(sortedRun, entries, seconds, sortedFigures);
         MeasureRound(bare, entries, seconds, floorFigures);
     }
+    const double perEntry = (ResidentBytes(kesuRun.unixPid) - ResidentBytes(empty.unixPid)) / entries;
+    const double emptyMegabytes = ResidentBytes(empty.unixPid) / 1e6;
     Finish(bare, false);
+    Finish(empty, true);
     Finish(sortedRun, true);
     Finish(kesuRun, true);
     DeleteFileA(list.c_str());
+    DeleteFileA(emptyList.c_str());
 
     std::printf("idle CPU, %d entries, list %ldx%ld pixels: CPU ms per second, median of %d spans of %d s\n",
                 entries, rc.right, rc.bottom, rounds, seconds);
@@ -317,5 +334,7 @@ int main(int argc, char** argv)
     std::printf("%-16s %14.2f %14.2f\n", "Kesu.exe sorted", sortedTop, sortedEnd);
     std::printf("%-16s %14.2f %14.2f\n", "ratio", kesuTop / floorTop, kesuEnd / floorEnd);
     std::printf("%-16s %14.2f %14.2f\n", "sorted ratio", sortedTop / floorTop, sortedEnd / floorEnd);
+    std::printf("resident memory: %.0f bytes per entry above Kesu.exe with an empty list (%.1f MB)\n",
+                perEntry, emptyMegabytes);
     return 0;
 }
