@@ -222,8 +222,12 @@ void CKesuView::ReorderRows()
     if (!pDoc)
         return;
     CListCtrl& list = GetListCtrl();
+    // A list control may look for the selection row by row, which at every
+    // refresh of a long list with nothing selected is a walk to its end.
     const int selected =
-        static_cast<int>(list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        list.SendMessage(LVM_GETSELECTEDCOUNT) == 0
+            ? -1
+            : static_cast<int>(list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     const int focused =
         static_cast<int>(list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     int newSelected = -1;

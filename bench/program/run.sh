@@ -6,7 +6,9 @@
 #  - one refresh tick with 100 to 100,000 entries, and saving and loading
 #    100,000 entries (kesu-refreshbench);
 #  - idle CPU of Kesu.exe with 100,000 entries, first and last rows shown,
-#    beside a bare program with the same list (kesu-idlebench, kesu-floorlist).
+#    beside a bare program with the same list (kesu-idlebench, kesu-floorlist);
+#  - CPU of Kesu.exe scanning the simulated card with 1,000,000 entries
+#    loaded, beside the same with 1,000 (kesu-scanbench).
 #
 #   bench/program/run.sh [BIN] [RUNS]    BIN: the build's bin folder (build/win/bin)
 set -uo pipefail
@@ -14,7 +16,7 @@ set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 bin=$(cd "${1:-$root/build/win/bin}" && pwd) || exit 1
 runs=${2:-5}
-for exe in Kesu.exe kesu-listbench.exe kesu-startbench.exe kesu-refreshbench.exe kesu-idlebench.exe kesu-floorlist.exe kesu-regsim.exe; do
+for exe in Kesu.exe kesu-listbench.exe kesu-startbench.exe kesu-refreshbench.exe kesu-idlebench.exe kesu-floorlist.exe kesu-scanbench.exe kesu-regsim.exe; do
   [[ -f $bin/$exe ]] || { echo "run.sh: $bin/$exe is missing; build the Windows tree first" >&2; exit 1; }
 done
 
@@ -31,6 +33,9 @@ figures() {
   echo
   echo "== idle CPU under Wine"
   (cd "$bin" && wine ./kesu-idlebench.exe </dev/null) || return 1
+  echo
+  echo "== CPU while scanning with a long list under Wine"
+  (cd "$bin" && wine ./kesu-scanbench.exe </dev/null) || return 1
   echo
   echo "== maker lookup, re-sort and export under Wine"
   (cd "$bin" && wine ./kesu-listbench.exe </dev/null)

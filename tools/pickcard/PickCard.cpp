@@ -98,7 +98,7 @@ BOOL CALLBACK MatchFrame(HWND hWnd, LPARAM lParam)
     return FALSE;
 }
 
-// The save prompt the frame shows when closing a changed list: a message box
+// The save prompt the frame shows before closing or replacing a changed list: a message box
 // owned by the frame.
 BOOL CALLBACK MatchPrompt(HWND hWnd, LPARAM lParam)
 {
@@ -113,9 +113,9 @@ BOOL CALLBACK MatchPrompt(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
-}  // namespace
-
-std::string AdapterDialogTitle()
+// One text of spanish.lng beside this program, as Kesu.exe shows it; empty
+// if the file can't be read.
+std::string ProgramText(LanguageText text)
 {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
@@ -127,9 +127,16 @@ std::string AdapterDialogTitle()
     CLanguageTable table;
     if (!table.Open(file.c_str()))
         return std::string();
-    std::string title = table.GetString(static_cast<int>(LanguageText::AdapterTitle));
+    std::string result = table.GetString(static_cast<int>(text));
     table.Close();
-    return title;
+    return result;
+}
+
+}  // namespace
+
+std::string AdapterDialogTitle()
+{
+    return ProgramText(LanguageText::AdapterTitle);
 }
 
 HWND WaitForAdapterDialog(const std::string& title, DWORD pid, DWORD timeoutMs)
@@ -255,6 +262,25 @@ std::string StatusPaneText(HWND hFrame, int pane)
     return text;
 }
 
+bool ShowsScanning(HWND hFrame, DWORD timeoutMs)
+{
+    const std::string scanning = ProgramText(LanguageText::Scanning);
+    const ULONGLONG start = GetTickCount64();
+    while (scanning.empty() || StatusPaneText(hFrame, 1) != scanning)
+    {
+        if (GetTickCount64() - start >= timeoutMs)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+void DeclineSave(HWND hFrame)
+{
+    FindFrame find = {0, hFrame};
+    EnumWindows(MatchPrompt, reinterpret_cast<LPARAM>(&find));
+}
+
 bool CloseWithoutSaving(HWND hFrame, DWORD timeoutMs)
 {
     PostMessageA(hFrame, WM_CLOSE, 0, 0);
@@ -263,8 +289,7 @@ bool CloseWithoutSaving(HWND hFrame, DWORD timeoutMs)
     {
         if (GetTickCount64() - start >= timeoutMs)
             return false;
-        FindFrame find = {0, hFrame};
-        EnumWindows(MatchPrompt, reinterpret_cast<LPARAM>(&find));
+        DeclineSave(hFrame);
         Sleep(20);
     }
     return true;

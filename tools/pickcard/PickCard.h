@@ -39,6 +39,14 @@ int ListRowCount(HWND hFrame);
 std::string ListCellText(HWND hFrame, int row, int column);
 std::string StatusPaneText(HWND hFrame, int pane);
 
+// Waits up to 'timeoutMs' for status pane 1 to say the program is scanning
+// (it blinks, so one refresh in two shows it); false if it never did.
+bool ShowsScanning(HWND hFrame, DWORD timeoutMs);
+
+// Answers "No" to the frame's question whether to save a changed list, if it
+// is showing; the frame goes on with what asked (closing, opening a list).
+void DeclineSave(HWND hFrame);
+
 // Asks the frame to close and declines to save the list if asked; true once
 // the frame's window is gone (within 'timeoutMs').
 bool CloseWithoutSaving(HWND hFrame, DWORD timeoutMs);
