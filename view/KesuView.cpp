@@ -100,7 +100,8 @@ BEGIN_MESSAGE_MAP(CKesuView, CListView)
 END_MESSAGE_MAP()
 
 CKesuView::CKesuView()
-    : m_columns(DefaultColumnSettings()), m_bColumnsLoaded(false), m_bMovingSelection(false)
+    : m_columns(DefaultColumnSettings()), m_bColumnsLoaded(false), m_bMovingSelection(false),
+      m_nSelectedRow(-1)
 {
 }
 
@@ -222,12 +223,7 @@ void CKesuView::ReorderRows()
     if (!pDoc)
         return;
     CListCtrl& list = GetListCtrl();
-    // A list control may look for the selection row by row, which at every
-    // refresh of a long list with nothing selected is a walk to its end.
-    const int selected =
-        list.SendMessage(LVM_GETSELECTEDCOUNT) == 0
-            ? -1
-            : static_cast<int>(list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int selected = SelectedRow();
     const int focused =
         static_cast<int>(list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
     int newSelected = -1;
@@ -258,6 +254,21 @@ void CKesuView::ReorderRows()
         list.SendMessage(LVM_SETITEMSTATE, newSelected, reinterpret_cast<LPARAM>(&state));
     }
     m_bMovingSelection = false;
+}
+
+int CKesuView::SelectedRow()
+{
+    // A list control may look for the selection row by row, which at every
+    // refresh of a long list is a walk down to it. One row at most is
+    // selected, so the row found last time is asked first.
+    CListCtrl& list = GetListCtrl();
+    if (list.SendMessage(LVM_GETSELECTEDCOUNT) == 0)
+        return -1;
+    if (m_nSelectedRow < 0 ||
+        !(list.SendMessage(LVM_GETITEMSTATE, m_nSelectedRow, LVIS_SELECTED) & LVIS_SELECTED))
+        m_nSelectedRow =
+            static_cast<int>(list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return m_nSelectedRow;
 }
 
 void CKesuView::ShowSortArrow()

@@ -46,6 +46,8 @@ private:
     int RowOf(const CNetworkEntry* pEntry) const;
     // Brings the order up to the list; the selection stays on its entry.
     void ReorderRows();
+    // The selected row, or -1.
+    int SelectedRow();
     void ShowSortArrow();
     void SaveColumnSettings();
 
@@ -54,4 +56,6 @@ private:
     bool m_bColumnsLoaded;
     // Set while the view moves the selection itself: not the user's choice.
     bool m_bMovingSelection;
+    // Where SelectedRow last found the selection, asked first next time.
+    int m_nSelectedRow;
 };
