@@ -4,9 +4,11 @@
 #    the list, OK to the first access points shown (kesu-startbench, which
 #    starts Kesu.exe and answers its dialog with the simulated card);
 #  - one refresh tick with 100 to 100,000 entries, and saving and loading
-#    100,000 entries (kesu-refreshbench);
-#  - idle CPU of Kesu.exe with 100,000 entries, first and last rows shown,
-#    beside a bare program with the same list (kesu-idlebench, kesu-floorlist);
+#    100,000 and 1,000,000 entries (kesu-refreshbench);
+#  - idle CPU of Kesu.exe with 100,000 and with 1,000,000 entries, first and
+#    last rows shown, in the order found and sorted, beside a bare program with
+#    the same list, and the resident memory per entry (kesu-idlebench,
+#    kesu-floorlist);
 #  - CPU of Kesu.exe scanning the simulated card with 1,000,000 entries
 #    loaded, beside the same with 1,000 (kesu-scanbench).
 #
@@ -33,6 +35,7 @@ figures() {
   echo
   echo "== idle CPU under Wine"
   (cd "$bin" && wine ./kesu-idlebench.exe </dev/null) || return 1
+  (cd "$bin" && wine ./kesu-idlebench.exe --entries 1000000 </dev/null) || return 1
   echo
   echo "== CPU while scanning with a long list under Wine"
   (cd "$bin" && wine ./kesu-scanbench.exe </dev/null) || return 1
