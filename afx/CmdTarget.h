@@ -1,7 +1,7 @@
 // CCmdTarget, message maps and CCmdUI: how messages, commands and update-UI requests find their handlers.
 #pragma once
 #include "Object.h"
-#include "Types.h"
+#include "Point.h"
 #include "AfxRes.h"
 
 class CCmdTarget;

@@ -3,7 +3,7 @@
 
 #include "afx/AfxSetup.h"
 #include "afx/GdiObject.h"
-#include "afx/Types.h"
+#include "afx/Point.h"
 
 // A DC made by CreateCompatibleDC is owned and deleted with this object; one
 // given to Attach is only borrowed and never deleted here. Selections made

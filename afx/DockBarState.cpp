@@ -2,6 +2,7 @@
 #include "DockBar.h"
 #include "DockState.h"
 #include "Frame.h"
+#include "Rect.h"
 
 void CDockBar::GetBarInfo(CControlBarInfo* pInfo)
 {

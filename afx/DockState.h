@@ -1,7 +1,7 @@
 // CDockState and CControlBarInfo: the frame's bar layout as records, kept in the per-user settings.
 #pragma once
 #include "Object.h"
-#include "Types.h"
+#include "Rect.h"
 
 #include <memory>
 #include <vector>

@@ -3,6 +3,7 @@
 #include "DockState.h"
 #include "Frame.h"
 #include "MiniFrame.h"
+#include "Rect.h"
 
 #include <algorithm>
 #include <new>

@@ -3,6 +3,7 @@
 #include "DockContext.h"
 #include "Menu.h"
 #include "WinApp.h"
+#include "Rect.h"
 
 IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 

@@ -3,6 +3,7 @@
 #pragma once
 #include "DockBar.h"
 #include "Frame.h"
+#include "Point.h"
 
 class CMiniFrameWnd : public CFrameWnd
 {

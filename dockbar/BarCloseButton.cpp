@@ -3,6 +3,7 @@
 
 #include "afx/Dc.h"
 #include "afx/GdiObject.h"
+#include "afx/Rect.h"
 #include "dockbar/BarGeometry.h"
 
 void CBarCloseButton::Paint(CDC* pDC)

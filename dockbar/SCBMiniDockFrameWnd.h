@@ -3,6 +3,7 @@
 #pragma once
 
 #include "afx/MiniFrame.h"
+#include "afx/Point.h"
 
 class CSizingControlBar;
 

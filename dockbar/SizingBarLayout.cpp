@@ -6,6 +6,7 @@
 #include "afx/DockState.h"
 #include "afx/Frame.h"
 #include "afx/WinApp.h"
+#include "afx/Rect.h"
 
 #include <cstdint>
 #include <cstdio>

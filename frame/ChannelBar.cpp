@@ -5,6 +5,7 @@
 #include "app/KesuApp.h"
 #include "res/resource.h"
 #include "scan/KesuDoc.h"
+#include "afx/Rect.h"
 
 namespace
 {

@@ -5,6 +5,7 @@
 
 #include "afx/DockState.h"
 #include "afx/View.h"
+#include "afx/Rect.h"
 #include "app/KesuApp.h"
 #include "dockbar/SCBMiniDockFrameWnd.h"
 #include "res/resource.h"

@@ -5,7 +5,7 @@
 #include "afx/Dc.h"
 #include "afx/GdiObject.h"
 #include "afx/String.h"
-#include "afx/Types.h"
+#include "afx/Rect.h"
 #include "afx/Wnd.h"
 
 // Two off-screen bitmaps live as long as the control: the grid (frame, dots,

@@ -4,6 +4,7 @@
 #include "AfxTestIds.h"
 #include "TestBars.h"
 #include "afx/Dc.h"
+#include "afx/Rect.h"
 
 #include <gtest/gtest.h>
 

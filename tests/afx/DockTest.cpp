@@ -6,6 +6,7 @@
 #include "afx/DockContext.h"
 #include "afx/DockState.h"
 #include "afx/MiniFrame.h"
+#include "afx/Rect.h"
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,7 @@
 #include "afx/StatusBar.h"
 #include "afx/ToolBar.h"
 #include "afx/View.h"
+#include "afx/Rect.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The close button's cross, drawn into a memory DC and read back pixel by pixel.
 #include "dockbar/BarCloseButton.h"
 #include "tests/graph/MemorySurface.h"
+#include "afx/Point.h"
 
 #include <gtest/gtest.h>
 

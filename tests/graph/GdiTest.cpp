@@ -2,6 +2,7 @@
 #include "afx/Dc.h"
 #include "afx/GdiObject.h"
 #include "afx/HandleMap.h"
+#include "afx/Point.h"
 #include "tests/graph/MemorySurface.h"
 
 #include <gtest/gtest.h>

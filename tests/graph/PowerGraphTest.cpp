@@ -2,6 +2,7 @@
 #include "graph/PowerGraph.h"
 #include "afx/WindowDc.h"
 #include "afx/WinApp.h"
+#include "afx/Rect.h"
 #include "tests/graph/MemorySurface.h"
 
 #include <gtest/gtest.h>

@@ -8,6 +8,7 @@
 
 #include "afx/DockState.h"
 #include "afx/File.h"
+#include "afx/Rect.h"
 #include "res/resource.h"
 #include "tests/graph/MemorySurface.h"
 #include "tests/program/ProgramTestSupport.h"
