@@ -2,7 +2,7 @@
 #pragma once
 
 #include "afx/AfxSetup.h"
-#include "afx/GdiObject.h"
+#include "afx/Brush.h"
 #include "afx/Point.h"
 
 // A DC made by CreateCompatibleDC is owned and deleted with this object; one

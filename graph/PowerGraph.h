@@ -3,7 +3,9 @@
 
 #include "afx/AfxSetup.h"
 #include "afx/Dc.h"
-#include "afx/GdiObject.h"
+#include "afx/Pen.h"
+#include "afx/Brush.h"
+#include "afx/Bitmap.h"
 #include "afx/String.h"
 #include "afx/Rect.h"
 #include "afx/Wnd.h"

@@ -5,6 +5,7 @@
 #include "TestBars.h"
 #include "afx/Dc.h"
 #include "afx/Rect.h"
+#include "afx/Bitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 #include "dockbar/BarCloseButton.h"
 #include "tests/graph/MemorySurface.h"
 #include "afx/Point.h"
+#include "afx/Brush.h"
 
 #include <gtest/gtest.h>
 
