@@ -1,6 +1,6 @@
 // CDockBar's part of a saved layout: its entries as bar ids, and rebuilding its rows from them.
 #include "DockBar.h"
-#include "DockState.h"
+#include "ControlBarInfo.h"
 #include "Frame.h"
 #include "Rect.h"
 

@@ -6,7 +6,7 @@
 #include "afx/DockContext.h"
 #include "afx/Frame.h"
 #include "afx/Bitmap.h"
-#include "afx/MiniFrame.h"
+#include "afx/MiniDockFrame.h"
 #include "afx/PaintDc.h"
 #include "afx/WindowDc.h"
 #include "dockbar/SizingBarDockContext.h"

@@ -4,6 +4,7 @@
 #include "frame/MainFrame.h"
 
 #include "afx/DockState.h"
+#include "afx/ControlBarInfo.h"
 #include "afx/View.h"
 #include "afx/Rect.h"
 #include "app/KesuApp.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "afx/DockState.h"
+#include "afx/ControlBarInfo.h"
 #include "afx/File.h"
 #include "afx/Rect.h"
 #include "res/resource.h"
