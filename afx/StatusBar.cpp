@@ -2,6 +2,7 @@
 #include "StatusBar.h"
 #include "Frame.h"
 #include "Rect.h"
+#include "CmdUI.h"
 
 namespace
 {

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "scan/KesuDoc.h"
 #include "afx/Rect.h"
+#include "afx/CmdUI.h"
 
 namespace
 {

@@ -7,6 +7,7 @@
 #include "afx/ControlBarInfo.h"
 #include "afx/View.h"
 #include "afx/Rect.h"
+#include "afx/CmdUI.h"
 #include "app/KesuApp.h"
 #include "dockbar/SCBMiniDockFrameWnd.h"
 #include "res/resource.h"

@@ -10,6 +10,7 @@
 #include "afx/ToolBar.h"
 #include "afx/View.h"
 #include "afx/Rect.h"
+#include "afx/CmdUI.h"
 
 #include <gtest/gtest.h>
 
