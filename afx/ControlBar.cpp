@@ -1,9 +1,9 @@
 // CControlBar: bar style, natural size, and the bar's part in its frame's layout and idle update.
 #include "ControlBar.h"
+#include "ControlBarInfo.h"
 #include "Dc.h"
 #include "DockBar.h"
 #include "DockContext.h"
-#include "DockState.h"
 #include "Frame.h"
 
 #include <new>

@@ -1,6 +1,7 @@
 // CControlBar: a child of a frame that takes its place in the frame's layout through WM_SIZEPARENT.
 #pragma once
 #include "Wnd.h"
+#include "Rect.h"
 
 class CDC;
 class CDockBar;

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "afx/AfxSetup.h"
-#include "afx/GdiObject.h"
-#include "afx/Types.h"
+#include "afx/Brush.h"
+#include "afx/Point.h"
 
 // A DC made by CreateCompatibleDC is owned and deleted with this object; one
 // given to Attach is only borrowed and never deleted here. Selections made

@@ -3,6 +3,7 @@
 #include "ControlBar.h"
 #include "DockRowLayout.h"
 #include "PtrArray.h"
+#include "Rect.h"
 
 class CDockBar : public CControlBar
 {

@@ -1,7 +1,8 @@
 // CDockBar's part of a saved layout: its entries as bar ids, and rebuilding its rows from them.
 #include "DockBar.h"
-#include "DockState.h"
+#include "ControlBarInfo.h"
 #include "Frame.h"
+#include "Rect.h"
 
 void CDockBar::GetBarInfo(CControlBarInfo* pInfo)
 {

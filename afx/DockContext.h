@@ -1,6 +1,6 @@
 // CDockContext: moving a bar with the mouse between the frame's dock bars and floating frames.
 #pragma once
-#include "Types.h"
+#include "Rect.h"
 
 class CControlBar;
 class CDockBar;

@@ -1,5 +1,6 @@
-// CDockState and CControlBarInfo: the bar layout's records and their sections in the per-user settings.
+// CDockState: the bar layout's records and its summary section in the per-user settings.
 #include "DockState.h"
+#include "ProfileSection.h"
 #include "WinApp.h"
 
 #include <algorithm>
@@ -10,26 +11,6 @@ namespace
 {
 // Bounds for what a settings store may claim: more is damage, not a layout.
 constexpr int kMaxRecords = 256;
-constexpr int kMaxEntries = 1024;
-// Saved, a placeholder is its bar's id with this bit: the layouts users have saved read so.
-constexpr int kPlaceHolderBit = 0x10000;
-
-DockBarEntry DecodeEntry(int nValue)
-{
-    return DockBarEntry{UINT(nValue & 0xFFFF), (nValue & kPlaceHolderBit) != 0};
-}
-
-int EncodeEntry(const DockBarEntry& entry)
-{
-    return int(entry.nID) | (entry.bPlaceHolder ? kPlaceHolderBit : 0);
-}
-
-CString SectionName(LPCSTR lpszProfileName, int nIndex)
-{
-    char sz[512];
-    snprintf(sz, sizeof(sz), "%s-Bar%d", lpszProfileName, nIndex);
-    return CString(sz);
-}
 
 CString SummaryName(LPCSTR lpszProfileName)
 {
@@ -37,98 +18,7 @@ CString SummaryName(LPCSTR lpszProfileName)
     snprintf(sz, sizeof(sz), "%s-Summary", lpszProfileName);
     return CString(sz);
 }
-
-// The settings of one section, read and written as integers.
-class CSection
-{
-public:
-    CSection(CWinApp* pApp, const CString& strName) : m_pApp(pApp), m_strName(strName) {}
-    int Get(LPCSTR lpszEntry, int nDefault = 0) const
-    {
-        return int(m_pApp->GetProfileInt(m_strName, lpszEntry, nDefault));
-    }
-    void Put(LPCSTR lpszEntry, int nValue)
-    {
-        if (!m_pApp->WriteProfileInt(m_strName, lpszEntry, nValue))
-            m_bFailed = TRUE;
-    }
-    BOOL m_bFailed = FALSE;
-
-private:
-    CWinApp* m_pApp;
-    CString m_strName;
-};
 }  // namespace
-
-BOOL CControlBarInfo::LoadState(LPCSTR lpszProfileName, int nIndex, CDockState*)
-{
-    CWinApp* pApp = AfxGetApp();
-    if (!pApp || !lpszProfileName)
-        return FALSE;
-    CSection section(pApp, SectionName(lpszProfileName, nIndex));
-    const int nBarID = section.Get("BarID");
-    if (nBarID <= 0 || nBarID > 0xFFFF)
-        return FALSE;  // missing, or not a window id
-    m_nSection = nIndex;
-    m_nBarID = UINT(nBarID);
-    m_bVisible = section.Get("Visible", TRUE) != 0;
-    m_bHorz = section.Get("Horz", TRUE) != 0;
-    m_bFloating = section.Get("Floating") != 0;
-    m_bDockBar = section.Get("Docking") != 0;
-    m_pointPos = CPoint(section.Get("XPos", -1), section.Get("YPos", -1));
-    m_nMRUWidth = section.Get("MRUWidth", 32767);
-    m_uMRUDockID = UINT(section.Get("MRUDockID"));
-    m_rectMRUDockPos = CRect(section.Get("MRUDockLeftPos"), section.Get("MRUDockTopPos"),
-                             section.Get("MRUDockRightPos"), section.Get("MRUDockBottomPos"));
-    m_dwMRUFloatStyle = DWORD(section.Get("MRUFloatStyle"));
-    m_ptMRUFloatPos = CPoint(section.Get("MRUFloatXPos"), section.Get("MRUFloatYPos"));
-    m_entries.clear();
-    const int nBars = std::min(std::max(section.Get("Bars"), 0), kMaxEntries);
-    for (int i = 0; i < nBars; ++i)
-    {
-        char szEntry[32];
-        snprintf(szEntry, sizeof(szEntry), "Bar#%d", i);
-        const int nValue = section.Get(szEntry);
-        if (nValue >= 0 && nValue <= (kPlaceHolderBit | 0xFFFF))
-            m_entries.push_back(DecodeEntry(nValue));
-    }
-    return TRUE;
-}
-
-BOOL CControlBarInfo::SaveState(LPCSTR lpszProfileName, int nIndex)
-{
-    CWinApp* pApp = AfxGetApp();
-    if (!pApp || !lpszProfileName)
-        return FALSE;
-    const CString strName = SectionName(lpszProfileName, nIndex);
-    pApp->WriteProfileString(strName, nullptr, nullptr);  // no value of an earlier record stays
-    CSection section(pApp, strName);
-    section.Put("BarID", int(m_nBarID));
-    section.Put("Visible", m_bVisible ? 1 : 0);
-    section.Put("Horz", m_bHorz ? 1 : 0);
-    section.Put("Floating", m_bFloating ? 1 : 0);
-    section.Put("Docking", m_bDockBar ? 1 : 0);
-    section.Put("XPos", m_pointPos.x);
-    section.Put("YPos", m_pointPos.y);
-    section.Put("MRUWidth", m_nMRUWidth);
-    section.Put("MRUDockID", int(m_uMRUDockID));
-    section.Put("MRUDockLeftPos", m_rectMRUDockPos.left);
-    section.Put("MRUDockTopPos", m_rectMRUDockPos.top);
-    section.Put("MRUDockRightPos", m_rectMRUDockPos.right);
-    section.Put("MRUDockBottomPos", m_rectMRUDockPos.bottom);
-    section.Put("MRUFloatStyle", int(m_dwMRUFloatStyle));
-    section.Put("MRUFloatXPos", m_ptMRUFloatPos.x);
-    section.Put("MRUFloatYPos", m_ptMRUFloatPos.y);
-    const int nBars = std::min(int(m_entries.size()), kMaxEntries);
-    section.Put("Bars", nBars);
-    for (int i = 0; i < nBars; ++i)
-    {
-        char szEntry[32];
-        snprintf(szEntry, sizeof(szEntry), "Bar#%d", i);
-        section.Put(szEntry, EncodeEntry(m_entries[size_t(i)]));
-    }
-    return !section.m_bFailed;
-}
 
 IMPLEMENT_DYNAMIC(CDockState, CObject)
 
@@ -143,7 +33,7 @@ BOOL CDockState::LoadState(LPCSTR lpszProfileName)
     CWinApp* pApp = AfxGetApp();
     if (!pApp || !lpszProfileName)
         return FALSE;
-    CSection summary(pApp, SummaryName(lpszProfileName));
+    CProfileSection summary(pApp, SummaryName(lpszProfileName));
     const int nRecords = std::min(std::max(summary.Get("Bars"), 0), kMaxRecords);
     m_sizeScreen = CSize(summary.Get("ScreenCX"), summary.Get("ScreenCY"));
     for (int i = 0; i < nRecords; ++i)
@@ -162,14 +52,14 @@ BOOL CDockState::SaveState(LPCSTR lpszProfileName)
     CWinApp* pApp = AfxGetApp();
     if (!pApp || !lpszProfileName)
         return FALSE;
-    CSection summary(pApp, SummaryName(lpszProfileName));
+    CProfileSection summary(pApp, SummaryName(lpszProfileName));
     const int nOld = std::min(std::max(summary.Get("Bars"), 0), kMaxRecords);
     const int nRecords = std::min(int(m_arrBarInfo.size()), kMaxRecords);
     BOOL bSaved = TRUE;
     for (int i = 0; i < nRecords; ++i)
         bSaved &= m_arrBarInfo[size_t(i)]->SaveState(lpszProfileName, i);
     for (int i = nRecords; i < nOld; ++i)
-        pApp->WriteProfileString(SectionName(lpszProfileName, i), nullptr, nullptr);
+        pApp->WriteProfileString(CControlBarInfo::SectionName(lpszProfileName, i), nullptr, nullptr);
     summary.Put("Bars", nRecords);
     summary.Put("ScreenCX", ::GetSystemMetrics(SM_CXSCREEN));
     summary.Put("ScreenCY", ::GetSystemMetrics(SM_CYSCREEN));

@@ -2,6 +2,7 @@
 #include "afx/Edit.h"
 
 #include "afx/AfxRes.h"
+#include "afx/CmdUI.h"
 
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 

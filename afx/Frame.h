@@ -2,6 +2,7 @@
 // update-UI.
 #pragma once
 #include "ControlBar.h"
+#include "Rect.h"
 
 #include <vector>
 

@@ -1,8 +1,10 @@
 // CFrameWnd's docking: its dock bars, docking and floating bars, floating frames, and the saved layout.
 #include "DockContext.h"
 #include "DockState.h"
+#include "ControlBarInfo.h"
 #include "Frame.h"
-#include "MiniFrame.h"
+#include "MiniDockFrame.h"
+#include "Rect.h"
 
 #include <algorithm>
 #include <new>

@@ -2,6 +2,7 @@
 // hiding and toggling bars.
 #include "Frame.h"
 #include "Menu.h"
+#include "CmdUI.h"
 
 void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
 {

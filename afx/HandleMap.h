@@ -1,27 +1,10 @@
-// Per-thread maps from platform handles to wrapper objects: permanent entries and temporary wrappers freed at
-// idle.
+// CHandleMap: a per-thread map from platform handles to wrapper objects, permanent or temporary.
 #pragma once
 #include "AfxSetup.h"
+#include "TempMapBase.h"
 
 #include <memory>
 #include <unordered_map>
-#include <vector>
-
-// Temporary wrappers live until the message loop is idle (CWinThread::OnIdle)
-// or the thread calls AfxDeleteTempMaps itself.
-void AfxDeleteTempMaps();
-
-class CTempMapBase
-{
-public:
-    virtual void DeleteTemp() = 0;
-
-protected:
-    CTempMapBase();
-    ~CTempMapBase();
-    CTempMapBase(const CTempMapBase&) = delete;
-    CTempMapBase& operator=(const CTempMapBase&) = delete;
-};
 
 // T wraps a handle H in a public field; pField names it (e.g. &CWnd::m_hWnd).
 // Temporary objects are detached (field cleared) before they are deleted, so

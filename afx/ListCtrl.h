@@ -2,6 +2,7 @@
 #pragma once
 
 #include "afx/Wnd.h"
+#include "afx/Point.h"
 
 class CImageList;
 

@@ -1,8 +1,7 @@
-// CMiniFrameWnd and CMiniDockFrameWnd: the small tool frame, and the floating frame around a floating dock
-// bar.
+// CMiniFrameWnd: the small tool frame with a thin caption.
 #pragma once
-#include "DockBar.h"
 #include "Frame.h"
+#include "Point.h"
 
 class CMiniFrameWnd : public CFrameWnd
 {
@@ -37,32 +36,4 @@ public:
 protected:
     BOOL m_bActive = FALSE;  // the caption's active look (follows the owner with MFS_SYNCACTIVE)
     BOOL m_bDeleteWithWindow = FALSE;
-};
-
-class CMiniDockFrameWnd : public CMiniFrameWnd
-{
-    DECLARE_DYNCREATE(CMiniDockFrameWnd)
-public:
-    CMiniDockFrameWnd();
-
-    // The frame for a bar of style dwBarStyle floating over pParent: the frame window, then its floating
-    // dock bar (AFX_IDW_DOCKBAR_FLOAT), made under pParent so that pParent is its dock site.
-    virtual BOOL Create(CWnd* pParent, DWORD dwBarStyle);
-    // The caption follows the dock bar's text (a single bar's title).
-    void RecalcLayout(BOOL bNotify = TRUE) override;
-
-    CDockBar m_wndDockBar;
-
-    // Closing hides the frame's bars; the document stays open.
-    void OnClose();
-    // Caption: move the bar (it may dock); border: stretch through the bar's drag context.
-    void OnNcLButtonDown(UINT nHitTest, CPoint point);
-    // Caption double-click docks the bar back.
-    void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
-    LRESULT OnDisposeEmpty(WPARAM wParam, LPARAM lParam);
-    DECLARE_MESSAGE_MAP()
-
-protected:
-    // The bar the frame's mouse actions act on: the first docked bar.
-    CControlBar* GetFirstBar() const;
 };

@@ -1,6 +1,7 @@
 // CReBar: a ReBarWindow32 whose bands hold our bars; it passes their notifications on to the frame.
 #include "ReBar.h"
 #include "Frame.h"
+#include "Rect.h"
 
 IMPLEMENT_DYNAMIC(CReBar, CControlBar)
 

@@ -1,6 +1,7 @@
 // CReBar: a rebar over ReBarWindow32 that holds other bars as its bands.
 #pragma once
 #include "ControlBar.h"
+#include "Size.h"
 
 class CReBar : public CControlBar
 {

@@ -1,6 +1,7 @@
 // The recent-file list: kept in the settings, shown on the File menu in place of its placeholder item.
 #include "WinApp.h"
 #include "Menu.h"
+#include "CmdUI.h"
 
 CRecentFileList::CRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat, int nSize,
                                  int nMaxDispLen)

@@ -1,6 +1,8 @@
 // CStatusBar: panes of msctls_statusbar32 laid out by the framework; pane 0 stretches.
 #include "StatusBar.h"
 #include "Frame.h"
+#include "Rect.h"
+#include "CmdUI.h"
 
 namespace
 {

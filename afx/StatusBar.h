@@ -1,6 +1,7 @@
 // CStatusBar: the frame's status bar over msctls_statusbar32; pane 0 carries the prompts.
 #pragma once
 #include "ControlBar.h"
+#include "Size.h"
 
 #include <vector>
 

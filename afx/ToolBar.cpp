@@ -2,6 +2,7 @@
 #include "ToolBar.h"
 #include "Frame.h"
 #include "ResourceHandle.h"
+#include "CmdUI.h"
 
 #include <cstring>
 

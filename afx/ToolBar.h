@@ -1,6 +1,7 @@
 // CToolBar: a toolbar over ToolbarWindow32, loaded from a toolbar resource and its bitmap strip.
 #pragma once
 #include "ControlBar.h"
+#include "Rect.h"
 
 #include <vector>
 

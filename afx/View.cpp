@@ -3,7 +3,7 @@
 
 #include "afx/Document.h"
 #include "afx/Frame.h"
-#include "afx/WindowDc.h"
+#include "afx/PaintDc.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 

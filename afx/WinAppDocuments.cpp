@@ -3,6 +3,7 @@
 
 #include "DocManager.h"
 #include "DocTemplate.h"
+#include "CmdUI.h"
 
 #include <cstdlib>
 #include <string>

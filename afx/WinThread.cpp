@@ -1,7 +1,7 @@
 // CWinThread: the message loop, message pre-translation and idle-time update-UI.
 #include "WinThread.h"
 #include "Frame.h"
-#include "HandleMap.h"
+#include "TempMapBase.h"
 
 #include <algorithm>
 

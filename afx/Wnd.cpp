@@ -4,6 +4,7 @@
 #include "Menu.h"
 #include "ResourceHandle.h"
 #include "WinThread.h"
+#include "CmdUI.h"
 
 typedef CHandleMap<CWnd, HWND, &CWnd::m_hWnd> CWndMap;
 

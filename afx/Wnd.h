@@ -2,6 +2,7 @@
 #pragma once
 #include "CmdTarget.h"
 #include "String.h"
+#include "Point.h"
 
 class CFrameWnd;
 class CCreateContext;

@@ -1,5 +1,6 @@
 // CWnd's default message handlers: each passes its message on to the window's default procedure.
 #include "Wnd.h"
+#include "Point.h"
 
 int CWnd::OnCreate(LPCREATESTRUCT)
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "afx/Dialog.h"
+#include "afx/Point.h"
 
 class CAboutDlg : public CDialog
 {

@@ -4,7 +4,7 @@
 #include <new>
 #include <vector>
 
-#include "afx/GdiObject.h"
+#include "afx/Bitmap.h"
 #include "afx/ResourceHandle.h"
 
 namespace

@@ -5,7 +5,8 @@
 #include <cstring>
 
 #include "afx/WinApp.h"
-#include "afx/WindowDc.h"
+#include "afx/PaintDc.h"
+#include "afx/ClientDc.h"
 
 BEGIN_MESSAGE_MAP(CChannelMap, CWnd)
     ON_WM_PAINT()

@@ -7,7 +7,7 @@
 
 #include "afx/AfxSetup.h"
 #include "afx/Dc.h"
-#include "afx/GdiObject.h"
+#include "afx/Bitmap.h"
 #include "afx/String.h"
 #include "afx/Wnd.h"
 #include "chanmap/ChannelMapLayout.h"

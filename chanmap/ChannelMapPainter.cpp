@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "afx/GdiObject.h"
+#include "afx/Pen.h"
+#include "afx/Font.h"
 
 namespace
 {

@@ -2,7 +2,9 @@
 #include "dockbar/BarCloseButton.h"
 
 #include "afx/Dc.h"
-#include "afx/GdiObject.h"
+#include "afx/Pen.h"
+#include "afx/Font.h"
+#include "afx/Rect.h"
 #include "dockbar/BarGeometry.h"
 
 void CBarCloseButton::Paint(CDC* pDC)

@@ -1,7 +1,7 @@
 // CBarCloseButton: the small close button at one end of a gripper band, flat, raised or sunken.
 #pragma once
 
-#include "afx/Types.h"
+#include "afx/Point.h"
 
 class CDC;
 

@@ -2,6 +2,7 @@
 #include "dockbar/SCBMiniDockFrameWnd.h"
 
 #include "dockbar/SizingControlBar.h"
+#include "afx/Rect.h"
 
 namespace
 {

@@ -2,7 +2,8 @@
 // caption of its own (the bar's gripper band serves), handing its size to the bar.
 #pragma once
 
-#include "afx/MiniFrame.h"
+#include "afx/MiniDockFrame.h"
+#include "afx/Point.h"
 
 class CSizingControlBar;
 

@@ -4,8 +4,10 @@
 
 #include "afx/DockBar.h"
 #include "afx/DockState.h"
+#include "afx/ControlBarInfo.h"
 #include "afx/Frame.h"
 #include "afx/WinApp.h"
+#include "afx/Rect.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -5,8 +5,9 @@
 #include "afx/DockBar.h"
 #include "afx/DockContext.h"
 #include "afx/Frame.h"
-#include "afx/GdiObject.h"
-#include "afx/MiniFrame.h"
+#include "afx/Bitmap.h"
+#include "afx/MiniDockFrame.h"
+#include "afx/PaintDc.h"
 #include "afx/WindowDc.h"
 #include "dockbar/SizingBarDockContext.h"
 

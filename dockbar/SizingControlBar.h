@@ -5,6 +5,7 @@
 #include "afx/ControlBar.h"
 #include "afx/DockBar.h"
 #include "afx/PtrArray.h"
+#include "afx/Rect.h"
 #include "dockbar/BarGeometry.h"
 #include "dockbar/RowLayout.h"
 

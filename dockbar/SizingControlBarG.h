@@ -4,6 +4,7 @@
 
 #include "dockbar/BarCloseButton.h"
 #include "dockbar/SizingControlBar.h"
+#include "afx/Rect.h"
 
 class CSizingControlBarG : public CSizingControlBar
 {

@@ -5,6 +5,8 @@
 #include "app/KesuApp.h"
 #include "res/resource.h"
 #include "scan/KesuDoc.h"
+#include "afx/Rect.h"
+#include "afx/CmdUI.h"
 
 namespace
 {

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "afx/UniqueHandle.h"
+#include "afx/Rect.h"
 #include "app/KesuApp.h"
 #include "res/resource.h"
 #include "scan/KesuDoc.h"

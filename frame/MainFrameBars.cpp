@@ -4,7 +4,10 @@
 #include "frame/MainFrame.h"
 
 #include "afx/DockState.h"
+#include "afx/ControlBarInfo.h"
 #include "afx/View.h"
+#include "afx/Rect.h"
+#include "afx/CmdUI.h"
 #include "app/KesuApp.h"
 #include "dockbar/SCBMiniDockFrameWnd.h"
 #include "res/resource.h"

@@ -1,8 +1,10 @@
 // CPowerGraph: layout, operations, off-screen drawing and paint composition.
 #include "graph/PowerGraph.h"
 
-#include "afx/WindowDc.h"
+#include "afx/PaintDc.h"
+#include "afx/ClientDc.h"
 #include "afx/WinApp.h"
+#include "afx/Font.h"
 #include "graph/GraphLayout.h"
 
 #include <cstdio>

@@ -3,9 +3,11 @@
 
 #include "afx/AfxSetup.h"
 #include "afx/Dc.h"
-#include "afx/GdiObject.h"
+#include "afx/Pen.h"
+#include "afx/Brush.h"
+#include "afx/Bitmap.h"
 #include "afx/String.h"
-#include "afx/Types.h"
+#include "afx/Rect.h"
 #include "afx/Wnd.h"
 
 // Two off-screen bitmaps live as long as the control: the grid (frame, dots,

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "afx/DataExchange.h"
 #include "app/KesuApp.h"
 #include "res/resource.h"
 

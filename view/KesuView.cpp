@@ -8,6 +8,7 @@
 
 #include "afx/Archive.h"
 #include "afx/ListCtrl.h"
+#include "afx/Point.h"
 #include "app/KesuApp.h"
 #include "res/resource.h"
 #include "scan/Channel.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "afx/WinApp.h"
+#include "afx/Rect.h"
 #include "chanmap/ChannelMap.h"
 
 namespace

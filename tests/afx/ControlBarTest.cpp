@@ -4,6 +4,8 @@
 #include "AfxTestIds.h"
 #include "TestBars.h"
 #include "afx/Dc.h"
+#include "afx/Rect.h"
+#include "afx/Bitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 #include "afx/Edit.h"
 #include "afx/ImageList.h"
 #include "afx/ListCtrl.h"
+#include "afx/Rect.h"
 
 #include <gtest/gtest.h>
 

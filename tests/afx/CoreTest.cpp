@@ -4,6 +4,7 @@
 #include "afx/ComPtr.h"
 #include "afx/Menu.h"
 #include "afx/UniqueHandle.h"
+#include "afx/CmdUI.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 // Modal dialogs: data exchange, the owner disabled meanwhile, other windows' timers still arriving.
 #include "AfxTestSupport.h"
+#include "afx/DataExchange.h"
 #include "afx/Dialog.h"
 
 #include <gtest/gtest.h>

@@ -6,6 +6,7 @@
 #include "afx/Frame.h"
 #include "afx/ListView.h"
 #include "afx/WinApp.h"
+#include "afx/Point.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,9 @@
 #include "afx/DockBar.h"
 #include "afx/DockContext.h"
 #include "afx/DockState.h"
-#include "afx/MiniFrame.h"
+#include "afx/ControlBarInfo.h"
+#include "afx/MiniDockFrame.h"
+#include "afx/Rect.h"
 
 #include <gtest/gtest.h>
 

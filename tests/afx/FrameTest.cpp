@@ -9,6 +9,8 @@
 #include "afx/StatusBar.h"
 #include "afx/ToolBar.h"
 #include "afx/View.h"
+#include "afx/Rect.h"
+#include "afx/CmdUI.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // Bars and frames the framework tests lay out: fixed sizes, and a record of what the framework asked.
 #pragma once
 #include "afx/Frame.h"
+#include "afx/Rect.h"
 
 #include <string>
 #include <vector>

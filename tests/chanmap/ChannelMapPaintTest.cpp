@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "afx/WinApp.h"
+#include "afx/Rect.h"
 #include "chanmap/ChannelMap.h"
 #include "chanmap/ChannelMapPainter.h"
 #include "tests/graph/MemorySurface.h"

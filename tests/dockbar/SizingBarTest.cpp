@@ -3,6 +3,7 @@
 #include "afx/DockBar.h"
 #include "afx/Frame.h"
 #include "afx/WinApp.h"
+#include "afx/Rect.h"
 #include "dockbar/SCBMiniDockFrameWnd.h"
 #include "dockbar/SizingControlBarG.h"
 

@@ -1,7 +1,11 @@
 // GDI wrappers: who deletes what, selection round trips, and the pixel rules drawing relies on.
 #include "afx/Dc.h"
-#include "afx/GdiObject.h"
-#include "afx/HandleMap.h"
+#include "afx/Pen.h"
+#include "afx/Brush.h"
+#include "afx/Font.h"
+#include "afx/Bitmap.h"
+#include "afx/TempMapBase.h"
+#include "afx/Point.h"
 #include "tests/graph/MemorySurface.h"
 
 #include <gtest/gtest.h>

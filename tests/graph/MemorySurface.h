@@ -2,7 +2,8 @@
 #pragma once
 
 #include "afx/Dc.h"
-#include "afx/GdiObject.h"
+#include "afx/Brush.h"
+#include "afx/Bitmap.h"
 
 struct MemorySurface
 {

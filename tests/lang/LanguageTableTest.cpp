@@ -139,7 +139,8 @@ TEST(LanguageTable, ReadsTheBuiltSpanishFile)
     ASSERT_EQ(table.Open(SpanishLngPath().c_str()), 1) << SpanishLngPath();
     EXPECT_STREQ(table.GetString(41), "Se\xF1"
                                       "al");
-    EXPECT_STREQ(table.GetString(78), "***");
+    // Far past the last text, so texts added later keep this a number the file lacks.
+    EXPECT_STREQ(table.GetString(5000), "***");
     table.Close();
 }
 

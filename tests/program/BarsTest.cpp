@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "afx/DockState.h"
+#include "afx/ControlBarInfo.h"
 #include "afx/File.h"
+#include "afx/Rect.h"
 #include "res/resource.h"
 #include "tests/graph/MemorySurface.h"
 #include "tests/program/ProgramTestSupport.h"

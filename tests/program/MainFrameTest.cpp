@@ -8,6 +8,7 @@
 #include "tests/graph/MemorySurface.h"
 #include "tests/program/ProgramTestSupport.h"
 #include "tests/scan/TestLists.h"
+#include "afx/Rect.h"
 
 namespace
 {

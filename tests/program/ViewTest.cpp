@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "afx/File.h"
+#include "afx/Rect.h"
 #include "res/resource.h"
 #include "tests/program/ProgramTestSupport.h"
 #include "tests/scan/TestLists.h"

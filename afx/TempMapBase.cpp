@@ -1,7 +1,8 @@
 // The per-thread list of temporary-wrapper maps that idle time empties.
-#include "HandleMap.h"
+#include "TempMapBase.h"
 
 #include <algorithm>
+#include <vector>
 
 static std::vector<CTempMapBase*>& TempMaps()
 {

@@ -1,0 +1,7 @@
+// An owned GDI brush.
+#include "afx/Brush.h"
+
+BOOL CBrush::CreateSolidBrush(COLORREF crColor)
+{
+    return Adopt(::CreateSolidBrush(crColor));
+}
