@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/program/BenchProcess.h"
@@ -110,8 +111,7 @@ int main(int argc, char** argv)
     };
     // Kesu.exe in the order of discovery, then sorted by signal as a click on its header leaves it.
     const bool bStarted = startKesu(nullptr, kesuRun, list, entries) &&
-                          startKesu(kSortBySignalStrongestFirst, sortedRun, list, entries) &&
-                          startKesu(nullptr, empty, emptyList, 0);
+                          startKesu(kSortBySignalStrongestFirst, sortedRun, list, entries);
     SetSavedSort(nullptr);
     RECT rc = {};
     if (bStarted)
@@ -123,16 +123,25 @@ int main(int argc, char** argv)
         return 1;
     const bool bMapShown = ChannelBarShown(kesuRun.hWindow) && ChannelBarShown(sortedRun.hWindow);
     Figures kesuFigures, sortedFigures, floorFigures;
+    // Each round starts with another of the three, so that none always
+    // follows the same one.
+    const std::pair<const BenchProcess*, Figures*> measured[] = {
+        {&kesuRun, &kesuFigures}, {&sortedRun, &sortedFigures}, {&bare, &floorFigures}};
     for (int round = 0; round < rounds; ++round)
     {
-        MeasureRound(kesuRun, entries, seconds, kesuFigures);
-        MeasureRound(sortedRun, entries, seconds, sortedFigures);
-        MeasureRound(bare, entries, seconds, floorFigures);
+        for (int i = 0; i < 3; ++i)
+        {
+            const auto& next = measured[(round + i) % 3];
+            MeasureRound(*next.first, entries, seconds, *next.second);
+        }
     }
+    FinishBenchProcess(bare, false);
+    // Started only now: a fourth program drawing beside them would weigh on the figures.
+    if (!startKesu(nullptr, empty, emptyList, 0))
+        return 1;
+    Sleep(kSettleMs);
     const double perEntry = (ResidentBytes(kesuRun.unixPid) - ResidentBytes(empty.unixPid)) / entries;
     const double emptyMegabytes = ResidentBytes(empty.unixPid) / 1e6;
-    FinishBenchProcess(bare, false);
-    FinishBenchProcess(empty, true);
     FinishBenchProcess(sortedRun, true);
     FinishBenchProcess(kesuRun, true);
     DeleteFileA(list.c_str());
