@@ -78,7 +78,11 @@ int main(int argc, char** argv)
     start = std::chrono::steady_clock::now();
     const bool bUnchanged = !order.Refresh(index, makers, texts);
     const double idleMs = MsSince(start);
-    index.ForEach([](CNetworkEntry* p) { p->m_bssid.Rssi = -40 - static_cast<int>(std::rand() % 50); });
+    // As a merge hears every one of them again, each with another signal.
+    index.ForEach([&](CNetworkEntry* p) {
+        p->m_bssid.Rssi = -40 - static_cast<int>(std::rand() % 50);
+        index.MarkHeard(p);
+    });
     start = std::chrono::steady_clock::now();
     order.Refresh(index, makers, texts);
     const double resortMs = MsSince(start);
