@@ -14,6 +14,12 @@ struct ColumnSettings
 
 ColumnSettings DefaultColumnSettings();
 
+// The order the columns are shown in, left to right, by sub-item number: the
+// maker is read with the address, so it stands beside it.
+constexpr int kShownColumnOrder[kListColumnCount] = {kColumnName,     kColumnAddress,   kColumnMaker,
+                                                     kColumnSecurity, kColumnMode,      kColumnChannel,
+                                                     kColumnSignal,   kColumnFirstSeen, kColumnAnnotation};
+
 // "100,100,..." with one width per column.
 std::string FormatColumnWidths(const int (&widths)[kListColumnCount]);
 // "5,up", "5,down", or "" for the order of discovery.

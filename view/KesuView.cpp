@@ -154,11 +154,7 @@ void CKesuView::OnInitialUpdate()
     }
     for (int column = 0; column < kListColumnCount; ++column)
         list.SendMessage(LVM_SETCOLUMNWIDTH, column, m_columns.widths[column]);
-    // The maker is read with the address, so it is shown beside it.
-    const int shownOrder[kListColumnCount] = {kColumnName,     kColumnAddress,   kColumnMaker,
-                                              kColumnSecurity, kColumnMode,      kColumnChannel,
-                                              kColumnSignal,   kColumnFirstSeen, kColumnAnnotation};
-    list.SendMessage(LVM_SETCOLUMNORDERARRAY, kListColumnCount, reinterpret_cast<LPARAM>(shownOrder));
+    list.SendMessage(LVM_SETCOLUMNORDERARRAY, kListColumnCount, reinterpret_cast<LPARAM>(kShownColumnOrder));
     ShowSortArrow();
 
     CImageList* pSmall = pApp->GetSmallImageList();

@@ -22,9 +22,6 @@ namespace
 
 constexpr const char* kHeaders[] = {"Nombre de red", "Direccion MAC", "Cifrado",   "Modo",      "Canal",
                                     "Senal",         "Primera vez",   "Anotacion", "Fabricante"};
-constexpr int kShownOrder[] = {kColumnName,     kColumnAddress,   kColumnMaker,
-                               kColumnSecurity, kColumnMode,      kColumnChannel,
-                               kColumnSignal,   kColumnFirstSeen, kColumnAnnotation};
 const ListTexts kTexts = {{"Ad hoc", "Infraestructura", "Automatico"}, "direccion aleatoria"};
 enum
 {
@@ -204,7 +201,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         lvc.pszText = const_cast<char*>(kHeaders[column]);
         SendMessageA(g_hList, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&lvc));
     }
-    SendMessageA(g_hList, LVM_SETCOLUMNORDERARRAY, kListColumnCount, reinterpret_cast<LPARAM>(kShownOrder));
+    SendMessageA(g_hList, LVM_SETCOLUMNORDERARRAY, kListColumnCount,
+                 reinterpret_cast<LPARAM>(kShownColumnOrder));
     SendMessageA(g_hList, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(SmallIcons()));
     SendMessageA(g_hList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES);
     SendMessageA(g_hList, LVM_SETITEMCOUNT, g_rows.size(), 0);
