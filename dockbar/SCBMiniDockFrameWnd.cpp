@@ -1,8 +1,8 @@
 // CSCBMiniDockFrameWnd: creation, the one-time conversion to a caption-less sizing frame, size hand-back.
 #include "dockbar/SCBMiniDockFrameWnd.h"
 
-#include "dockbar/SizingControlBar.h"
 #include "afx/Rect.h"
+#include "dockbar/SizingControlBar.h"
 
 namespace
 {

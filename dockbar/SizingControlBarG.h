@@ -2,9 +2,9 @@
 // CSizingControlBarCF, its caption variant.
 #pragma once
 
+#include "afx/Rect.h"
 #include "dockbar/BarCloseButton.h"
 #include "dockbar/SizingControlBar.h"
-#include "afx/Rect.h"
 
 class CSizingControlBarG : public CSizingControlBar
 {

@@ -2,11 +2,11 @@
 // snapshot of the entry list it is drawn from.
 #include "frame/MainFrame.h"
 
+#include "afx/CmdUI.h"
+#include "afx/Rect.h"
 #include "app/KesuApp.h"
 #include "res/resource.h"
 #include "scan/KesuDoc.h"
-#include "afx/Rect.h"
-#include "afx/CmdUI.h"
 
 namespace
 {

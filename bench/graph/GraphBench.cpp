@@ -1,7 +1,7 @@
 // Prints the time of one AppendPoint plus the paint it causes, on a visible graph.
-#include "graph/PowerGraph.h"
-#include "afx/WinApp.h"
 #include "afx/Rect.h"
+#include "afx/WinApp.h"
+#include "graph/PowerGraph.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // The close button's cross, drawn into a memory DC and read back pixel by pixel.
+#include "afx/Brush.h"
+#include "afx/Point.h"
 #include "dockbar/BarCloseButton.h"
 #include "tests/graph/MemorySurface.h"
-#include "afx/Point.h"
-#include "afx/Brush.h"
 
 #include <gtest/gtest.h>
 

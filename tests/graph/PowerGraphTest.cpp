@@ -1,8 +1,8 @@
 // The signal graph control drawn for real: a 300 x 200 client in a hidden host, read back pixel by pixel.
-#include "graph/PowerGraph.h"
 #include "afx/ClientDc.h"
-#include "afx/WinApp.h"
 #include "afx/Rect.h"
+#include "afx/WinApp.h"
+#include "graph/PowerGraph.h"
 #include "tests/graph/MemorySurface.h"
 
 #include <gtest/gtest.h>

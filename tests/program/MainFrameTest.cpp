@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "afx/Rect.h"
 #include "graph/GraphLayout.h"
 #include "res/resource.h"
 #include "tests/graph/MemorySurface.h"
 #include "tests/program/ProgramTestSupport.h"
 #include "tests/scan/TestLists.h"
-#include "afx/Rect.h"
 
 namespace
 {
