@@ -55,10 +55,8 @@ void CMainFrame::RefreshChannelMap(CKesuDoc* pDoc)
         m_mapSource = source;
         m_channelScratch.clear();
         MapAp ap;
-        // Through the rows rather than the links: chasing the links of a long
-        // loaded list misses the cache at every entry.
-        pDoc->ListIndex().ForEach([&](const CNetworkEntry* pEntry) {
-            if (pEntry->m_bSeen && MapApOfRecord(pEntry->m_bssid, pEntry == pDoc->m_pTracked, &ap))
+        pDoc->ListIndex().ForEachHeard([&](const CNetworkEntry* pEntry) {
+            if (MapApOfRecord(pEntry->m_bssid, pEntry == pDoc->m_pTracked, &ap))
                 m_channelScratch.push_back(ap);
         });
     }

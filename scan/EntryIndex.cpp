@@ -26,9 +26,10 @@ void CEntryIndex::Rebuild(CNetworkEntry* pHead)
         m_rows.push_back(pEntry);
     // Sized once, so a load never grows the table entry by entry.
     m_addresses.Reserve(m_rows.size());
-    for (CNetworkEntry* pEntry : m_rows)
+    for (size_t row = 0; row < m_rows.size(); ++row)
     {
-        m_addresses.InsertFirst(CMacTable::KeyOf(pEntry->m_bssid.MacAddress), pEntry);
+        CNetworkEntry* pEntry = m_rows[row];
+        m_addresses.InsertFirst(CMacTable::KeyOf(pEntry->m_bssid.MacAddress), row, m_rows);
         m_nHeard += pEntry->m_bSeen != 0;
         if (!pEntry->m_bAnnounced)
             m_unannounced.push_back(pEntry);
@@ -42,7 +43,7 @@ void CEntryIndex::Clear()
     std::deque<CNetworkEntry*>().swap(m_rows);
     m_addresses.Clear();
     m_nResetRows = 0;
-    std::vector<CNetworkEntry*>().swap(m_heard);
+    std::vector<uint32_t>().swap(m_heard);
     m_nHeard = 0;
     std::vector<CNetworkEntry*>().swap(m_unannounced);
     ++m_nChanges;
@@ -63,7 +64,13 @@ void CEntryIndex::Swap(CEntryIndex& other)
 
 CNetworkEntry* CEntryIndex::FindFirst(const UCHAR mac[kMacAddressLength]) const
 {
-    return m_addresses.Find(CMacTable::KeyOf(mac));
+    const size_t row = FindFirstRow(mac);
+    return row == kNoRow ? nullptr : m_rows[row];
+}
+
+size_t CEntryIndex::FindFirstRow(const UCHAR mac[kMacAddressLength]) const
+{
+    return m_addresses.Find(CMacTable::KeyOf(mac), m_rows);
 }
 
 void CEntryIndex::Append(CNetworkEntry* pEntry)
@@ -73,12 +80,24 @@ void CEntryIndex::Append(CNetworkEntry* pEntry)
     Add(pEntry);
 }
 
-void CEntryIndex::MarkHeard(CNetworkEntry* pEntry)
+void CEntryIndex::MarkHeard(size_t row)
 {
+    CNetworkEntry* pEntry = m_rows[row];
     m_nHeard += pEntry->m_bSeen == 0;
     pEntry->m_bSeen = 1;
-    m_heard.push_back(pEntry);
+    m_heard.push_back(static_cast<uint32_t>(row));
     ++m_nChanges;
+}
+
+std::vector<size_t> CEntryIndex::HeardRowCandidates() const
+{
+    // A pass may hear an address twice, and appends rows no merge reset yet.
+    std::vector<size_t> rows(m_heard.begin(), m_heard.end());
+    for (size_t row = m_nResetRows; row < m_rows.size(); ++row)
+        rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
 }
 
 std::vector<CNetworkEntry*> CEntryIndex::TakeUnannounced()
@@ -90,8 +109,8 @@ std::vector<CNetworkEntry*> CEntryIndex::TakeUnannounced()
 
 void CEntryIndex::ResetHeard()
 {
-    for (CNetworkEntry* pEntry : m_heard)
-        ResetEntry(pEntry);
+    for (uint32_t row : m_heard)
+        ResetEntry(m_rows[row]);
     m_heard.clear();
     ResetUnresetRows(UnresetRows());
 }
@@ -116,7 +135,7 @@ void CEntryIndex::ResetEntry(CNetworkEntry* pEntry)
 void CEntryIndex::Add(CNetworkEntry* pEntry)
 {
     m_rows.push_back(pEntry);
-    m_addresses.InsertFirst(CMacTable::KeyOf(pEntry->m_bssid.MacAddress), pEntry);
+    m_addresses.InsertFirst(CMacTable::KeyOf(pEntry->m_bssid.MacAddress), m_rows.size() - 1, m_rows);
     m_nHeard += pEntry->m_bSeen != 0;
     if (!pEntry->m_bAnnounced)
         m_unannounced.push_back(pEntry);

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <vector>
 
 #include "scan/MacTable.h"
@@ -45,8 +44,10 @@ public:
     // Null past the end.
     CNetworkEntry* At(size_t row) const { return row < m_rows.size() ? m_rows[row] : nullptr; }
     CNetworkEntry* Tail() const { return m_rows.empty() ? nullptr : m_rows.back(); }
-    // The entry nearest the head with this address, or null.
+    // The entry nearest the head with this address, or null; its row, or kNoRow.
     CNetworkEntry* FindFirst(const UCHAR mac[kMacAddressLength]) const;
+    static constexpr size_t kNoRow = CMacTable::kNoRow;
+    size_t FindFirstRow(const UCHAR mac[kMacAddressLength]) const;
 
     // Takes one more entry linked at the tail.
     void Append(CNetworkEntry* pEntry);
@@ -60,11 +61,22 @@ public:
     // of a merge, so a long loaded list needs not be reset in one hold of the lock.
     size_t UnresetRows() const { return m_rows.size() - m_nResetRows; }
     void ResetUnresetRows(size_t rows);
-    // The merge heard this indexed entry: it reads as heard until the next reset.
-    void MarkHeard(CNetworkEntry* pEntry);
+    // The merge heard the entry at this row: it reads as heard until the next reset.
+    void MarkHeard(size_t row);
 
     // Indexed entries whose heard flag is set.
     size_t HeardCount() const { return m_nHeard; }
+    // Calls f(entry) for every entry whose heard flag is set, in row order, at
+    // the cost of what the last merge heard rather than of the whole list.
+    template <typename F>
+    void ForEachHeard(F f) const
+    {
+        if (m_nHeard == 0)
+            return;
+        for (size_t row : HeardRowCandidates())
+            if (m_rows[row]->m_bSeen)
+                f(m_rows[row]);
+    }
     // The indexed entries that were not announced when they were indexed, in
     // row order, each handed out once; the caller announces those still unannounced.
     std::vector<CNetworkEntry*> TakeUnannounced();
@@ -84,17 +96,20 @@ public:
     }
 
 private:
+    // Rows that may read as heard, each once, in order: those a merge marked
+    // since the last reset and those no merge has reset yet.
+    std::vector<size_t> HeardRowCandidates() const;
     void Add(CNetworkEntry* pEntry);
     void ResetEntry(CNetworkEntry* pEntry);
 
     CNetworkEntry* m_pIndexedHead;
     // A deque so that growing never moves the rows while the lock is held.
-    std::deque<CNetworkEntry*> m_rows;
+    CMacTable::Rows m_rows;
     CMacTable m_addresses;
     // Rows below this one were reset by a merge; of them only m_heard may
-    // read as heard.
+    // read as heard. Rows, not entries: four bytes each, and in row order once sorted.
     size_t m_nResetRows;
-    std::vector<CNetworkEntry*> m_heard;
+    std::vector<uint32_t> m_heard;
     size_t m_nHeard;
     std::vector<CNetworkEntry*> m_unannounced;
     uint64_t m_nChanges;

@@ -23,16 +23,24 @@ uint64_t CMacTable::KeyOf(const UCHAR mac[kMacAddressLength])
     return key;
 }
 
-CMacTable::Slot* CMacTable::Probe(Slot* slots, size_t size, uint64_t stored)
+uint32_t CMacTable::HashOf(uint64_t key)
 {
     // Multiplicative hashing: addresses of one vendor differ only in their
     // low bytes, which the multiplication spreads into the high ones.
+    return static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> 32);
+}
+
+size_t CMacTable::FindIn(const Slot* slots, size_t size, uint64_t key, uint32_t hash, const Rows& rows)
+{
     const size_t mask = size - 1;
-    for (size_t i = static_cast<size_t>((stored * 0x9E3779B97F4A7C15ull) >> 32) & mask;; i = (i + 1) & mask)
+    for (size_t i = hash & mask; slots[i].storedRow != 0; i = (i + 1) & mask)
     {
-        if (slots[i].key == stored || slots[i].key == 0)
-            return &slots[i];
+        const Slot& slot = slots[i];
+        if (slot.hash == hash && slot.storedRow != kMoved &&
+            KeyOf(rows[slot.storedRow - 1]->m_bssid.MacAddress) == key)
+            return slot.storedRow - 1;
     }
+    return kNoRow;
 }
 
 CMacTable::Slots CMacTable::Allocate(size_t size)
@@ -40,28 +48,21 @@ CMacTable::Slots CMacTable::Allocate(size_t size)
     return Slots(static_cast<Slot*>(std::calloc(size, sizeof(Slot))));
 }
 
-CNetworkEntry* CMacTable::Find(uint64_t key) const
+size_t CMacTable::Find(uint64_t key, const Rows& rows) const
 {
-    const uint64_t stored = key + 1;
-    if (m_nSlots)
-    {
-        const Slot* pSlot = Probe(m_slots.get(), m_nSlots, stored);
-        if (pSlot->key == stored)
-            return pSlot->pEntry;
-    }
-    if (m_old)
-    {
-        const Slot* pSlot = Probe(m_old.get(), m_nOldSlots, stored);
-        if (pSlot->key == stored)
-            return pSlot->pEntry;
-    }
-    return nullptr;
+    const uint32_t hash = HashOf(key);
+    size_t row = m_nSlots ? FindIn(m_slots.get(), m_nSlots, key, hash, rows) : kNoRow;
+    if (row == kNoRow && m_old)
+        row = FindIn(m_old.get(), m_nOldSlots, key, hash, rows);
+    return row;
 }
 
-void CMacTable::InsertFirst(uint64_t key, CNetworkEntry* pEntry)
+void CMacTable::InsertFirst(uint64_t key, size_t row, const Rows& rows)
 {
-    if (Find(key))
+    if (row >= kMaxRows || Find(key, rows) != kNoRow)
         return;
+    const uint32_t hash = HashOf(key);
+    const uint32_t storedRow = static_cast<uint32_t>(row + 1);
     if ((m_nKeys + 1) * 2 > m_nSlots)
     {
         // Growth while the last growth is still draining is never reached in
@@ -75,7 +76,7 @@ void CMacTable::InsertFirst(uint64_t key, CNetworkEntry* pEntry)
             // address, as long as one slot stays empty to end every probe.
             if (m_nKeys + 2 > m_nSlots)
                 return;
-            Place(key + 1, pEntry);
+            Place(hash, storedRow);
             ++m_nKeys;
             return;
         }
@@ -86,15 +87,18 @@ void CMacTable::InsertFirst(uint64_t key, CNetworkEntry* pEntry)
         m_nSlots = size;
     }
     Drain(kDrainPerInsert);
-    Place(key + 1, pEntry);
+    Place(hash, storedRow);
     ++m_nKeys;
 }
 
-void CMacTable::Place(uint64_t stored, CNetworkEntry* pEntry)
+void CMacTable::Place(uint32_t hash, uint32_t storedRow)
 {
-    Slot* pSlot = Probe(m_slots.get(), m_nSlots, stored);
-    pSlot->key = stored;
-    pSlot->pEntry = pEntry;
+    // Only rows not in the new table come here, so the first free slot is theirs.
+    const size_t mask = m_nSlots - 1;
+    size_t i = hash & mask;
+    while (m_slots[i].storedRow != 0)
+        i = (i + 1) & mask;
+    m_slots[i] = {hash, storedRow};
 }
 
 void CMacTable::Drain(size_t count)
@@ -104,11 +108,11 @@ void CMacTable::Drain(size_t count)
     for (; count > 0 && m_nDrained < m_nOldSlots; --count, ++m_nDrained)
     {
         Slot& slot = m_old[m_nDrained];
-        if (slot.key == 0 || slot.key == kMoved)
+        if (slot.storedRow == 0 || slot.storedRow == kMoved)
             continue;
         // Never in the new table yet: InsertFirst looks in both before placing.
-        Place(slot.key, slot.pEntry);
-        slot.key = kMoved;
+        Place(slot.hash, slot.storedRow);
+        slot.storedRow = kMoved;
     }
     if (m_nDrained == m_nOldSlots)
     {

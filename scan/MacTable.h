@@ -1,10 +1,12 @@
-// CMacTable: each MAC address's first entry, in a hash table that grows a
-// little at a time, so that no single insertion pays for a whole rehash.
+// CMacTable: each MAC address's first row, in a hash table of eight-byte
+// slots that grows a little at a time, so that no single insertion pays for a
+// whole rehash.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <deque>
 #include <memory>
 
 #include "scan/NetworkEntry.h"
@@ -12,6 +14,14 @@
 class CMacTable
 {
 public:
+    // The rows the table's row numbers point into; a row's address is read
+    // from its entry, so a slot needs not keep it.
+    using Rows = std::deque<CNetworkEntry*>;
+    static constexpr size_t kNoRow = SIZE_MAX;
+    // Rows from here on can't be stored in a slot (four thousand million
+    // entries: far beyond any memory that could hold them).
+    static constexpr size_t kMaxRows = UINT32_MAX - 1;
+
     CMacTable();
 
     CMacTable(const CMacTable&) = delete;
@@ -20,35 +30,38 @@ public:
     // The 48-bit address as a number.
     static uint64_t KeyOf(const UCHAR mac[kMacAddressLength]);
 
-    // The entry stored for the address, or null.
-    CNetworkEntry* Find(uint64_t key) const;
-    // Stores the entry unless the address already has one: the first entry
-    // with an address stays the one found.
-    void InsertFirst(uint64_t key, CNetworkEntry* pEntry);
+    // The row stored for the address, or kNoRow.
+    size_t Find(uint64_t key, const Rows& rows) const;
+    // Stores the row unless the address already has one: the first row with
+    // an address stays the one found. 'rows' must already hold 'row'.
+    void InsertFirst(uint64_t key, size_t row, const Rows& rows);
     // Room for 'keys' addresses without growing (for building in one go).
     void Reserve(size_t keys);
     void Clear();
     void Swap(CMacTable& other);
 
 private:
-    // A slot holds the address plus one, so that zeroed memory is an empty
-    // table and the pages of a new table are touched only as slots fill.
+    // Half of a slot is the address's hash, which places it again when the
+    // table grows and rules out almost every other address without reading
+    // its entry; the other half is the row plus one, so that zeroed memory is
+    // an empty table and the pages of a new table are touched only as slots fill.
     struct Slot
     {
-        uint64_t key;
-        CNetworkEntry* pEntry;
+        uint32_t hash;
+        uint32_t storedRow;
     };
     struct FreeSlots
     {
         void operator()(Slot* p) const { std::free(p); }
     };
     using Slots = std::unique_ptr<Slot[], FreeSlots>;
-    // An old slot whose address has moved on to the new table.
-    static constexpr uint64_t kMoved = ~uint64_t{0};
+    // An old slot whose row has moved on to the new table.
+    static constexpr uint32_t kMoved = UINT32_MAX;
 
-    static Slot* Probe(Slot* slots, size_t size, uint64_t stored);
+    static uint32_t HashOf(uint64_t key);
+    static size_t FindIn(const Slot* slots, size_t size, uint64_t key, uint32_t hash, const Rows& rows);
     static Slots Allocate(size_t size);
-    void Place(uint64_t stored, CNetworkEntry* pEntry);
+    void Place(uint32_t hash, uint32_t storedRow);
     // Moves up to 'count' slots of the old table into the new one.
     void Drain(size_t count);
 

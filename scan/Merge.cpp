@@ -79,18 +79,20 @@ private:
 // Holds the lock for as long as it takes to clear a long list that no merge
 // has seen yet (a freshly loaded list, still carrying its stored signals)
 // a slice per hold, and returns holding it with the index ready. The entries
-// read as not heard either way.
+// read as not heard either way. Readers waiting for the lock have it before
+// each hold: a mutex may hand itself straight back to the thread that just
+// released it.
 CEntryIndex& LockWithFewRowsToReset(CScanTarget& target, std::optional<CEntryListLock>& lock)
 {
     for (;;)
     {
+        target.YieldListLock();
         lock.emplace(target);
         CEntryIndex& index = target.ListIndex();
         if (index.UnresetRows() <= kResetSlice)
             return index;
         index.ResetUnresetRows(kResetSlice);
         lock.reset();
-        target.YieldListLock();
     }
 }
 
@@ -141,8 +143,10 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
     for (uint32_t i = 0; i < count; ++i)
     {
         const NDIS_WLAN_BSSID element = ElementAt(elements, i);
-        if (CNetworkEntry* pKnown = index.FindFirst(element.MacAddress))
+        const size_t knownRow = index.FindFirstRow(element.MacAddress);
+        if (knownRow != CEntryIndex::kNoRow)
         {
+            CNetworkEntry* pKnown = index.At(knownRow);
             pKnown->m_bssid.Rssi = element.Rssi;
             // A loaded entry's first hearing in this session is the time it can show;
             // one reading of the clock serves the whole pass.
@@ -152,7 +156,7 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
                     host.GetLocalTime(&heardAgainAt.emplace());
                 pKnown->m_timeFirstSeen = *heardAgainAt;
             }
-            index.MarkHeard(pKnown);
+            index.MarkHeard(knownRow);
             continue;
         }
         std::unique_ptr<CNetworkEntry> pNew;
@@ -167,7 +171,7 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
         CNetworkEntry* pLinked = pNew.get();
         target.m_entries.LinkAfter(index.Tail(), std::move(pNew));
         index.Append(pLinked);
-        index.MarkHeard(pLinked);
+        index.MarkHeard(index.Size() - 1);
     }
     return bComplete;
 }

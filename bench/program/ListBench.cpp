@@ -79,10 +79,11 @@ int main(int argc, char** argv)
     const bool bUnchanged = !order.Refresh(index, makers, texts);
     const double idleMs = MsSince(start);
     // As a merge hears every one of them again, each with another signal.
-    index.ForEach([&](CNetworkEntry* p) {
-        p->m_bssid.Rssi = -40 - static_cast<int>(std::rand() % 50);
-        index.MarkHeard(p);
-    });
+    for (size_t row = 0; row < index.Size(); ++row)
+    {
+        index.At(row)->m_bssid.Rssi = -40 - static_cast<int>(std::rand() % 50);
+        index.MarkHeard(row);
+    }
     start = std::chrono::steady_clock::now();
     order.Refresh(index, makers, texts);
     const double resortMs = MsSince(start);

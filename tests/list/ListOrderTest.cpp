@@ -121,7 +121,7 @@ TEST_F(ListOrderTest, ResortsOnlyWhenTheListOrAKeyOfTheSortChanged)
     EXPECT_EQ((V{0, 2, 1}), SortedBy(kColumnSignal, kUp));
     EXPECT_FALSE(m_order.Refresh(m_index, BuiltInMakers(), m_texts));
     m_entries[0]->m_bssid.Rssi = -30;  // the scanner heard it stronger
-    m_index.MarkHeard(m_entries[0]);
+    m_index.MarkHeard(0);
     EXPECT_TRUE(m_order.Refresh(m_index, BuiltInMakers(), m_texts));
     EXPECT_EQ((V{2, 1, 0}), Shown());
 

@@ -67,9 +67,10 @@ TEST(ScannerConcurrency, ReaderNeverSeesAHeardAccessPointAsUnheard)
         CEntryIndex& index = target.ListIndex();
         for (CNetworkEntry* p : index.TakeUnannounced())
             nAnnounced += std::exchange(p->m_bAnnounced, 1) == 0;
-        size_t heard = 0;
+        size_t heard = 0, heardListed = 0;
         target.m_entries.ForEach([&](const CNetworkEntry* p) { heard += p->m_bSeen != 0; });
-        nWrongHeardCounts += heard != index.HeardCount();
+        index.ForEachHeard([&](const CNetworkEntry*) { ++heardListed; });
+        nWrongHeardCounts += heard != index.HeardCount() || heard != heardListed;
     };
     while (!bDone)
     {

@@ -1,6 +1,7 @@
 // The list's indexes answer what walks from the head answer.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <random>
 #include <utility>
 #include <vector>
@@ -135,23 +136,53 @@ TEST_F(LoadedListTest, NotedEntriesAreFoundUntilTheListIsReplaced)
     }
 }
 
-TEST(MacTable, GrowingKeepsEveryAddressAndTheFirstEntryOfEach)
+// Rows whose entries carry the addresses the table is asked about.
+class MacTableTest : public ::testing::Test
+{
+protected:
+    size_t Add(uint64_t key)
+    {
+        CNetworkEntry& entry = m_entries.emplace_back();
+        for (size_t i = 0; i < kMacAddressLength; ++i)
+            entry.m_bssid.MacAddress[i] = static_cast<UCHAR>(key >> (8 * (kMacAddressLength - 1 - i)));
+        m_rows.push_back(&entry);
+        m_table.InsertFirst(key, m_rows.size() - 1, m_rows);
+        return m_rows.size() - 1;
+    }
+    size_t Find(uint64_t key) const { return m_table.Find(key, m_rows); }
+
+    std::deque<CNetworkEntry> m_entries;
+    CMacTable::Rows m_rows;
+    CMacTable m_table;
+};
+
+TEST_F(MacTableTest, GrowingKeepsEveryAddressAndTheFirstRowOfEach)
 {
     // Grows from its first size through several doublings, each drained a
     // little per insertion; a repeated address arrives while a drain is under
-    // way, when its first entry may still sit in the old table.
-    std::vector<CNetworkEntry> entries(4);
-    CMacTable table;
+    // way, when its first row may still sit in the old table.
     for (uint64_t key = 0; key < 20000; ++key)
     {
-        table.InsertFirst(key * 0x10001, &entries[key % 2]);
-        table.InsertFirst((key / 2) * 0x10001, &entries[2 + key % 2]);
-        ASSERT_EQ(&entries[key % 2], table.Find(key * 0x10001)) << key;
+        Add(key * 0x10001);
+        Add((key / 2) * 0x10001);
+        ASSERT_EQ(2 * key, Find(key * 0x10001)) << key;
     }
     for (uint64_t key = 0; key < 20000; ++key)
-        ASSERT_EQ(&entries[key % 2], table.Find(key * 0x10001)) << key;
-    EXPECT_EQ(nullptr, table.Find(20000 * 0x10001));
-    EXPECT_EQ(nullptr, table.Find(0xFFFFFFFFFFFFull));
+        ASSERT_EQ(2 * key, Find(key * 0x10001)) << key;
+    EXPECT_EQ(CMacTable::kNoRow, Find(20000 * 0x10001));
+    EXPECT_EQ(CMacTable::kNoRow, Find(0xFFFFFFFFFFFFull));
+}
+
+TEST_F(MacTableTest, AddressesThatShareAHashStayApart)
+{
+    // A slot keeps only the hash; these two addresses have the same one, so
+    // only the address in the entry tells them apart.
+    const uint64_t key = 0x020000000001, twin = key + 0x53f887addb;
+    EXPECT_EQ(0u, Add(key));
+    EXPECT_EQ(CMacTable::kNoRow, Find(twin));
+    EXPECT_EQ(1u, Add(twin));
+    EXPECT_EQ(0u, Find(key));
+    EXPECT_EQ(1u, Find(twin));
 }
 
 }  // namespace

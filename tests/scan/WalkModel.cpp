@@ -273,8 +273,11 @@ public:
             p->m_bAnnounced = 1;
         }
         size_t heard = 0;
-        std::string shown;
+        std::string shown, heardWalked, heardIndexed;
+        index.ForEachHeard([&](const CNetworkEntry* p) { heardIndexed += AnnouncedAs(*p) + ";"; });
         m_plain.ForEach([&](CNetworkEntry* p) {
+            if (p->m_bSeen)
+                heardWalked += AnnouncedAs(*p) + ";";
             if (!p->m_bAnnounced)
                 plain.push_back(AnnouncedAs(*p));
             p->m_bAnnounced = 1;
@@ -288,6 +291,8 @@ public:
         if (index.HeardCount() != heard)
             m_why << "step " << step << ": heard count " << index.HeardCount() << ", the walk " << heard
                   << "\n";
+        if (heardIndexed != heardWalked)
+            m_why << "step " << step << ": the heard entries are not the walk's, or not in row order\n";
         if (index.Changes() == m_nShownChanges && shown != m_shown)
             m_why << "step " << step << ": the list changed but the index counted no change\n";
         m_nShownChanges = index.Changes();
