@@ -4,7 +4,18 @@
 #include <algorithm>
 #include <utility>
 
-CEntryIndex::CEntryIndex() : m_pIndexedHead(nullptr), m_nResetRows(0), m_nHeard(0), m_nChanges(0) {}
+namespace
+{
+
+// A few seconds of scanning; a reader further behind looks at every row.
+constexpr size_t kMaxLoggedChanges = 1 << 16;
+
+}  // namespace
+
+CEntryIndex::CEntryIndex()
+    : m_pIndexedHead(nullptr), m_nResetRows(0), m_nHeard(0), m_nChanges(0), m_nLogStart(0)
+{
+}
 
 void CEntryIndex::Sync(CNetworkEntry* pHead)
 {
@@ -46,7 +57,7 @@ void CEntryIndex::Clear()
     std::vector<uint32_t>().swap(m_heard);
     m_nHeard = 0;
     std::vector<CNetworkEntry*>().swap(m_unannounced);
-    ++m_nChanges;
+    ChangedAll();
 }
 
 void CEntryIndex::Swap(CEntryIndex& other)
@@ -60,6 +71,9 @@ void CEntryIndex::Swap(CEntryIndex& other)
     m_unannounced.swap(other.m_unannounced);
     // Both now hold another list than their watchers last saw.
     m_nChanges = other.m_nChanges = std::max(m_nChanges, other.m_nChanges) + 1;
+    m_changeLog.clear();
+    other.m_changeLog.clear();
+    m_nLogStart = other.m_nLogStart = m_nChanges;
 }
 
 CNetworkEntry* CEntryIndex::FindFirst(const UCHAR mac[kMacAddressLength]) const
@@ -86,7 +100,7 @@ void CEntryIndex::MarkHeard(size_t row)
     m_nHeard += pEntry->m_bSeen == 0;
     pEntry->m_bSeen = 1;
     m_heard.push_back(static_cast<uint32_t>(row));
-    ++m_nChanges;
+    Changed(row);
 }
 
 std::vector<size_t> CEntryIndex::HeardRowCandidates() const
@@ -110,7 +124,7 @@ std::vector<CNetworkEntry*> CEntryIndex::TakeUnannounced()
 void CEntryIndex::ResetHeard()
 {
     for (uint32_t row : m_heard)
-        ResetEntry(m_rows[row]);
+        ResetEntry(row);
     m_heard.clear();
     ResetUnresetRows(UnresetRows());
 }
@@ -119,17 +133,18 @@ void CEntryIndex::ResetUnresetRows(size_t rows)
 {
     const size_t end = m_nResetRows + (rows < UnresetRows() ? rows : UnresetRows());
     for (; m_nResetRows < end; ++m_nResetRows)
-        ResetEntry(m_rows[m_nResetRows]);
+        ResetEntry(m_nResetRows);
 }
 
-void CEntryIndex::ResetEntry(CNetworkEntry* pEntry)
+void CEntryIndex::ResetEntry(size_t row)
 {
+    CNetworkEntry* pEntry = m_rows[row];
     if (pEntry->m_bSeen == 0 && pEntry->m_bssid.Rssi == 0)
         return;
     m_nHeard -= pEntry->m_bSeen != 0;
     pEntry->m_bSeen = 0;
     pEntry->m_bssid.Rssi = 0;
-    ++m_nChanges;
+    Changed(row);
 }
 
 void CEntryIndex::Add(CNetworkEntry* pEntry)
@@ -139,5 +154,35 @@ void CEntryIndex::Add(CNetworkEntry* pEntry)
     m_nHeard += pEntry->m_bSeen != 0;
     if (!pEntry->m_bAnnounced)
         m_unannounced.push_back(pEntry);
+    Changed(m_rows.size() - 1);
+}
+
+void CEntryIndex::Changed(size_t row)
+{
     ++m_nChanges;
+    if (m_changeLog.size() < kMaxLoggedChanges && row < CMacTable::kMaxRows)
+    {
+        m_changeLog.push_back(static_cast<uint32_t>(row));
+        return;
+    }
+    m_changeLog.clear();
+    m_nLogStart = m_nChanges;
+}
+
+void CEntryIndex::ChangedAll()
+{
+    ++m_nChanges;
+    m_changeLog.clear();
+    m_nLogStart = m_nChanges;
+}
+
+bool CEntryIndex::ChangedRowsSince(uint64_t changes, std::vector<size_t>& rows) const
+{
+    rows.clear();
+    if (changes < m_nLogStart || changes > m_nChanges)
+        return false;
+    rows.assign(m_changeLog.begin() + static_cast<ptrdiff_t>(changes - m_nLogStart), m_changeLog.end());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return true;
 }

@@ -84,8 +84,13 @@ public:
     // entry's heard flag or signal, a note (NoteChanged). Equal values mean
     // nothing of the kind happened in between.
     uint64_t Changes() const { return m_nChanges; }
+    // The rows of the changes counted since 'changes', each row once, in no
+    // particular order; rows added since are among them. False when the index
+    // can't tell (the list was replaced, a note changed, or too much changed
+    // to keep track of): then anything may have changed.
+    bool ChangedRowsSince(uint64_t changes, std::vector<size_t>& rows) const;
     // An entry's note was changed where the index can't see it.
-    void NoteChanged() { ++m_nChanges; }
+    void NoteChanged() { ChangedAll(); }
 
     // Calls f(entry) for every entry in row order.
     template <typename F>
@@ -100,7 +105,10 @@ private:
     // since the last reset and those no merge has reset yet.
     std::vector<size_t> HeardRowCandidates() const;
     void Add(CNetworkEntry* pEntry);
-    void ResetEntry(CNetworkEntry* pEntry);
+    void ResetEntry(size_t row);
+    // Counts a change of one row, or of what the index can't name.
+    void Changed(size_t row);
+    void ChangedAll();
 
     CNetworkEntry* m_pIndexedHead;
     // A deque so that growing never moves the rows while the lock is held.
@@ -113,4 +121,9 @@ private:
     size_t m_nHeard;
     std::vector<CNetworkEntry*> m_unannounced;
     uint64_t m_nChanges;
+    // The row of every change counted after m_nLogStart, in order, so that a
+    // reader catching up needs not look at every row; restarted when it grows
+    // long, as after a long loaded list's first merge.
+    std::vector<uint32_t> m_changeLog;
+    uint64_t m_nLogStart;
 };

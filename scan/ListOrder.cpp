@@ -119,6 +119,25 @@ bool IsTextColumn(int column)
     return column == kColumnName || column == kColumnMode || column == kColumnMaker;
 }
 
+// The one order every sort keeps: empty cells last, then the keys in the
+// sort's direction, then the order of discovery, so no two entries tie.
+bool Before(const ListSort& sort, const SortItem& a, const SortItem& b)
+{
+    if (a.bEmpty != b.bEmpty)
+        return b.bEmpty;
+    int order = 0;
+    if (!a.bEmpty)
+    {
+        if (IsTextColumn(sort.column))
+            order = CompareText(a.text, a.length, b.text, b.length);
+        else
+            order = a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
+    }
+    if (order != 0)
+        return sort.direction == SortDirection::Down ? order > 0 : order < 0;
+    return a.found < b.found;
+}
+
 }  // namespace
 
 ListSort NextSort(ListSort current, int clickedColumn)
@@ -166,19 +185,6 @@ bool CListOrder::InStep(const CEntryIndex& index) const
     return index.Size() >= m_rows.size() && index.At(0) == m_pSortedHead;
 }
 
-bool CListOrder::KeysChanged(const CEntryIndex& index) const
-{
-    if (!IsDynamicColumn(m_sort.column))
-        return false;
-    size_t row = 0;
-    bool bChanged = false;
-    index.ForEach([&](CNetworkEntry* pEntry) {
-        bChanged = bChanged || DynamicKey(*pEntry, m_sort.column) != m_keys[row];
-        ++row;
-    });
-    return bChanged;
-}
-
 bool CListOrder::Refresh(const CEntryIndex& index, const CMakerTable& makers, const ListTexts& texts)
 {
     if (m_sort.direction == SortDirection::None)
@@ -191,11 +197,12 @@ bool CListOrder::Refresh(const CEntryIndex& index, const CMakerTable& makers, co
         m_bSortChanged = false;
         return bWasSorted;
     }
-    if (!m_bSortChanged && m_bSorted && index.Size() == m_rows.size() && index.At(0) == m_pSortedHead &&
-        (index.Changes() == m_nCheckedChanges || !KeysChanged(index)))
+    if (!m_bSortChanged && m_bSorted && InStep(index))
     {
+        const bool bLogged = index.ChangedRowsSince(m_nCheckedChanges, m_changedRows);
+        const bool bMoved = Update(index, bLogged ? &m_changedRows : nullptr, makers, texts);
         m_nCheckedChanges = index.Changes();
-        return false;
+        return bMoved;
     }
     Resort(index, makers, texts);
     m_nCheckedChanges = index.Changes();
@@ -214,35 +221,76 @@ void CListOrder::Resort(const CEntryIndex& index, const CMakerTable& makers, con
         if (IsDynamicColumn(column))
             m_keys.push_back(DynamicKey(*pEntry, column));
     });
-    const bool bText = IsTextColumn(column);
-    const bool bDown = m_sort.direction == SortDirection::Down;
-    std::sort(items.begin(), items.end(), [&](const SortItem& a, const SortItem& b) {
-        if (a.bEmpty != b.bEmpty)
-            return b.bEmpty;
-        int order = 0;
-        if (!a.bEmpty)
-        {
-            if (bText)
-                order = CompareText(a.text, a.length, b.text, b.length);
-            else
-                order = a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
-        }
-        if (order != 0)
-            return bDown ? order > 0 : order < 0;
-        return a.found < b.found;
-    });
+    std::sort(items.begin(), items.end(),
+              [this](const SortItem& a, const SortItem& b) { return Before(m_sort, a, b); });
     m_rows.resize(items.size());
     for (size_t i = 0; i < items.size(); ++i)
-        m_rows[i] = items[i].pEntry;
+        m_rows[i] = items[i].found;
     m_pSortedHead = index.At(0);
     m_bSorted = true;
+}
+
+bool CListOrder::Update(const CEntryIndex& index, const std::vector<size_t>* pChanged,
+                        const CMakerTable& makers, const ListTexts& texts)
+{
+    // The entries whose key changed, and those added, leave their places;
+    // the others keep theirs and their order, so only the ones that left
+    // are sorted and put back where they now belong.
+    const int column = m_sort.column;
+    const size_t sortedRows = m_rows.size();
+    std::vector<bool> leaving(sortedRows);
+    std::vector<SortItem> moved;
+    if (IsDynamicColumn(column))
+    {
+        const size_t candidates = pChanged ? pChanged->size() : sortedRows;
+        for (size_t i = 0; i < candidates; ++i)
+        {
+            const size_t row = pChanged ? (*pChanged)[i] : i;
+            if (row >= sortedRows)
+                continue;
+            const int64_t key = DynamicKey(*index.At(row), column);
+            if (key == m_keys[row])
+                continue;
+            m_keys[row] = key;
+            leaving[row] = true;
+            moved.push_back(KeyOf(index.At(row), static_cast<uint32_t>(row), column, makers, texts));
+        }
+    }
+    for (size_t row = sortedRows; row < index.Size(); ++row)
+    {
+        CNetworkEntry* pEntry = index.At(row);
+        moved.push_back(KeyOf(pEntry, static_cast<uint32_t>(row), column, makers, texts));
+        if (IsDynamicColumn(column))
+            m_keys.push_back(DynamicKey(*pEntry, column));
+    }
+    if (moved.empty())
+        return false;
+    const auto before = [this](const SortItem& a, const SortItem& b) { return Before(m_sort, a, b); };
+    std::sort(moved.begin(), moved.end(), before);
+    m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), [&](uint32_t row) { return leaving[row]; }),
+                 m_rows.end());
+    std::vector<uint32_t> rows;
+    rows.reserve(index.Size());
+    auto stay = m_rows.begin();
+    for (const SortItem& item : moved)
+    {
+        const auto place = std::partition_point(stay, m_rows.end(), [&](uint32_t row) {
+            return before(KeyOf(index.At(row), row, column, makers, texts), item);
+        });
+        rows.insert(rows.end(), stay, place);
+        rows.push_back(item.found);
+        stay = place;
+    }
+    rows.insert(rows.end(), stay, m_rows.end());
+    m_rows.swap(rows);
+    return true;
 }
 
 CNetworkEntry* CListOrder::EntryAt(const CEntryIndex& index, size_t row) const
 {
     if (!m_bSorted)
         return index.At(row);
-    return InStep(index) && row < m_rows.size() ? m_rows[row] : nullptr;
+    return InStep(index) && row < m_rows.size() ? index.At(m_rows[row]) : nullptr;
 }
 
 long CListOrder::RowOf(const CEntryIndex& index, const CNetworkEntry* pEntry) const
@@ -258,6 +306,8 @@ long CListOrder::RowOf(const CEntryIndex& index, const CNetworkEntry* pEntry) co
     }
     if (!InStep(index))
         return -1;
-    const auto found = std::find(m_rows.begin(), m_rows.end(), pEntry);
-    return found == m_rows.end() ? -1 : static_cast<long>(found - m_rows.begin());
+    for (size_t row = 0; row < m_rows.size(); ++row)
+        if (index.At(m_rows[row]) == pEntry)
+            return static_cast<long>(row);
+    return -1;
 }

@@ -60,12 +60,13 @@ public:
     // Takes effect at the next Refresh.
     void SetSort(ListSort sort);
 
-    // Brings the order up to the list, re-sorting only when entries came or
-    // went, the list was replaced, the sort changed, or a key the sort uses
-    // changed (signal, first-seen time, annotation). The keys are compared
-    // only when the index counted a change since the last Refresh, so a note
-    // changed behind its back needs CEntryIndex::NoteChanged. True when rows
-    // may now show other entries than before. Under the list lock.
+    // Brings the order up to the list. Entries added and entries whose key
+    // changed (signal, first-seen time, annotation) move to their places and
+    // the others keep theirs; all are sorted afresh only when the list was
+    // replaced or the sort changed. The keys looked at are those of the rows
+    // the index names as changed since the last Refresh, so a note changed
+    // behind its back needs CEntryIndex::NoteChanged. True when rows may now
+    // show other entries than before. Under the list lock.
     bool Refresh(const CEntryIndex& index, const CMakerTable& makers, const ListTexts& texts);
 
     // The one mapping between rows and entries, as of the last Refresh. Both
@@ -76,19 +77,25 @@ public:
 
 private:
     bool InStep(const CEntryIndex& index) const;
-    bool KeysChanged(const CEntryIndex& index) const;
     void Resort(const CEntryIndex& index, const CMakerTable& makers, const ListTexts& texts);
+    // Brings a sorted order up to entries added and keys changed since, at
+    // the cost of what changed. 'pChanged' names the rows whose keys may have
+    // changed, or is null when any may have. True when the order changed.
+    bool Update(const CEntryIndex& index, const std::vector<size_t>* pChanged, const CMakerTable& makers,
+                const ListTexts& texts);
 
     ListSort m_sort;
     bool m_bSortChanged;
-    // m_rows holds the order of the last Refresh; else row i is the i-th entry.
+    // m_rows holds the order of the last Refresh, as rows of the index (four
+    // bytes each); else row i is the i-th entry.
     bool m_bSorted;
-    std::vector<CNetworkEntry*> m_rows;
+    std::vector<uint32_t> m_rows;
     CNetworkEntry* m_pSortedHead;
     // The changing key of each entry in the order of discovery when sorted by
     // one, as it was at the last sort.
     std::vector<int64_t> m_keys;
-    // The index's change count when the keys were last found unchanged: while
-    // it stays, the keys need no second look.
+    // The index's change count at the last Refresh: the rows changed since
+    // are all the keys that need a second look.
     uint64_t m_nCheckedChanges;
+    std::vector<size_t> m_changedRows;  // kept only to reuse its memory
 };

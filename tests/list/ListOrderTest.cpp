@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -150,6 +151,72 @@ TEST_F(ListOrderTest, ResortsOnlyWhenTheListOrAKeyOfTheSortChanged)
     m_index.Clear();
     EXPECT_EQ(nullptr, m_order.EntryAt(m_index, 0));
     EXPECT_EQ(-1, m_order.RowOf(m_index, m_entries[0]));
+}
+
+TEST_F(ListOrderTest, MovingWhatChangedGivesTheOrderOfAWholeSort)
+{
+    // Random lists with many ties, changed as merges, the note editor and new
+    // access points change them; after every refresh the order kept up to date
+    // must be the one a fresh sort gives.
+    std::mt19937 random(11);
+    const char* names[] = {"", "a", "B", "b", "casa"};
+    std::vector<Row> rows;
+    for (int i = 0; i < 40; ++i)
+        rows.push_back({names[random() % 5], static_cast<UCHAR>(random() % 2 ? 0x60 : 0x02),
+                        -static_cast<int32_t>(random() % 4) * 10, 2412000, static_cast<int32_t>(random() % 3),
+                        random() % 3 ? "" : "n"});
+    Build(rows);
+    for (int column = 0; column < kListColumnCount; ++column)
+    {
+        for (SortDirection direction : {kUp, kDown})
+        {
+            SortedBy(column, direction);
+            for (int step = 0; step < 30; ++step)
+            {
+                const size_t row = random() % m_index.Size();
+                CNetworkEntry* p = m_index.At(row);
+                switch (step == 15 ? 5 : random() % 5)
+                {
+                case 0:
+                    m_index.ResetHeard();
+                    break;
+                case 1:
+                    p->m_bssid.Rssi = -static_cast<int32_t>(random() % 4) * 10;
+                    m_index.MarkHeard(row);
+                    break;
+                case 2:
+                    p->m_timeFirstSeen.wSecond = static_cast<WORD>(random() % 3);
+                    m_index.MarkHeard(row);
+                    break;
+                case 3:
+                    p->m_strAnnotation = random() % 2 ? "n" : "";
+                    m_index.NoteChanged();
+                    break;
+                case 4: {
+                    CNetworkEntry* pNew = &CEntryListBuilder(m_list).AppendNew();
+                    pNew->m_bssid.MacAddress[0] = 0x60;
+                    pNew->m_bssid.MacAddress[5] = static_cast<UCHAR>(m_index.Size());
+                    pNew->m_bssid.Rssi = -static_cast<int32_t>(random() % 4) * 10;
+                    m_index.Sync(m_list.Head());
+                    break;
+                }
+                default:
+                    // More than the index keeps track of: every row is looked at.
+                    for (int i = 0; i < 70000; ++i)
+                        m_index.MarkHeard(row);
+                    m_index.ResetHeard();
+                    break;
+                }
+                m_order.Refresh(m_index, BuiltInMakers(), m_texts);
+                CListOrder fresh;
+                fresh.SetSort({column, direction});
+                fresh.Refresh(m_index, BuiltInMakers(), m_texts);
+                for (size_t shown = 0; shown < m_index.Size(); ++shown)
+                    ASSERT_EQ(fresh.EntryAt(m_index, shown), m_order.EntryAt(m_index, shown))
+                        << "column " << column << ", step " << step << ", row " << shown;
+            }
+        }
+    }
 }
 
 }  // namespace
