@@ -51,7 +51,7 @@ bool StoreListFile(const CNetworkEntry* pHead, IListFileWriter& writer)
 {
     for (const CNetworkEntry* pEntry = pHead; pEntry; pEntry = pEntry->m_pNext)
     {
-        const std::string& text = pEntry->m_strAnnotation;
+        const std::string& text = pEntry->m_strAnnotation.str();
         // An annotation can't outgrow the signed 32-bit length field; what does
         // not fit is not written rather than written with a wrong length.
         const size_t size = text.size() > INT32_MAX ? size_t{INT32_MAX} : text.size();
@@ -109,7 +109,7 @@ ListFileLoad LoadListFile(IListFileReader& reader, IListFileAllocator* pAllocato
                         const size_t got = reader.Read(&text[0], size);
                         text.resize(got);
                         text.resize(std::strlen(text.c_str()));  // the annotation ends at a NUL
-                        pEntry->m_strAnnotation.swap(text);
+                        pEntry->m_strAnnotation = std::move(text);
                     }
                     else
                     {

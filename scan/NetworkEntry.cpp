@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+// A list holds up to a million entries: every byte here is a megabyte there.
+static_assert(sizeof(void*) != 8 || sizeof(CNetworkEntry) == 152, "an entry is 152 bytes on 64-bit");
+
 bool IsSameMac(const UCHAR a[kMacAddressLength], const UCHAR b[kMacAddressLength])
 {
     return std::memcmp(a, b, kMacAddressLength) == 0;

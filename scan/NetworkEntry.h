@@ -4,8 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
+#include "scan/AnnotationText.h"
 #include "scan/NdisTypes.h"
 #include "scan/WinTypes.h"
 
@@ -43,7 +43,7 @@ public:
     // All zero while unknown: the list file keeps no time, so a loaded entry
     // has none until it is heard again.
     SYSTEMTIME m_timeFirstSeen;
-    std::string m_strAnnotation;  // ANSI code page
+    CAnnotationText m_strAnnotation;  // ANSI code page
 
     bool HasFirstSeenTime() const { return m_timeFirstSeen.wYear != 0; }
 };

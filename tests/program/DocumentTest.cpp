@@ -127,7 +127,7 @@ TEST_F(ProgramTest, ListSavedAndOpenedAgainWhileTheScanGoesOn)
     EXPECT_EQ(-100.0, LastGraphPoint());
     EXPECT_TRUE(App().m_announced.empty());
     EXPECT_FALSE(Doc()->IsModified());
-    EXPECT_EQ("Portal 3, segundo piso", std::string(loaded[0]->m_strAnnotation));
+    EXPECT_EQ("Portal 3, segundo piso", loaded[0]->m_strAnnotation.str());
 
     // The scan merges into the loaded list: heard again is refreshed, not
     // announced; the new one follows the loaded ones.

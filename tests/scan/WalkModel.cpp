@@ -121,7 +121,7 @@ std::unique_ptr<CNetworkEntry> Copy(const CNetworkEntry& e)
     p->m_bSeen = e.m_bSeen;
     p->m_bAnnounced = e.m_bAnnounced;
     p->m_timeFirstSeen = e.m_timeFirstSeen;
-    p->m_strAnnotation = e.m_strAnnotation;
+    p->m_strAnnotation = e.m_strAnnotation.str();
     return p;
 }
 
@@ -283,7 +283,7 @@ public:
             p->m_bAnnounced = 1;
             heard += p->m_bSeen != 0;
             shown += AnnouncedAs(*p) + std::to_string(p->m_bSeen) + std::to_string(p->m_bssid.Rssi) +
-                     p->m_strAnnotation + ";";
+                     p->m_strAnnotation.str() + ";";
         });
         if (indexed != plain)
             m_why << "step " << step << ": announced " << indexed.size() << " entries, the walk "
