@@ -87,6 +87,16 @@ size_t CEntryIndex::FindFirstRow(const UCHAR mac[kMacAddressLength]) const
     return m_addresses.Find(CMacTable::KeyOf(mac), m_rows);
 }
 
+bool CEntryIndex::MayHaveAddress(const UCHAR mac[kMacAddressLength]) const
+{
+    return m_addresses.MayHold(CMacTable::KeyOf(mac));
+}
+
+void CEntryIndex::PrefetchAddress(const UCHAR mac[kMacAddressLength]) const
+{
+    m_addresses.Prefetch(CMacTable::KeyOf(mac));
+}
+
 void CEntryIndex::Append(CNetworkEntry* pEntry)
 {
     if (m_rows.empty())

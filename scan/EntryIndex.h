@@ -48,6 +48,10 @@ public:
     CNetworkEntry* FindFirst(const UCHAR mac[kMacAddressLength]) const;
     static constexpr size_t kNoRow = CMacTable::kNoRow;
     size_t FindFirstRow(const UCHAR mac[kMacAddressLength]) const;
+    // False when no entry has this address; true when one may have (see CMacTable::MayHold).
+    bool MayHaveAddress(const UCHAR mac[kMacAddressLength]) const;
+    // Ahead of looking up many addresses: see CMacTable::Prefetch.
+    void PrefetchAddress(const UCHAR mac[kMacAddressLength]) const;
 
     // Takes one more entry linked at the tail.
     void Append(CNetworkEntry* pEntry);

@@ -43,6 +43,15 @@ size_t CMacTable::FindIn(const Slot* slots, size_t size, uint64_t key, uint32_t 
     return kNoRow;
 }
 
+bool CMacTable::HashIn(const Slot* slots, size_t size, uint32_t hash)
+{
+    const size_t mask = size - 1;
+    for (size_t i = hash & mask; slots[i].storedRow != 0; i = (i + 1) & mask)
+        if (slots[i].hash == hash && slots[i].storedRow != kMoved)
+            return true;
+    return false;
+}
+
 CMacTable::Slots CMacTable::Allocate(size_t size)
 {
     return Slots(static_cast<Slot*>(std::calloc(size, sizeof(Slot))));
@@ -55,6 +64,22 @@ size_t CMacTable::Find(uint64_t key, const Rows& rows) const
     if (row == kNoRow && m_old)
         row = FindIn(m_old.get(), m_nOldSlots, key, hash, rows);
     return row;
+}
+
+bool CMacTable::MayHold(uint64_t key) const
+{
+    const uint32_t hash = HashOf(key);
+    return (m_nSlots && HashIn(m_slots.get(), m_nSlots, hash)) ||
+           (m_old && HashIn(m_old.get(), m_nOldSlots, hash));
+}
+
+void CMacTable::Prefetch(uint64_t key) const
+{
+    const uint32_t hash = HashOf(key);
+    if (m_nSlots)
+        __builtin_prefetch(&m_slots[hash & (m_nSlots - 1)]);
+    if (m_old)
+        __builtin_prefetch(&m_old[hash & (m_nOldSlots - 1)]);
 }
 
 void CMacTable::InsertFirst(uint64_t key, size_t row, const Rows& rows)

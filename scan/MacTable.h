@@ -32,6 +32,12 @@ public:
 
     // The row stored for the address, or kNoRow.
     size_t Find(uint64_t key, const Rows& rows) const;
+    // False when the address is surely not stored; true when it may be.
+    // Reads no entry, so it costs one look at the table.
+    bool MayHold(uint64_t key) const;
+    // Starts loading the slots where the address would be: a caller about to
+    // look up many addresses waits for all their misses at once, not in turn.
+    void Prefetch(uint64_t key) const;
     // Stores the row unless the address already has one: the first row with
     // an address stays the one found. 'rows' must already hold 'row'.
     void InsertFirst(uint64_t key, size_t row, const Rows& rows);
@@ -60,6 +66,7 @@ private:
 
     static uint32_t HashOf(uint64_t key);
     static size_t FindIn(const Slot* slots, size_t size, uint64_t key, uint32_t hash, const Rows& rows);
+    static bool HashIn(const Slot* slots, size_t size, uint32_t hash);
     static Slots Allocate(size_t size);
     void Place(uint32_t hash, uint32_t storedRow);
     // Moves up to 'count' slots of the old table into the new one.

@@ -43,11 +43,14 @@ std::unique_ptr<CNetworkEntry> NewHeardEntry(CScanTarget& target, IScanHost& hos
 class NewEntries
 {
 public:
-    // One entry per address, for its first element, in list order.
-    void Make(CScanTarget& target, IScanHost& host, const std::vector<NDIS_WLAN_BSSID>& elements)
+    // One entry per address, for its first element, in list order, for the
+    // elements at these places.
+    void Make(CScanTarget& target, IScanHost& host, const unsigned char* elements,
+              const std::vector<uint32_t>& at)
     {
-        for (const NDIS_WLAN_BSSID& element : elements)
+        for (uint32_t i : at)
         {
+            const NDIS_WLAN_BSSID element = ElementAt(elements, i);
             const uint64_t key = CMacTable::KeyOf(element.MacAddress);
             if (std::any_of(m_made.begin(), m_made.end(),
                             [key](const auto& made) { return made.first == key; }))
@@ -117,20 +120,25 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
 
     // Allocating is what takes time, so the addresses not in the list are
     // found under the lock, their entries made without it, and linked under
-    // it again, re-checked against the list as it is then.
-    std::vector<NDIS_WLAN_BSSID> unknown;
+    // it again, re-checked against the list as it is then. The first look
+    // reads only the address table: an address it can't rule out has its
+    // entry made under the lock if it turns out new after all, as one that a
+    // load brought in between has.
+    // Places rather than copies, in memory taken before the lock: fresh
+    // memory costs a page fault at first touch.
+    std::vector<uint32_t> unknown;
+    unknown.reserve(count);
     {
         CEntryListLock lock(target);
         CEntryIndex& index = target.ListIndex();
         for (uint32_t i = 0; i < count; ++i)
-        {
-            const NDIS_WLAN_BSSID element = ElementAt(elements, i);
-            if (!index.FindFirst(element.MacAddress))
-                unknown.push_back(element);
-        }
+            index.PrefetchAddress(ElementAt(elements, i).MacAddress);
+        for (uint32_t i = 0; i < count; ++i)
+            if (!index.MayHaveAddress(ElementAt(elements, i).MacAddress))
+                unknown.push_back(i);
     }
     NewEntries made;
-    made.Make(target, host, unknown);
+    made.Make(target, host, elements, unknown);
 
     bool bComplete = true;
     std::optional<CEntryListLock> lock;
@@ -138,6 +146,8 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
     // One step from here: every entry reads as not heard, then each element
     // refreshes the entry a walk from the head would stop at, or appends one.
     // An address repeated in the list finds the entry just made or refreshed.
+    for (uint32_t i = 0; i < count; ++i)
+        index.PrefetchAddress(ElementAt(elements, i).MacAddress);
     index.ResetHeard();
     std::optional<SYSTEMTIME> heardAgainAt;
     for (uint32_t i = 0; i < count; ++i)

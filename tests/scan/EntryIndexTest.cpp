@@ -156,6 +156,26 @@ protected:
     CMacTable m_table;
 };
 
+TEST_F(LoadedListTest, AnAddressSharingTheHashOfAKnownOneIsNewAllTheSame)
+{
+    // The merge's first look, by hash alone, takes it for known.
+    NDIS_WLAN_BSSID known = MakeBssid(1, -40), twin = known;
+    const uint64_t twinKey = CMacTable::KeyOf(known.MacAddress) + 0x53f887addb;
+    for (size_t i = 0; i < kMacAddressLength; ++i)
+        twin.MacAddress[i] = static_cast<UCHAR>(twinKey >> (8 * (kMacAddressLength - 1 - i)));
+    Load({known});
+    {
+        CEntryListLock lock(m_target);
+        ASSERT_TRUE(m_target.ListIndex().MayHaveAddress(twin.MacAddress));
+    }
+    ASSERT_TRUE(Merge({twin, known}));
+    const auto entries = ListEntries(m_target);
+    ASSERT_EQ(2u, entries.size());
+    EXPECT_EQ(CMacTable::KeyOf(twin.MacAddress), CMacTable::KeyOf(entries[1]->m_bssid.MacAddress));
+    EXPECT_EQ(1, entries[0]->m_bSeen);
+    EXPECT_EQ(1, entries[1]->m_bSeen);
+}
+
 TEST_F(MacTableTest, GrowingKeepsEveryAddressAndTheFirstRowOfEach)
 {
     // Grows from its first size through several doublings, each drained a
@@ -180,6 +200,8 @@ TEST_F(MacTableTest, AddressesThatShareAHashStayApart)
     const uint64_t key = 0x020000000001, twin = key + 0x53f887addb;
     EXPECT_EQ(0u, Add(key));
     EXPECT_EQ(CMacTable::kNoRow, Find(twin));
+    EXPECT_TRUE(m_table.MayHold(twin));
+    EXPECT_FALSE(m_table.MayHold(twin + 1));
     EXPECT_EQ(1u, Add(twin));
     EXPECT_EQ(0u, Find(key));
     EXPECT_EQ(1u, Find(twin));
