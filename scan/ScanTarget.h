@@ -95,8 +95,16 @@ public:
         --target.m_nLockWaiters;
     }
 
+    // Takes the lock only if it is free at once; OwnsLock says whether it did.
+    CEntryListLock(const CScanTarget& target, std::try_to_lock_t)
+        : m_lock(target.m_listLock, std::try_to_lock)
+    {
+    }
+
     CEntryListLock(const CEntryListLock&) = delete;
     CEntryListLock& operator=(const CEntryListLock&) = delete;
+
+    bool OwnsLock() const { return m_lock.owns_lock(); }
 
 private:
     std::unique_lock<std::mutex> m_lock;

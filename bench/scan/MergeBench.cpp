@@ -2,16 +2,27 @@
 // of 100 to 1,000,000 entries: when every element is already known, when every
 // element is new, and the first pass after a load (which clears every stored
 // signal once). Beside each, the longest a reader thread waited for the list
-// lock meanwhile, and the memory one entry costs with its share of the index.
+// lock meanwhile and, measured by a thread that only tries the lock, the
+// longest the merge held it; and the memory one entry costs with its share of
+// the index.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <mutex>
 #include <thread>
 #include <utility>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <pthread.h>
+#include <sched.h>
+#endif
 
 #include "bench/HeapUse.h"
 #include "driver/QuietHost.h"
@@ -21,6 +32,20 @@ namespace
 {
 
 using Clock = std::chrono::steady_clock;
+
+// Keeps the calling thread on one processor, so that a probe spinning on the
+// other never takes the merging thread's processor away from it.
+void PinThisThread(unsigned cpu)
+{
+#ifdef _WIN32
+    SetThreadAffinityMask(GetCurrentThread(), DWORD_PTR{1} << cpu);
+#else
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    CPU_SET(cpu, &set);
+    pthread_setaffinity_np(pthread_self(), sizeof set, &set);
+#endif
+}
 
 class CBenchTarget : public CScanTarget
 {
@@ -76,13 +101,21 @@ void Load(CScanTarget& target, uint32_t entries)
     target.SwapListIndex(index);
 }
 
-// Takes the lock over and over, as the user interface does, and keeps the
-// longest it had to wait.
+// Takes the lock over and over, and keeps the longest it had to wait:
+// blocking, as the user interface does, or trying without blocking, which
+// measures how long the merge held the lock without the time it takes to
+// wake a waiter.
 class LockProbe
 {
 public:
-    explicit LockProbe(const CScanTarget& target)
-        : m_target(target), m_bStop(false), m_longest(0), m_thread([this] { Run(); })
+    enum class Mode
+    {
+        Wait,
+        Hold
+    };
+    LockProbe(const CScanTarget& target, Mode mode)
+        : m_target(target), m_bStop(false), m_longest(0),
+          m_thread([this, mode] { mode == Mode::Wait ? Run() : Spin(); })
     {
     }
     ~LockProbe()
@@ -110,6 +143,31 @@ private:
         }
     }
 
+    void Spin()
+    {
+        PinThisThread(1);
+        std::optional<Clock::time_point> busySince;
+        while (!m_bStop)
+        {
+            const CEntryListLock lock(m_target, std::try_to_lock);
+            const Clock::time_point now = Clock::now();
+            if (!lock.OwnsLock())
+            {
+                if (!busySince)
+                    busySince = now;
+                continue;
+            }
+            if (busySince)
+            {
+                const int64_t held =
+                    std::chrono::duration_cast<std::chrono::nanoseconds>(now - *busySince).count();
+                if (held > m_longest)
+                    m_longest = held;
+                busySince.reset();
+            }
+        }
+    }
+
     const CScanTarget& m_target;
     std::atomic<bool> m_bStop;
     std::atomic<int64_t> m_longest;
@@ -118,9 +176,9 @@ private:
 
 struct Figures
 {
-    double pass;   // median time of a pass
-    double wait;   // median over the passes of the longest wait for the lock
-    double worst;  // the longest wait of all
+    double pass;     // median time of a pass
+    double longest;  // median over the passes of the probe's longest wait or hold
+    double worst;    // the longest of all
 };
 
 double Median(std::vector<double> values)
@@ -154,29 +212,44 @@ Figures Time(CScanTarget& target, LockProbe& probe, int runs, Prepare prepare)
 
 int main()
 {
+    PinThisThread(0);
     const int kRuns = 31;
-    std::printf("merge of one list of %u elements, microseconds: time of a pass (median of %d), and the\n"
-                "longest a reader thread waited for the list lock during a pass (median, worst)\n",
+    std::printf("merge of one list of %u elements, microseconds: time of a pass (median of %d), the longest\n"
+                "a reader thread waited for the list lock during a pass (median, worst), and in a second\n"
+                "run the longest the merge held it (median, worst)\n",
                 kMaxBssidListItems, kRuns);
-    std::printf("%8s | %26s | %26s | %26s\n", "entries", "all known: pass wait worst",
-                "all new: pass wait worst", "after load: pass wait worst");
+    std::printf("%8s | %26s | %26s | %26s | %17s | %17s\n", "entries", "all known: pass wait worst",
+                "all new: pass wait worst", "after load: pass wait worst", "known: hold worst",
+                "new: hold worst");
     for (uint32_t entries : {100u, 10000u, 100000u, 1000000u})
     {
         CBenchTarget target;
-        LockProbe probe(target);
         Load(target, entries);
-        // The first pass clears the signals the load brought, as the scanner's would.
-        const Figures afterLoad = Time(target, probe, 1, [](int) { return MakeList(0, 0); });
         const uint32_t step = std::max(1u, entries / kMaxBssidListItems);
-        const Figures known = Time(target, probe, kRuns, [&](int) { return MakeList(0, step); });
+        const auto known = [&](int) { return MakeList(0, step); };
         uint32_t next = entries;
-        const Figures fresh = Time(target, probe, kRuns, [&](int) {
+        const auto fresh = [&](int) {
             next += kMaxBssidListItems;
             return MakeList(next - kMaxBssidListItems, 1);
-        });
-        std::printf("%8u | %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f\n", entries, known.pass,
-                    known.wait, known.worst, fresh.pass, fresh.wait, fresh.worst, afterLoad.pass,
-                    afterLoad.wait, afterLoad.worst);
+        };
+        Figures afterLoad, knownWait, freshWait, knownHold, freshHold;
+        {
+            LockProbe probe(target, LockProbe::Mode::Wait);
+            // The first pass clears the signals the load brought, as the scanner's would.
+            afterLoad = Time(target, probe, 1, [](int) { return MakeList(0, 0); });
+            knownWait = Time(target, probe, kRuns, known);
+            freshWait = Time(target, probe, kRuns, fresh);
+        }
+        {
+            LockProbe probe(target, LockProbe::Mode::Hold);
+            knownHold = Time(target, probe, kRuns, known);
+            freshHold = Time(target, probe, kRuns, fresh);
+        }
+        std::printf(
+            "%8u | %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f | %8.1f %8.1f | %8.1f %8.1f\n",
+            entries, knownWait.pass, knownWait.longest, knownWait.worst, freshWait.pass, freshWait.longest,
+            freshWait.worst, afterLoad.pass, afterLoad.longest, afterLoad.worst, knownHold.longest,
+            knownHold.worst, freshHold.longest, freshHold.worst);
         std::fflush(stdout);
     }
 
