@@ -52,6 +52,13 @@ public:
     bool MayHaveAddress(const UCHAR mac[kMacAddressLength]) const;
     // Ahead of looking up many addresses: see CMacTable::Prefetch.
     void PrefetchAddress(const UCHAR mac[kMacAddressLength]) const;
+    // The address table's memory, made ready and freed by the caller outside
+    // the lock (see CMacTable::SlotMemory): the size 'addresses' more would
+    // grow it to (0 when they fit), memory of that size offered, and the
+    // memory a growth left behind.
+    size_t AddressTableGrowthFor(size_t addresses) const { return m_addresses.GrowthFor(addresses); }
+    void OfferAddressTable(CMacTable::SlotMemory& memory) { m_addresses.Offer(memory); }
+    CMacTable::SlotMemory TakeRetiredAddressTable() { return m_addresses.TakeRetired(); }
 
     // Takes one more entry linked at the tail.
     void Append(CNetworkEntry* pEntry);

@@ -93,8 +93,10 @@ void CMacTable::InsertFirst(uint64_t key, size_t row, const Rows& rows)
         // Growth while the last growth is still draining is never reached in
         // practice (draining outpaces filling); finishing it keeps it correct.
         Drain(m_nOldSlots);
-        const size_t size = m_nSlots ? m_nSlots * 2 : kMinSlots;
-        Slots grown = Allocate(size);
+        const size_t size = NextSize();
+        // A spare is always of the size the next growth makes (see Offer).
+        Slots grown = m_spare.m_slots ? std::move(m_spare.m_slots) : Allocate(size);
+        m_spare = SlotMemory();
         if (!grown)
         {
             // Out of memory: the table fills beyond half rather than lose an
@@ -141,7 +143,8 @@ void CMacTable::Drain(size_t count)
     }
     if (m_nDrained == m_nOldSlots)
     {
-        m_old.reset();
+        m_retired.m_slots = std::move(m_old);
+        m_retired.m_nSlots = m_nOldSlots;
         m_nOldSlots = 0;
         m_nDrained = 0;
     }
@@ -161,12 +164,48 @@ void CMacTable::Reserve(size_t keys)
         return;
     m_slots = std::move(slots);
     m_nSlots = size;
+    m_spare = SlotMemory();  // the next growth is to another size now
+}
+
+size_t CMacTable::GrowthFor(size_t keys) const
+{
+    return (m_nKeys + keys) * 2 <= m_nSlots ? 0 : NextSize();
+}
+
+size_t CMacTable::NextSize() const
+{
+    return m_nSlots ? m_nSlots * 2 : kMinSlots;
+}
+
+CMacTable::SlotMemory CMacTable::Prepare(size_t slots)
+{
+    SlotMemory memory;
+    memory.m_slots = Allocate(slots);
+    if (!memory.m_slots)
+        return memory;
+    // Zeroed memory may not be mapped yet; writing through a volatile pointer
+    // keeps the compiler from taking the zeros as already there.
+    volatile unsigned char* bytes = reinterpret_cast<unsigned char*>(memory.m_slots.get());
+    for (size_t i = 0; i < slots * sizeof(Slot); i += 4096)
+        bytes[i] = 0;
+    memory.m_nSlots = slots;
+    return memory;
+}
+
+bool CMacTable::Offer(SlotMemory& memory)
+{
+    if (memory.m_nSlots == 0 || memory.m_nSlots != NextSize())
+        return false;
+    m_spare = std::move(memory);
+    return true;
 }
 
 void CMacTable::Clear()
 {
     m_slots.reset();
     m_old.reset();
+    m_spare = SlotMemory();
+    m_retired = SlotMemory();
     m_nSlots = m_nKeys = m_nOldSlots = m_nDrained = 0;
 }
 
@@ -178,4 +217,6 @@ void CMacTable::Swap(CMacTable& other)
     std::swap(m_old, other.m_old);
     std::swap(m_nOldSlots, other.m_nOldSlots);
     std::swap(m_nDrained, other.m_nDrained);
+    std::swap(m_spare, other.m_spare);
+    std::swap(m_retired, other.m_retired);
 }

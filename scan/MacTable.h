@@ -8,12 +8,45 @@
 #include <cstdlib>
 #include <deque>
 #include <memory>
+#include <utility>
 
 #include "scan/NetworkEntry.h"
 
 class CMacTable
 {
+    struct Slot;
+    struct FreeSlots
+    {
+        void operator()(Slot* p) const { std::free(p); }
+    };
+    using Slots = std::unique_ptr<Slot[], FreeSlots>;
+
 public:
+    // A table's memory on its way in or out, so that the caller can get it
+    // ready or free it where no reader waits: the pages of a table of
+    // millions of slots fault in one by one, and go back to the system
+    // one by one, which takes milliseconds.
+    class SlotMemory
+    {
+    public:
+        SlotMemory() = default;
+        SlotMemory(SlotMemory&& other) noexcept
+            : m_slots(std::move(other.m_slots)), m_nSlots(std::exchange(other.m_nSlots, 0))
+        {
+        }
+        SlotMemory& operator=(SlotMemory&& other) noexcept
+        {
+            m_slots = std::move(other.m_slots);
+            m_nSlots = std::exchange(other.m_nSlots, 0);
+            return *this;
+        }
+
+    private:
+        friend class CMacTable;
+        Slots m_slots;
+        size_t m_nSlots = 0;
+    };
+
     // The rows the table's row numbers point into; a row's address is read
     // from its entry, so a slot needs not keep it.
     using Rows = std::deque<CNetworkEntry*>;
@@ -43,6 +76,17 @@ public:
     void InsertFirst(uint64_t key, size_t row, const Rows& rows);
     // Room for 'keys' addresses without growing (for building in one go).
     void Reserve(size_t keys);
+    // The slots the table grows to if 'keys' more addresses are stored, or 0
+    // when they fit.
+    size_t GrowthFor(size_t keys) const;
+    // Memory for a table of 'slots' slots, every page touched; empty when
+    // there is none to be had.
+    static SlotMemory Prepare(size_t slots);
+    // Takes the memory for its next growth if that is its size; otherwise
+    // leaves it with the caller and answers false.
+    bool Offer(SlotMemory& memory);
+    // The memory of a table that growing left behind, for the caller to free.
+    SlotMemory TakeRetired() { return std::move(m_retired); }
     void Clear();
     void Swap(CMacTable& other);
 
@@ -50,17 +94,12 @@ private:
     // Half of a slot is the address's hash, which places it again when the
     // table grows and rules out almost every other address without reading
     // its entry; the other half is the row plus one, so that zeroed memory is
-    // an empty table and the pages of a new table are touched only as slots fill.
+    // an empty table.
     struct Slot
     {
         uint32_t hash;
         uint32_t storedRow;
     };
-    struct FreeSlots
-    {
-        void operator()(Slot* p) const { std::free(p); }
-    };
-    using Slots = std::unique_ptr<Slot[], FreeSlots>;
     // An old slot whose row has moved on to the new table.
     static constexpr uint32_t kMoved = UINT32_MAX;
 
@@ -68,6 +107,7 @@ private:
     static size_t FindIn(const Slot* slots, size_t size, uint64_t key, uint32_t hash, const Rows& rows);
     static bool HashIn(const Slot* slots, size_t size, uint32_t hash);
     static Slots Allocate(size_t size);
+    size_t NextSize() const;
     void Place(uint32_t hash, uint32_t storedRow);
     // Moves up to 'count' slots of the old table into the new one.
     void Drain(size_t count);
@@ -80,4 +120,6 @@ private:
     Slots m_old;
     size_t m_nOldSlots;
     size_t m_nDrained;
+    SlotMemory m_spare;    // for the next growth, touched ahead
+    SlotMemory m_retired;  // a drained old table, not yet freed
 };

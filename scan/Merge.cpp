@@ -126,8 +126,12 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
     // load brought in between has.
     // Places rather than copies, in memory taken before the lock: fresh
     // memory costs a page fault at first touch.
+    // The address table's growth, too, is prepared and its old memory freed
+    // outside the lock.
     std::vector<uint32_t> unknown;
     unknown.reserve(count);
+    CMacTable::SlotMemory tableMemory;
+    size_t tableGrowth = 0;
     {
         CEntryListLock lock(target);
         CEntryIndex& index = target.ListIndex();
@@ -136,7 +140,12 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
         for (uint32_t i = 0; i < count; ++i)
             if (!index.MayHaveAddress(ElementAt(elements, i).MacAddress))
                 unknown.push_back(i);
+        tableGrowth = unknown.empty() ? 0 : index.AddressTableGrowthFor(unknown.size());
+        tableMemory = index.TakeRetiredAddressTable();
     }
+    tableMemory = CMacTable::SlotMemory();
+    if (tableGrowth)
+        tableMemory = CMacTable::Prepare(tableGrowth);
     NewEntries made;
     made.Make(target, host, elements, unknown);
 
@@ -146,6 +155,7 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
     // One step from here: every entry reads as not heard, then each element
     // refreshes the entry a walk from the head would stop at, or appends one.
     // An address repeated in the list finds the entry just made or refreshed.
+    index.OfferAddressTable(tableMemory);
     for (uint32_t i = 0; i < count; ++i)
         index.PrefetchAddress(ElementAt(elements, i).MacAddress);
     index.ResetHeard();

@@ -146,10 +146,38 @@ protected:
         for (size_t i = 0; i < kMacAddressLength; ++i)
             entry.m_bssid.MacAddress[i] = static_cast<UCHAR>(key >> (8 * (kMacAddressLength - 1 - i)));
         m_rows.push_back(&entry);
+        if (const size_t slots = m_bPrepareGrowth ? m_table.GrowthFor(1) : 0)
+        {
+            // As the merge does: memory of another size must stay with the caller.
+            CMacTable::SlotMemory memory = CMacTable::Prepare(slots), smaller = CMacTable::Prepare(slots / 2);
+            EXPECT_TRUE(m_table.Offer(memory));
+            EXPECT_FALSE(m_table.Offer(smaller));
+        }
         m_table.InsertFirst(key, m_rows.size() - 1, m_rows);
+        if (m_bPrepareGrowth)
+            m_table.TakeRetired();
         return m_rows.size() - 1;
     }
     size_t Find(uint64_t key) const { return m_table.Find(key, m_rows); }
+
+    // Grows from its first size through several doublings, each drained a
+    // little per insertion; a repeated address arrives while a drain is under
+    // way, when its first row may still sit in the old table.
+    void GrowAndFindTheFirstRows()
+    {
+        for (uint64_t key = 0; key < 20000; ++key)
+        {
+            Add(key * 0x10001);
+            Add((key / 2) * 0x10001);
+            ASSERT_EQ(2 * key, Find(key * 0x10001)) << key;
+        }
+        for (uint64_t key = 0; key < 20000; ++key)
+            ASSERT_EQ(2 * key, Find(key * 0x10001)) << key;
+        EXPECT_EQ(CMacTable::kNoRow, Find(20000 * 0x10001));
+        EXPECT_EQ(CMacTable::kNoRow, Find(0xFFFFFFFFFFFFull));
+    }
+
+    bool m_bPrepareGrowth = false;
 
     std::deque<CNetworkEntry> m_entries;
     CMacTable::Rows m_rows;
@@ -178,19 +206,13 @@ TEST_F(LoadedListTest, AnAddressSharingTheHashOfAKnownOneIsNewAllTheSame)
 
 TEST_F(MacTableTest, GrowingKeepsEveryAddressAndTheFirstRowOfEach)
 {
-    // Grows from its first size through several doublings, each drained a
-    // little per insertion; a repeated address arrives while a drain is under
-    // way, when its first row may still sit in the old table.
-    for (uint64_t key = 0; key < 20000; ++key)
-    {
-        Add(key * 0x10001);
-        Add((key / 2) * 0x10001);
-        ASSERT_EQ(2 * key, Find(key * 0x10001)) << key;
-    }
-    for (uint64_t key = 0; key < 20000; ++key)
-        ASSERT_EQ(2 * key, Find(key * 0x10001)) << key;
-    EXPECT_EQ(CMacTable::kNoRow, Find(20000 * 0x10001));
-    EXPECT_EQ(CMacTable::kNoRow, Find(0xFFFFFFFFFFFFull));
+    GrowAndFindTheFirstRows();
+}
+
+TEST_F(MacTableTest, GrowingIntoMemoryPreparedAheadKeepsThemToo)
+{
+    m_bPrepareGrowth = true;
+    GrowAndFindTheFirstRows();
 }
 
 TEST_F(MacTableTest, AddressesThatShareAHashStayApart)
