@@ -199,6 +199,8 @@ bool CListOrder::Refresh(const CEntryIndex& index, const CMakerTable& makers, co
     }
     if (!m_bSortChanged && m_bSorted && InStep(index))
     {
+        if (index.Changes() == m_nCheckedChanges)
+            return false;
         const bool bLogged = index.ChangedRowsSince(m_nCheckedChanges, m_changedRows);
         const bool bMoved = Update(index, bLogged ? &m_changedRows : nullptr, makers, texts);
         m_nCheckedChanges = index.Changes();
@@ -295,19 +297,21 @@ CNetworkEntry* CListOrder::EntryAt(const CEntryIndex& index, size_t row) const
 
 long CListOrder::RowOf(const CEntryIndex& index, const CNetworkEntry* pEntry) const
 {
-    if (!pEntry)
+    if (!pEntry || (m_bSorted && !InStep(index)))
         return -1;
-    if (!m_bSorted)
+    // The entry's place in the order of discovery: by its address, unless an
+    // entry before it has the same address (a loaded file may repeat one).
+    size_t found = index.FindFirstRow(pEntry->m_bssid.MacAddress);
+    if (found == CEntryIndex::kNoRow || index.At(found) != pEntry)
     {
-        for (size_t row = 0; row < index.Size(); ++row)
-            if (index.At(row) == pEntry)
-                return static_cast<long>(row);
-        return -1;
+        found = 0;
+        while (found < index.Size() && index.At(found) != pEntry)
+            ++found;
+        if (found == index.Size())
+            return -1;
     }
-    if (!InStep(index))
-        return -1;
-    for (size_t row = 0; row < m_rows.size(); ++row)
-        if (index.At(m_rows[row]) == pEntry)
-            return static_cast<long>(row);
-    return -1;
+    if (!m_bSorted)
+        return static_cast<long>(found);
+    const auto shown = std::find(m_rows.begin(), m_rows.end(), static_cast<uint32_t>(found));
+    return shown == m_rows.end() ? -1 : static_cast<long>(shown - m_rows.begin());
 }

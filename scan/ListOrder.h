@@ -71,7 +71,8 @@ public:
 
     // The one mapping between rows and entries, as of the last Refresh. Both
     // answer none (null, -1) when the list was replaced or freed since, so no
-    // freed entry is ever handed out. Under the list lock.
+    // freed entry is ever handed out; RowOf takes an entry of the list as it
+    // is now. Under the list lock.
     CNetworkEntry* EntryAt(const CEntryIndex& index, size_t row) const;
     long RowOf(const CEntryIndex& index, const CNetworkEntry* pEntry) const;
 

@@ -196,6 +196,8 @@ TEST_F(ListOrderTest, MovingWhatChangedGivesTheOrderOfAWholeSort)
                     CNetworkEntry* pNew = &CEntryListBuilder(m_list).AppendNew();
                     pNew->m_bssid.MacAddress[0] = 0x60;
                     pNew->m_bssid.MacAddress[5] = static_cast<UCHAR>(m_index.Size());
+                    if (random() % 2)  // an address the list has already, as a loaded file may repeat one
+                        std::memcpy(pNew->m_bssid.MacAddress, p->m_bssid.MacAddress, kMacAddressLength);
                     pNew->m_bssid.Rssi = -static_cast<int32_t>(random() % 4) * 10;
                     m_index.Sync(m_list.Head());
                     break;
@@ -212,8 +214,12 @@ TEST_F(ListOrderTest, MovingWhatChangedGivesTheOrderOfAWholeSort)
                 fresh.SetSort({column, direction});
                 fresh.Refresh(m_index, BuiltInMakers(), m_texts);
                 for (size_t shown = 0; shown < m_index.Size(); ++shown)
+                {
                     ASSERT_EQ(fresh.EntryAt(m_index, shown), m_order.EntryAt(m_index, shown))
                         << "column " << column << ", step " << step << ", row " << shown;
+                    ASSERT_EQ(static_cast<long>(shown),
+                              m_order.RowOf(m_index, m_order.EntryAt(m_index, shown)));
+                }
             }
         }
     }
