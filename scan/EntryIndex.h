@@ -15,10 +15,11 @@
 //  - the first entry in list order with a MAC address (a loaded file may hold
 //    an address twice; the one nearest the head is the one a walk finds);
 //  - which entries may read as heard, so a merge resets only those;
-//  - what a refresh shows of the whole list (how many read as heard, which
-//    are not yet announced, whether anything changed), kept up to date where
-//    rows are added and where the merge changes them, so a refresh costs what
-//    changed rather than the list's length.
+//  - what a refresh shows of the whole list (how many read as heard and
+//    which, which are not yet announced, whether anything changed and in
+//    which rows), kept up to date where rows are added and where the merge
+//    changes them, so a refresh costs what changed rather than the list's
+//    length.
 // Every call happens under the owner's list lock.
 class CEntryIndex
 {
