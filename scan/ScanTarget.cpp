@@ -45,12 +45,13 @@ bool CScanTarget::EnterRunning()
 
 void CScanTarget::DeleteEntries()
 {
-    // Freed after the lock: a long list must not keep readers waiting.
+    // Freed after the lock, index and all: a long list must not keep readers waiting.
     CEntryList doomed;
+    CEntryIndex doomedIndex;
     {
         CEntryListLock lock(*this);
         doomed = std::move(m_entries);
-        m_index.Clear();
+        m_index.Swap(doomedIndex);
     }
 }
 
