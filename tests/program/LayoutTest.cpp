@@ -1,6 +1,7 @@
 // Kesu.exe with its docking bars driven as a user drives them: real mouse input on the display, the
 // layout and the annotations and channel bars' sizes kept across restarts, a saved layout it cannot use.
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
@@ -139,8 +140,20 @@ public:
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         std::string folder = TempFolder();
-        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                            &si, &m_pi))
+        // A failed start is tried again and says why: once, in a run from a
+        // fresh clone, a restart here came back at once without a window.
+        bool bStarted = false;
+        for (int attempt = 0; attempt < 3 && !bStarted; ++attempt)
+        {
+            bStarted = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                      folder.c_str(), &si, &m_pi) != FALSE;
+            if (!bStarted)
+            {
+                std::fprintf(stderr, "Kesu.exe did not start (error %lu)\n", GetLastError());
+                Sleep(500);
+            }
+        }
+        if (!bStarted)
             return;
         PumpUntil([&] { return (m_hFrame = FindMainFrame(m_pi.dwProcessId)) != nullptr; }, 30000);
         if (m_hFrame)
