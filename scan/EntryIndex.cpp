@@ -10,6 +10,12 @@ namespace
 // A few seconds of scanning; a reader further behind looks at every row.
 constexpr size_t kMaxLoggedChanges = 1 << 16;
 
+void SortOnce(std::vector<size_t>& rows)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+}
+
 }  // namespace
 
 CEntryIndex::CEntryIndex()
@@ -119,8 +125,7 @@ std::vector<size_t> CEntryIndex::HeardRowCandidates() const
     std::vector<size_t> rows(m_heard.begin(), m_heard.end());
     for (size_t row = m_nResetRows; row < m_rows.size(); ++row)
         rows.push_back(row);
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    SortOnce(rows);
     return rows;
 }
 
@@ -192,7 +197,6 @@ bool CEntryIndex::ChangedRowsSince(uint64_t changes, std::vector<size_t>& rows) 
     if (changes < m_nLogStart || changes > m_nChanges)
         return false;
     rows.assign(m_changeLog.begin() + static_cast<ptrdiff_t>(changes - m_nLogStart), m_changeLog.end());
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    SortOnce(rows);
     return true;
 }

@@ -30,26 +30,23 @@ uint32_t CMacTable::HashOf(uint64_t key)
     return static_cast<uint32_t>((key * 0x9E3779B97F4A7C15ull) >> 32);
 }
 
-size_t CMacTable::FindIn(const Slot* slots, size_t size, uint64_t key, uint32_t hash, const Rows& rows)
+template <typename Matches>
+size_t CMacTable::FirstOnPath(const Slot* slots, size_t size, uint32_t hash, Matches matches)
 {
     const size_t mask = size - 1;
     for (size_t i = hash & mask; slots[i].storedRow != 0; i = (i + 1) & mask)
-    {
-        const Slot& slot = slots[i];
-        if (slot.hash == hash && slot.storedRow != kMoved &&
-            KeyOf(rows[slot.storedRow - 1]->m_bssid.MacAddress) == key)
-            return slot.storedRow - 1;
-    }
+        if (slots[i].hash == hash && slots[i].storedRow != kMoved && matches(slots[i].storedRow - 1))
+            return slots[i].storedRow - 1;
     return kNoRow;
 }
 
-bool CMacTable::HashIn(const Slot* slots, size_t size, uint32_t hash)
+template <typename Matches>
+size_t CMacTable::FirstInTables(uint32_t hash, Matches matches) const
 {
-    const size_t mask = size - 1;
-    for (size_t i = hash & mask; slots[i].storedRow != 0; i = (i + 1) & mask)
-        if (slots[i].hash == hash && slots[i].storedRow != kMoved)
-            return true;
-    return false;
+    size_t row = m_nSlots ? FirstOnPath(m_slots.get(), m_nSlots, hash, matches) : kNoRow;
+    if (row == kNoRow && m_old)
+        row = FirstOnPath(m_old.get(), m_nOldSlots, hash, matches);
+    return row;
 }
 
 CMacTable::Slots CMacTable::Allocate(size_t size)
@@ -59,18 +56,13 @@ CMacTable::Slots CMacTable::Allocate(size_t size)
 
 size_t CMacTable::Find(uint64_t key, const Rows& rows) const
 {
-    const uint32_t hash = HashOf(key);
-    size_t row = m_nSlots ? FindIn(m_slots.get(), m_nSlots, key, hash, rows) : kNoRow;
-    if (row == kNoRow && m_old)
-        row = FindIn(m_old.get(), m_nOldSlots, key, hash, rows);
-    return row;
+    return FirstInTables(HashOf(key),
+                         [&](size_t row) { return KeyOf(rows[row]->m_bssid.MacAddress) == key; });
 }
 
 bool CMacTable::MayHold(uint64_t key) const
 {
-    const uint32_t hash = HashOf(key);
-    return (m_nSlots && HashIn(m_slots.get(), m_nSlots, hash)) ||
-           (m_old && HashIn(m_old.get(), m_nOldSlots, hash));
+    return FirstInTables(HashOf(key), [](size_t) { return true; }) != kNoRow;
 }
 
 void CMacTable::Prefetch(uint64_t key) const

@@ -104,8 +104,12 @@ private:
     static constexpr uint32_t kMoved = UINT32_MAX;
 
     static uint32_t HashOf(uint64_t key);
-    static size_t FindIn(const Slot* slots, size_t size, uint64_t key, uint32_t hash, const Rows& rows);
-    static bool HashIn(const Slot* slots, size_t size, uint32_t hash);
+    // The row of the first slot with this hash that 'matches' accepts, on
+    // the hash's path through one table, then through the new and the old.
+    template <typename Matches>
+    static size_t FirstOnPath(const Slot* slots, size_t size, uint32_t hash, Matches matches);
+    template <typename Matches>
+    size_t FirstInTables(uint32_t hash, Matches matches) const;
     static Slots Allocate(size_t size);
     size_t NextSize() const;
     void Place(uint32_t hash, uint32_t storedRow);

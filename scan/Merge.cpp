@@ -123,14 +123,13 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
     // it again, re-checked against the list as it is then. The first look
     // reads only the address table: an address it can't rule out has its
     // entry made under the lock if it turns out new after all, as one that a
-    // load brought in between has.
-    // Places rather than copies, in memory taken before the lock: fresh
-    // memory costs a page fault at first touch.
-    // The address table's growth, too, is prepared and its old memory freed
-    // outside the lock.
+    // load brought in between has. What the first look notes goes into
+    // memory taken before the lock (fresh memory faults at first touch), and
+    // the address table's growth is prepared and its old memory freed
+    // outside the lock too.
     std::vector<uint32_t> unknown;
     unknown.reserve(count);
-    CMacTable::SlotMemory tableMemory;
+    CMacTable::SlotMemory retiredTable;  // freed as the merge returns, after its last hold
     size_t tableGrowth = 0;
     {
         CEntryListLock lock(target);
@@ -141,11 +140,10 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
             if (!index.MayHaveAddress(ElementAt(elements, i).MacAddress))
                 unknown.push_back(i);
         tableGrowth = unknown.empty() ? 0 : index.AddressTableGrowthFor(unknown.size());
-        tableMemory = index.TakeRetiredAddressTable();
+        retiredTable = index.TakeRetiredAddressTable();
     }
-    tableMemory = CMacTable::SlotMemory();
-    if (tableGrowth)
-        tableMemory = CMacTable::Prepare(tableGrowth);
+    CMacTable::SlotMemory grownTable =
+        tableGrowth ? CMacTable::Prepare(tableGrowth) : CMacTable::SlotMemory();
     NewEntries made;
     made.Make(target, host, elements, unknown);
 
@@ -155,7 +153,7 @@ bool MergeBssidList(CScanTarget& target, IScanHost& host, const void* buffer, si
     // One step from here: every entry reads as not heard, then each element
     // refreshes the entry a walk from the head would stop at, or appends one.
     // An address repeated in the list finds the entry just made or refreshed.
-    index.OfferAddressTable(tableMemory);
+    index.OfferAddressTable(grownTable);
     for (uint32_t i = 0; i < count; ++i)
         index.PrefetchAddress(ElementAt(elements, i).MacAddress);
     index.ResetHeard();
